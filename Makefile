@@ -1,0 +1,51 @@
+# Thin wrapper over the CMake presets. `make run` and `make test` install the
+# Debian packages the build needs (when run as root), configure and build.
+
+PRESET ?= $(if $(CI),ci,dev)
+BUILD_DIR := build/$(PRESET)
+PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
+            libbenchmark-dev libcli11-dev qt6-base-dev
+
+.PHONY: all deps configure build test run bench asan format clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for pkg in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$pkg 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$pkg"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing Debian packages:$$missing (run 'make deps' as root or install them)"; exit 1; \
+	  fi; \
+	fi
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET)
+
+test: build
+	ctest --preset $(PRESET)
+
+run: build
+	@$(BUILD_DIR)/cli/vaporix-cli calc pt 1 300
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	build/release/bench/vaporix-bench
+
+asan:
+	$(MAKE) test PRESET=asan
+
+format:
+	find engine cli tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "vaporix/StateProperties.h"
+
+namespace vaporix {
+
+// IF97 region 3 (near-critical): the Helmholtz equation f(rho,T), and start
+// volumes for its density iterations from the IAPWS region-3 backward
+// equations v(p,T) with their 26 subregions. Stateless.
+class Region3Equation {
+ public:
+  virtual ~Region3Equation() = default;
+
+  // Fills every field but x from density and temperature; false at rho = 0,
+  // NaN, a zero denominator or a floating-point exception (T = 0 included).
+  bool Evaluate(double rho, double T, StateProperties& out) const;
+
+  // p(T, rho) in MPa; kNotAvailable when T or rho is zero.
+  double Pressure(double T, double rho) const;
+  // p(rho, T); writes (dp/dT)_rho.
+  double PressureSlope(double* dpdT, double rho, double T) const;
+  double EnthalpyTRho(double* dhdrho, double T, double rho) const;        // writes (dh/drho)_T
+  double EntropyTRho(double* dsdrho, double T, double rho) const;         // writes (ds/drho)_T
+  double InternalEnergyTRho(double* dudrho, double T, double rho) const;  // writes (du/drho)_T
+
+  // The straight line through the critical point with the slope of the
+  // saturation curve there, continuing it above the critical temperature.
+  double CriticalLinePressure(double T) const;
+
+  // Start volume (m3/kg) of a region-3 density iteration at (p, T): the
+  // backward equation v(p,T) of the subregion that holds the point.
+  double StartVolume(double p, double T) const;
+  // The subregion letter 'a' ... 'z' that StartVolume uses at (p, T).
+  char StartVolumeSubregion(double p, double T) const;
+  // The backward equation v(p,T) of one subregion, evaluated without any
+  // selection (kNotAvailable for an unknown letter).
+  double SubregionVolume(char subregion, double p, double T) const;
+};
+
+}  // namespace vaporix
