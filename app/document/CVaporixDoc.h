@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/CSteamPropObject.h"
@@ -10,6 +11,12 @@
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {
+
+// How the document type is shown and registered.
+inline constexpr std::string_view kDocumentFileFilter = "Vaporix Files (*.stb)";
+inline constexpr std::string_view kDocumentExtension = ".stb";
+inline constexpr std::string_view kDocumentTypeName = "Vaporix Document";
+inline constexpr std::string_view kDocumentTypeId = "Vaporix.Document";
 
 // Update hints the document sends to its views.
 enum class UpdateHint : int {
@@ -78,6 +85,8 @@ class CVaporixDoc {
   const std::filesystem::path& PathName() const { return pathName; }
   // The file name without folder, or "Untitled" for a document never saved.
   std::string Title() const;
+  // The question asked before New, Open or Exit discard unsaved changes.
+  std::string SaveChangesQuestion() const { return "Save changes to " + Title() + "?"; }
 
   void AddView(CDocumentView& view);
   void RemoveView(CDocumentView& view);

@@ -147,6 +147,7 @@ TEST(vaporix_doc_test, new_document_empties_and_clears_the_views) {
   EXPECT_TRUE(document.EnglishResults().empty());
   EXPECT_FALSE(document.IsModified());
   EXPECT_EQ(document.Title(), "Untitled");
+  EXPECT_EQ(document.SaveChangesQuestion(), "Save changes to Untitled?");
   EXPECT_EQ(view.events, (std::vector<std::string>{"new"}));
 }
 
@@ -160,6 +161,7 @@ TEST(vaporix_doc_test, save_then_open_gives_identical_records_and_replays_si_fir
   ASSERT_EQ(saved.OnSaveDocument(file), DocumentError::None);
   EXPECT_FALSE(saved.IsModified());
   EXPECT_EQ(saved.Title(), "boiler.stb");
+  EXPECT_EQ(saved.SaveChangesQuestion(), "Save changes to boiler.stb?");
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"boiler.stb"}));
   EXPECT_EQ(fs::file_size(file), 2 + 22 + 236 + 2 + 236 + 2 + 2 + 236u);
 
