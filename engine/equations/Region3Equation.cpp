@@ -72,10 +72,14 @@ constexpr double kPressureNearCriticalVapour = 21.90096265;  // z/x split starts
 constexpr double kMinimumTemperature = 623.15;  // K
 constexpr double kMaximumPressure = 100.0;      // MPa
 
-// How far beyond the validity range StartVolume still trusts the extrapolated
-// subregion equation (K and MPa); further out it uses the nearest such point.
+// Lowest pressure of the B23 equation T_B23(p) (MPa).
+constexpr double kLowestB23Pressure = 16.5292;
+
+// How far beyond the validity range StartVolume still evaluates a subregion
+// equation at the point itself (K and MPa): that close the extrapolation stays
+// within about 1 % of the volume, further out the equations soon diverge.
 constexpr double kTemperatureMargin = 5.0;
-constexpr double kPressureMargin = 1.0;
+constexpr double kPressureMargin = 0.5;
 
 template <std::size_t N>
 constexpr int MaxExponent(const HelmholtzTerm (&terms)[N], bool ofDelta) {
@@ -353,6 +357,29 @@ bool UsableVolume(double v) {
   return std::isfinite(v) && v > 0.0;
 }
 
+struct Point {
+  double p;
+  double T;
+};
+
+// The point at which StartVolume evaluates its subregion equation: (p, T)
+// itself inside the validity range (ps(623.15 K) < p <= 100 MPa, 623.15 K <=
+// T <= T_B23(p)) and within the margins around it, else the nearest point on
+// the margins. Far outside the range this gives the finite volume of the
+// nearest edge state instead of a diverging extrapolation.
+Point ExtrapolationLimitedPoint(double p, double T) {
+  const SaturationEquation saturation;
+  Point at{std::min(p, kMaximumPressure + kPressureMargin), T};
+  if (at.p < kLowestB23Pressure) {
+    at.p = std::max(at.p, saturation.SaturationPressure(kMinimumTemperature) - kPressureMargin);
+  }
+  const double highestTemperature =
+      saturation.B23Temperature(std::clamp(at.p, kLowestB23Pressure, kMaximumPressure));
+  at.T = std::clamp(T, kMinimumTemperature - kTemperatureMargin,
+                    highestTemperature + kTemperatureMargin);
+  return at;
+}
+
 }  // namespace
 
 bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const {
@@ -499,22 +526,8 @@ double Region3Equation::StartVolume(double p, double T) const {
   if (subregion == '\0') {
     return kNotAvailable;
   }
-  const SubregionEquation& equation = *FindSubregion(subregion);
-  // Beyond the validity range the equation is evaluated at the nearest point
-  // within a small margin of it: close outside the range the extrapolation
-  // stays accurate, further out the volume of the margin point is still a
-  // finite volume of the right phase.
-  const SaturationEquation saturation;
-  const double lowestPressure = saturation.SaturationPressure(kMinimumTemperature);
-  const double pEvaluated =
-      std::clamp(p, lowestPressure - kPressureMargin, kMaximumPressure + kPressureMargin);
-  const double highestTemperature =
-      saturation.B23Temperature(std::min(pEvaluated, kMaximumPressure));
-  const double TEvaluated = highestTemperature > 0.0
-                                ? std::clamp(T, kMinimumTemperature - kTemperatureMargin,
-                                             highestTemperature + kTemperatureMargin)
-                                : std::max(T, kMinimumTemperature - kTemperatureMargin);
-  const double v = EvaluateSubregion(equation, pEvaluated, TEvaluated);
+  const Point at = ExtrapolationLimitedPoint(p, T);
+  const double v = EvaluateSubregion(*FindSubregion(subregion), at.p, at.T);
   return UsableVolume(v) ? v : kNotAvailable;
 }
 
