@@ -191,8 +191,21 @@ double BoundaryEf(double p) {
   return kEfSlope * (p - kCriticalPressure) + kCriticalTemperature;
 }
 
-// Largest exponent range of any subregion (-12 ... 36), with room to spare.
+// Room for the widest exponent range of any subregion (-12 ... 36).
 constexpr int kMaxPowerCount = 64;
+
+constexpr bool SubregionTablesFit() {
+  char letter = 'a';
+  for (const SubregionEquation& equation : kSubregionEquations) {
+    const bool fits = std::max(equation.maxI, 0) - std::min(equation.minI, 0) < kMaxPowerCount &&
+                      std::max(equation.maxJ, 0) - std::min(equation.minJ, 0) < kMaxPowerCount;
+    if (equation.letter != letter++ || !fits) {
+      return false;
+    }
+  }
+  return letter == 'z' + 1;
+}
+static_assert(SubregionTablesFit(), "subregion tables must run a ... z and fit the power tables");
 
 // Powers base^lo ... base^hi (lo <= 0 <= hi) by multiplication, indexed from lo.
 struct PowerRange {
@@ -250,30 +263,38 @@ double EvaluateSubregion(const SubregionEquation& equation, double p, double T) 
 // for T_3qu(p) < T <= T_3rx(p).
 char SelectNearCriticalSubregion(double p, double T, const SaturationEquation& saturation) {
   if (p > 22.11) {
-    if (T <= PolynomialBoundary(kBoundaryUV, p))
+    if (T <= PolynomialBoundary(kBoundaryUV, p)) {
       return 'u';
-    if (T <= BoundaryEf(p))
+    }
+    if (T <= BoundaryEf(p)) {
       return 'v';
-    if (T <= LogarithmicBoundary(kBoundaryWX, p))
+    }
+    if (T <= LogarithmicBoundary(kBoundaryWX, p)) {
       return 'w';
+    }
     return 'x';
   }
   if (p > kCriticalPressure) {
-    if (T <= PolynomialBoundary(kBoundaryUV, p))
+    if (T <= PolynomialBoundary(kBoundaryUV, p)) {
       return 'u';
-    if (T <= BoundaryEf(p))
+    }
+    if (T <= BoundaryEf(p)) {
       return 'y';
-    if (T <= LogarithmicBoundary(kBoundaryWX, p))
+    }
+    if (T <= LogarithmicBoundary(kBoundaryWX, p)) {
       return 'z';
+    }
     return 'x';
   }
   if (T > saturation.SaturationTemperature(p)) {
-    if (p <= kPressureNearCriticalVapour)
+    if (p <= kPressureNearCriticalVapour) {
       return 'x';
+    }
     return T <= LogarithmicBoundary(kBoundaryWX, p) ? 'z' : 'x';
   }
-  if (p <= kPressureNearCriticalLiquid)
+  if (p <= kPressureNearCriticalLiquid) {
     return 'u';
+  }
   return T <= PolynomialBoundary(kBoundaryUV, p) ? 'u' : 'y';
 }
 
@@ -288,51 +309,68 @@ char SelectSubregion(double p, double T) {
     return T <= LogarithmicBoundary(kBoundaryAB, p) ? 'a' : 'b';
   }
   if (p > 25.0) {
-    if (T <= PolynomialBoundary(kBoundaryCD, p))
+    if (T <= PolynomialBoundary(kBoundaryCD, p)) {
       return 'c';
-    if (T <= LogarithmicBoundary(kBoundaryAB, p))
+    }
+    if (T <= LogarithmicBoundary(kBoundaryAB, p)) {
       return 'd';
-    if (T <= BoundaryEf(p))
+    }
+    if (T <= BoundaryEf(p)) {
       return 'e';
+    }
     return 'f';
   }
   if (p > 23.0) {
-    if (T <= PolynomialBoundary(kBoundaryCD, p))
+    if (T <= PolynomialBoundary(kBoundaryCD, p)) {
       return 'c';
-    if (T <= PolynomialBoundary(kBoundaryGH, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryGH, p)) {
       return p > 23.5 ? 'g' : 'l';
-    if (T <= BoundaryEf(p))
+    }
+    if (T <= BoundaryEf(p)) {
       return 'h';
-    if (T <= PolynomialBoundary(kBoundaryIJ, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryIJ, p)) {
       return 'i';
-    if (T <= PolynomialBoundary(kBoundaryJK, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryJK, p)) {
       return 'j';
+    }
     return 'k';
   }
   if (p > 22.5) {
-    if (T <= PolynomialBoundary(kBoundaryCD, p))
+    if (T <= PolynomialBoundary(kBoundaryCD, p)) {
       return 'c';
-    if (T <= PolynomialBoundary(kBoundaryGH, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryGH, p)) {
       return 'l';
-    if (T <= PolynomialBoundary(kBoundaryMN, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryMN, p)) {
       return 'm';
-    if (T <= BoundaryEf(p))
+    }
+    if (T <= BoundaryEf(p)) {
       return 'n';
-    if (T <= LogarithmicBoundary(kBoundaryOP, p))
+    }
+    if (T <= LogarithmicBoundary(kBoundaryOP, p)) {
       return 'o';
-    if (T <= PolynomialBoundary(kBoundaryIJ, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryIJ, p)) {
       return 'p';
-    if (T <= PolynomialBoundary(kBoundaryJK, p))
+    }
+    if (T <= PolynomialBoundary(kBoundaryJK, p)) {
       return 'j';
+    }
     return 'k';
   }
   if (p > kPressureCd) {
-    if (T <= PolynomialBoundary(kBoundaryCD, p))
+    if (T <= PolynomialBoundary(kBoundaryCD, p)) {
       return 'c';
+    }
     if (p > 20.5) {
       if (p > saturation.SaturationPressure(643.15)) {
-        if (T <= PolynomialBoundary(kBoundaryQU, p))
+        if (T <= PolynomialBoundary(kBoundaryQU, p)) {
           return 'q';
+        }
         if (T <= PolynomialBoundary(kBoundaryRX, p)) {
           return SelectNearCriticalSubregion(p, T, saturation);
         }
