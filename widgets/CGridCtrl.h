@@ -13,10 +13,9 @@ namespace detail {
 class GridDropDownDelegate;
 }
 
-// A table with one fixed header row and one fixed first column, addressed in
-// grid coordinates: row 0 is the header row, column 0 the fixed column, and
-// the body cells start at (1, 1). Body cells are read-only except the
-// drop-down cells, which offer a list of texts.
+// A table of read-only cells with a fixed header row and a fixed first column,
+// addressed in grid coordinates where row 0 is the header row and column 0 the
+// fixed column, and with optional drop-down cells.
 class CGridCtrl : public QTableWidget {
   Q_OBJECT
 

@@ -8,9 +8,8 @@ namespace vaporix {
 
 class CGridCtrl;
 
-// Writes every text of the results grid of an input page: header, row
-// titles, units, constants and the values of one state per value column.
-// It keeps no state; the page decides when and with which records to call it.
+// Writes the header, row titles, units, constants and values of the results
+// grid of an input page, keeping no state of its own.
 class GridDisplayHandler {
  public:
   static constexpr int kRowCount = 31;  // header row and the 30 properties

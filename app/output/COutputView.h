@@ -13,9 +13,8 @@ class CCaption;
 class CFlatButton;
 class CGridCtrl;
 
-// The output pane: one row per result of the document, the SI results in one
-// table and the English results in another, under a caption bar with a close
-// button.
+// The output pane, which lists every result of the document as one row of
+// its SI table or of its English table.
 class COutputView : public QWidget {
   Q_OBJECT
 
