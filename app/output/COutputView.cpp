@@ -71,11 +71,18 @@ COutputView::COutputView(QWidget* parent)
   m_englishTable->installEventFilter(this);
 
   if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    connect(application, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
-      setActive(now != nullptr && (now == this || isAncestorOf(now)));
-    });
+    m_focusConnection = connect(application, &QApplication::focusChanged, this,
+                                [this](QWidget* /*old*/, QWidget* now) {
+                                  setActive(now != nullptr && (now == this || isAncestorOf(now)));
+                                });
   }
   setActive(false);
+}
+
+COutputView::~COutputView() {
+  // Hiding the window in the base destructor moves the focus; this part of
+  // the object is gone by then.
+  disconnect(m_focusConnection);
 }
 
 void COutputView::BuildTable(CGridCtrl& table, bool english) {

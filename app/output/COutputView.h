@@ -30,6 +30,7 @@ class COutputView : public QWidget {
   static constexpr int kCaptionHeight = 19;
 
   explicit COutputView(QWidget* parent = nullptr);
+  ~COutputView() override;
 
   // Reacts to a document update: 101 appends an SI row and 102 an English
   // row from `latestState`, 103 drops the selection of both tables; any
@@ -87,6 +88,7 @@ class COutputView : public QWidget {
   int m_siRowCount = 0;
   int m_englishRowCount = 0;
   bool m_active = false;
+  QMetaObject::Connection m_focusConnection;
 };
 
 }  // namespace vaporix
