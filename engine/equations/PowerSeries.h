@@ -194,7 +194,7 @@ double SumQuarterPowerSeries(double x, double y) {
 }
 
 // The sums over the terms t = n x^I y^J of a Gibbs series from which its
-// derivatives follow: the derivative with respect to x is sumXTerms / x and so on.
+// derivatives follow: d/dx is xTerms / x, d2/dx2 is xxTerms / x^2, and so on.
 struct GibbsSeriesSums {
   double terms = 0.0;    // sum t
   double xTerms = 0.0;   // sum t I
