@@ -8,8 +8,8 @@ namespace vaporix {
 inline constexpr int kMaxEvaluations = 100;
 
 struct NewtonResult {
-  double x = 0.0;        // the last iterate, converged or not
-  int evaluations = 0;   // evaluations after the start value
+  double x = 0.0;       // the last iterate, converged or not
+  int evaluations = 0;  // evaluations after the start value
   bool converged = false;
 };
 
@@ -74,7 +74,7 @@ enum class RiddersStop {
 };
 
 struct RiddersResult {
-  double x = 0.0;          // the last estimate (ans); kNoEstimate before the first
+  double x = 0.0;  // the last estimate (ans); kNoEstimate before the first
   int evaluations = 0;
   RiddersStop stop = RiddersStop::NoRealRoot;
   bool hasEstimate = false;  // at least one estimate was made
@@ -96,7 +96,9 @@ template <class Function>
 RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, double tolerance) {
   // Sign test of the iteration: the sign of b differs from that of a when
   // a > 0 and b < 0, or a < 0 and b >= 0; a zero a never differs.
-  const auto differs = [](double a, double b) { return (a > 0.0 && b < 0.0) || (a < 0.0 && b >= 0.0); };
+  const auto differs = [](double a, double b) {
+    return (a > 0.0 && b < 0.0) || (a < 0.0 && b >= 0.0);
+  };
   RiddersResult result;
   result.x = kNoEstimate;
   int n = 0;
