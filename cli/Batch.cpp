@@ -136,7 +136,7 @@ class RowWriter {
 
 std::string ProcessChunk(RowWriter& writer, std::string_view chunk) {
   OutputBuffer buffer;
-  buffer.Reserve(chunk.size() * 8);
+  buffer.Reserve(chunk.size() * 16);
   while (!chunk.empty()) {
     const std::size_t end = chunk.find('\n');
     std::string_view line = chunk.substr(0, end);
