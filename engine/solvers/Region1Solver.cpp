@@ -141,9 +141,10 @@ bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
   const double pHigh = risesWithPressure ? kMaxPressure : ps;
   const double pLow = risesWithPressure ? ps : kMaxPressure;
   const auto enthalpy = [&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); };
-  const double p = SafeguardedNewton(enthalpy, h, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                                     std::fabs(ps - kMaxPressure), Tolerance())
-                       .x;
+  const double p =
+      SafeguardedNewton(enthalpy, h, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -156,9 +157,10 @@ bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
   double pLow = kMaxPressure;
   double pHigh = ps;
   detail::OrientBracket(entropy, pLow, pHigh);
-  const double p = SafeguardedNewton(entropy, s, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                                     std::fabs(ps - kMaxPressure), Tolerance())
-                       .x;
+  const double p =
+      SafeguardedNewton(entropy, s, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -173,9 +175,10 @@ bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
   double pLow = kMaxPressure;
   double pHigh = ps;
   detail::OrientBracket(energy, pLow, pHigh);
-  const double p = SafeguardedNewton(energy, u, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                                     std::fabs(ps - kMaxPressure), Tolerance())
-                       .x;
+  const double p =
+      SafeguardedNewton(energy, u, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -189,9 +192,10 @@ bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
     slope = detail::DensitySlope(rho, slope);
     return rho;
   };
-  const double p = SafeguardedNewton(density, 1.0 / v, (ps + kMaxPressure) / 2.0, ps, kMaxPressure,
-                                     std::fabs(ps - kMaxPressure), Tolerance())
-                       .x;
+  const double p =
+      SafeguardedNewton(density, 1.0 / v, (ps + kMaxPressure) / 2.0, ps, kMaxPressure,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 

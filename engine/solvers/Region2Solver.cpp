@@ -149,8 +149,9 @@ bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
   }
   const double pup = UpperPressure(T);
   const auto enthalpy = [&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); };
-  const double p =
-      SafeguardedNewton(enthalpy, h, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance()).x;
+  const double p = SafeguardedNewton(enthalpy, h, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -160,8 +161,9 @@ bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
   }
   const double pup = UpperPressure(T);
   const auto entropy = [&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); };
-  const double p =
-      SafeguardedNewton(entropy, s, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance()).x;
+  const double p = SafeguardedNewton(entropy, s, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -173,7 +175,9 @@ bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
   const auto energy = [&](double p, double& slope) {
     return region2.InternalEnergyTP(&slope, T, p);
   };
-  const double p = SafeguardedNewton(energy, u, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance()).x;
+  const double p = SafeguardedNewton(energy, u, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -187,8 +191,9 @@ bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
     slope = detail::DensitySlope(rho, slope);
     return rho;
   };
-  const double p =
-      SafeguardedNewton(density, 1.0 / v, pup / 2.0, 0.0, pup, std::fabs(pup), Tolerance()).x;
+  const double p = SafeguardedNewton(density, 1.0 / v, pup / 2.0, 0.0, pup, std::fabs(pup),
+                                     Tolerance(), detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 

@@ -97,8 +97,9 @@ bool Region5Solver::SolveTH(double T, double h, StateProperties& out) const {
     return false;
   }
   const auto enthalpy = [&](double p, double& slope) { return region5.EnthalpyTP(&slope, T, p); };
-  const double p =
-      SafeguardedNewton(enthalpy, h, kMidPressure, kMaxPressure, 0.0, kPressureStep, Tolerance()).x;
+  const double p = SafeguardedNewton(enthalpy, h, kMidPressure, kMaxPressure, 0.0, kPressureStep,
+                                     Tolerance(), detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -107,8 +108,9 @@ bool Region5Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const auto entropy = [&](double p, double& slope) { return region5.EntropyTP(&slope, T, p); };
-  const double p =
-      SafeguardedNewton(entropy, s, kMidPressure, kMaxPressure, 0.0, kPressureStep, Tolerance()).x;
+  const double p = SafeguardedNewton(entropy, s, kMidPressure, kMaxPressure, 0.0, kPressureStep,
+                                     Tolerance(), detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -119,8 +121,9 @@ bool Region5Solver::SolveTU(double T, double u, StateProperties& out) const {
   const auto energy = [&](double p, double& slope) {
     return region5.InternalEnergyTP(&slope, T, p);
   };
-  const double p =
-      SafeguardedNewton(energy, u, kMidPressure, kMaxPressure, 0.0, kPressureStep, Tolerance()).x;
+  const double p = SafeguardedNewton(energy, u, kMidPressure, kMaxPressure, 0.0, kPressureStep,
+                                     Tolerance(), detail::kPressureCorrection)
+                       .x;
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -134,7 +137,7 @@ bool Region5Solver::SolveTV(double T, double v, StateProperties& out) const {
     return rho;
   };
   const double p = SafeguardedNewton(density, 1.0 / v, kMidPressure, 0.0, kMaxPressure,
-                                     kPressureStep, Tolerance())
+                                     kPressureStep, Tolerance(), detail::kPressureCorrection)
                        .x;
   return Finish(p, T, true, out) && detail::AcceptVolume(out.v, v, kLargeVolumeAcceptanceTV);
 }

@@ -13,6 +13,12 @@ inline constexpr double kLargeVolumeAcceptance = 0.001;  // v from 1 m3/kg on
 // Entropy and some density iterations run on the engine tolerance scaled by this.
 inline constexpr double kFineToleranceScale = 0.0001;
 
+// Pressure searches at a given temperature converge only when the next Newton
+// correction is below this fraction of the pressure: along an isotherm the
+// liquid's entropy and energy, and the dilute gas's enthalpy and energy, change
+// so little that the residual tolerance alone leaves the pressure percent off.
+inline constexpr double kPressureCorrection = 1e-10;
+
 inline bool AcceptEnergy(double computed, double given) {
   return std::fabs(computed - given) < kEnergyAcceptance;
 }

@@ -131,6 +131,9 @@ enum CornerIndex { kA, kB, kC, kD, kE, kF };
 constexpr double kSearchEnergyAcceptance = 1.0;
 constexpr double kSearchVolumeAcceptance = 0.001;
 constexpr double kSearchRelativeAcceptance = 0.001;
+// The pressure search converges to the engine tolerance times this, relative
+// to the target value.
+constexpr double kSearchToleranceScale = 1e-6;
 
 bool Between(double low, double value, double high) {
   return low <= value && value <= high;
@@ -346,7 +349,13 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
   const double yTop = field(top);
   const double smaller = std::min(yLow, yTop);
   const double larger = std::max(yLow, yTop);
-  if (!(targetValue >= smaller && targetValue <= larger)) {
+  // The engine tolerance in kJ/kg or m3/kg leaves the pressure, and with it the
+  // temperature, visibly off along lines where the target changes slowly; the
+  // search converges to a tolerance relative to the target instead.
+  const double searchTolerance =
+      tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(targetValue));
+  // A state on the edge of the range has its target at an end, up to rounding.
+  if (!(targetValue >= smaller - searchTolerance && targetValue <= larger + searchTolerance)) {
     return false;
   }
 
@@ -355,16 +364,22 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
   const bool volumeTarget = target == TargetProperty::Volume;
   const double xl = volumeTarget ? topPressure : kSearchLowPressure;
   const double xh = volumeTarget ? kSearchLowPressure : topPressure;
+  // Rounding in Ridders' step can put an estimate a hair beyond an end that
+  // lies on the edge of the range (10 or 100 MPa); keep it on the end.
+  const auto insideBracket = [&](double p) {
+    return std::clamp(p, kSearchLowPressure, std::max(kSearchLowPressure, topPressure));
+  };
   StateProperties scratch;
   const auto residual = [&](double p) {
-    return FindAtPressure(fixed, p, fixedValue, scratch) ? field(scratch) - targetValue
-                                                         : std::numeric_limits<double>::quiet_NaN();
+    return FindAtPressure(fixed, insideBracket(p), fixedValue, scratch)
+               ? field(scratch) - targetValue
+               : std::numeric_limits<double>::quiet_NaN();
   };
   const RiddersResult search =
-      Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, tolerance);
+      Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
   const bool failed =
       search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
-  const double p = failed ? 0.0 : search.x;
+  const double p = failed ? 0.0 : insideBracket(search.x);
 
   if (!FindAtPressure(fixed, p, fixedValue, out)) {
     return false;

@@ -20,10 +20,15 @@ struct NewtonResult {
 // not halve the residual fast enough against the step taken two iterations
 // before, is replaced by bisection. Convergence is judged on the residual
 // only; the last iterate is returned either way and the caller's acceptance
-// test decides.
+// test decides. A positive `relativeCorrection` adds one condition to
+// convergence: the next Newton correction |F/f'| must be at most
+// relativeCorrection |x|. It serves searches along which the property barely
+// changes (liquid entropy along an isotherm), where a residual below the
+// tolerance still leaves x far from the root.
 template <class Function>
 NewtonResult SafeguardedNewton(Function&& f, double target, double x0, double xLow, double xHigh,
-                               double stepWidth, double tolerance) {
+                               double stepWidth, double tolerance,
+                               double relativeCorrection = 0.0) {
   NewtonResult result;
   double x = x0;
   double slope = 0.0;
@@ -44,7 +49,9 @@ NewtonResult SafeguardedNewton(Function&& f, double target, double x0, double xL
     }
     value = f(x, slope);
     residual = value - target;
-    if (std::fabs(target - value) < tolerance) {
+    if (std::fabs(target - value) < tolerance &&
+        (relativeCorrection <= 0.0 ||
+         std::fabs(residual) <= relativeCorrection * std::fabs(x * slope))) {
       result.converged = true;
       ++n;
       break;
