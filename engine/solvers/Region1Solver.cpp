@@ -62,7 +62,10 @@ bool Region1Solver::SolvePT(double p, double T, StateProperties& out) const {
 }
 
 bool Region1Solver::SolvePH(double p, double h, StateProperties& out) const {
-  if (!PressureInRange(p)) {
+  // Enthalpies beyond those of region 1 would send the search, started at
+  // 273.15 K by a backward temperature far out of range, through all of its
+  // evaluations for nothing.
+  if (!PressureInRange(p) || !EnthalpyInRange(h)) {
     return false;
   }
   const double T0 = std::max(region1.TemperaturePH(p, h) - kStartOffset, kMinTemperature);
@@ -77,7 +80,7 @@ bool Region1Solver::SolvePH(double p, double h, StateProperties& out) const {
 }
 
 bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
-  if (!PressureInRange(p)) {
+  if (!PressureInRange(p) || !EntropyInRange(s)) {
     return false;
   }
   const double T0 = std::max(region1.TemperaturePS(p, s) - kStartOffset, kMinTemperature);

@@ -27,6 +27,14 @@ constexpr double kBackwardPSEntropyLimit = 7.5;
 // The backward temperature is moved this far up before the search.
 constexpr double kStartOffset = 0.05;
 
+// True when a property that rises with temperature is above its value at
+// 1073.15 K (by more than the acceptance), so no region-2 state has it.
+template <class Property>
+bool BeyondTopTemperature(Property&& property, double target) {
+  double slope = 0.0;
+  return target - property(kMaxTemperature, slope) >= detail::kEnergyAcceptance;
+}
+
 bool PressureInRange(double p) {
   return p >= kMinPressure && p <= kMaxPressure;
 }
@@ -82,12 +90,18 @@ bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const double T0 = std::min(region2.TemperaturePH(p, h) + kStartOffset, kMaxTemperature);
+  const double TBackward = region2.TemperaturePH(p, h) + kStartOffset;
+  const double T0 = std::min(TBackward, kMaxTemperature);
   if (!InRange(p, T0)) {
     return false;
   }
   const double Tlow = LowerTemperature(p);
   const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
+  // Above the enthalpy at 1073.15 K the search could only run through all of
+  // its evaluations at the bracket's end (a region-5 state).
+  if (TBackward > kMaxTemperature && BeyondTopTemperature(enthalpy, h)) {
+    return false;
+  }
   const double T = SafeguardedNewton(enthalpy, h, T0, Tlow, kMaxTemperature,
                                      std::fabs(kMaxTemperature - Tlow), Tolerance())
                        .x;
@@ -98,12 +112,16 @@ bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const double T0 = std::min(region2.TemperaturePS(p, s) + kStartOffset, kMaxTemperature);
+  const double TBackward = region2.TemperaturePS(p, s) + kStartOffset;
+  const double T0 = std::min(TBackward, kMaxTemperature);
   if (!InRange(p, T0)) {
     return false;
   }
   const double Tlow = LowerTemperature(p);
   const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
+  if (TBackward > kMaxTemperature && BeyondTopTemperature(entropy, s)) {
+    return false;
+  }
   const double T =
       SafeguardedNewton(entropy, s, T0, Tlow, kMaxTemperature, std::fabs(kMaxTemperature - Tlow),
                         Tolerance() * detail::kFineToleranceScale)
