@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -31,8 +32,9 @@ void WriteFile(const std::string& path, const std::string& text) {
   file << text;
 }
 
+// A file name of this test process: CTest runs the test cases as parallel processes.
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "vaporix_" + name;
+  return ::testing::TempDir() + "vaporix_cli_" + std::to_string(getpid()) + "_" + name;
 }
 
 // Runs vaporix-cli with `arguments` (shell words) and `input` on its standard input.
@@ -277,7 +279,9 @@ TEST(cli_contract_test, batch_exit_codes) {
 TEST(cli_contract_test, batch_english_and_saturation_flags) {
   const Outcome english = RunCli("batch --english pt", "14.5,212\n");
   ASSERT_EQ(english.exitCode, 0);
-  const std::vector<std::string> fields = Split(Split(english.out, '\n')[1], ',');
+  const std::vector<std::string> lines = Split(english.out, '\n');
+  ASSERT_EQ(lines.size(), 2u) << english.out;
+  const std::vector<std::string> fields = Split(lines[1], ',');
   ASSERT_EQ(fields.size(), 33u);
   EXPECT_EQ(fields[2], "ok");
   double t = 0.0;
