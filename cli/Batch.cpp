@@ -5,6 +5,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -35,24 +36,28 @@ bool IsBlankLine(std::string_view line) {
                      [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
 }
 
-// Growable output buffer written through raw pointers.
+// Growable output buffer written through raw pointers; it is not zero-filled,
+// since every byte up to `used` is written before it is read.
 class OutputBuffer {
  public:
   char* Reserve(std::size_t extra) {
-    if (used + extra > text.size()) {
-      text.resize(std::max(text.size() * 2, used + extra));
+    if (used + extra > capacity) {
+      const std::size_t grown = std::max(capacity * 2, used + extra);
+      std::unique_ptr<char[]> larger = std::make_unique_for_overwrite<char[]>(grown);
+      if (used != 0) {
+        std::memcpy(larger.get(), text.get(), used);
+      }
+      text = std::move(larger);
+      capacity = grown;
     }
-    return text.data() + used;
+    return text.get() + used;
   }
-  void Commit(char* end) { used = static_cast<std::size_t>(end - text.data()); }
-  std::string Take() {
-    text.resize(used);
-    used = 0;
-    return std::move(text);
-  }
+  void Commit(char* end) { used = static_cast<std::size_t>(end - text.get()); }
+  std::string_view View() const { return {text.get(), used}; }
 
  private:
-  std::string text;
+  std::unique_ptr<char[]> text;
+  std::size_t capacity = 0;
   std::size_t used = 0;
 };
 
@@ -134,9 +139,13 @@ class RowWriter {
   TransportProperties transport;
 };
 
-std::string ProcessChunk(RowWriter& writer, std::string_view chunk) {
+// About the output bytes per input byte of a (p,T) row, so that a chunk's
+// buffer rarely grows.
+constexpr std::size_t kOutputPerInputByte = 32;
+
+OutputBuffer ProcessChunk(RowWriter& writer, std::string_view chunk) {
   OutputBuffer buffer;
-  buffer.Reserve(chunk.size() * 16);
+  buffer.Reserve(chunk.size() * kOutputPerInputByte);
   while (!chunk.empty()) {
     const std::size_t end = chunk.find('\n');
     std::string_view line = chunk.substr(0, end);
@@ -148,7 +157,7 @@ std::string ProcessChunk(RowWriter& writer, std::string_view chunk) {
       writer.Row(line, buffer);
     }
   }
-  return buffer.Take();
+  return buffer;
 }
 
 // Skips leading blank lines and a header (a first line whose first field is
@@ -196,7 +205,7 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
     return false;
   }
   const std::vector<std::string_view> chunks = SplitChunks(SkipHeader(input));
-  std::vector<std::string> outputs(chunks.size());
+  std::vector<OutputBuffer> outputs(chunks.size());
   std::vector<char> ready(chunks.size(), 0);
   std::mutex mutex;
   std::condition_variable changed;
@@ -218,7 +227,7 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
           return;
         }
       }
-      std::string output = ProcessChunk(writer, chunks[index]);
+      OutputBuffer output = ProcessChunk(writer, chunks[index]);
       {
         std::lock_guard guard(mutex);
         outputs[index] = std::move(output);
@@ -238,13 +247,13 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
 
   bool ok = true;
   for (std::size_t index = 0; index < chunks.size() && ok; ++index) {
-    std::string output;
+    OutputBuffer output;
     {
       std::unique_lock guard(mutex);
       changed.wait(guard, [&] { return ready[index] != 0; });
       output = std::move(outputs[index]);
     }
-    ok = write(output);
+    ok = write(output.View());
     {
       std::lock_guard guard(mutex);
       written = index + 1;
