@@ -28,11 +28,14 @@ constexpr double kBackwardPSEntropyLimit = 7.5;
 constexpr double kStartOffset = 0.05;
 
 // True when a property that rises with temperature is above its value at
-// 1073.15 K (by more than the acceptance), so no region-2 state has it.
+// 1073.15 K by more than the iteration tolerance, so no region-2 state has it.
+// (The search would otherwise stop on the bracket end, and the looser
+// acceptance would pass a region-5 state up to half a kelvin above 1073.15 K
+// as the region-2 state at 1073.15 K.)
 template <class Property>
-bool BeyondTopTemperature(Property&& property, double target) {
+bool BeyondTopTemperature(Property&& property, double target, double tolerance) {
   double slope = 0.0;
-  return target - property(kMaxTemperature, slope) >= detail::kEnergyAcceptance;
+  return target - property(kMaxTemperature, slope) > tolerance;
 }
 
 bool PressureInRange(double p) {
@@ -99,7 +102,7 @@ bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
   // Above the enthalpy at 1073.15 K the search could only run through all of
   // its evaluations at the bracket's end (a region-5 state).
-  if (TBackward > kMaxTemperature && BeyondTopTemperature(enthalpy, h)) {
+  if (TBackward > kMaxTemperature && BeyondTopTemperature(enthalpy, h, Tolerance())) {
     return false;
   }
   const double T = SafeguardedNewton(enthalpy, h, T0, Tlow, kMaxTemperature,
@@ -119,7 +122,8 @@ bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
   }
   const double Tlow = LowerTemperature(p);
   const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
-  if (TBackward > kMaxTemperature && BeyondTopTemperature(entropy, s)) {
+  if (TBackward > kMaxTemperature &&
+      BeyondTopTemperature(entropy, s, Tolerance() * detail::kFineToleranceScale)) {
     return false;
   }
   const double T =

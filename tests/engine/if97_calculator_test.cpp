@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -482,6 +484,70 @@ TEST_F(if97_calculator_test, english_pressure_search_converts_inputs_and_outputs
   EXPECT_NEAR(english.t, si.t * 1.8 - 459.67, 1e-6);
   EXPECT_NEAR(english.p, si.p * 145.03683935719673, 1e-6);
   EXPECT_EQ(english.region, si.region);
+}
+
+TEST_F(if97_calculator_test, search_bounds_at_region_edges) {
+  // Round trips that exercise the start values and bracket ends of the
+  // region 1 and 2 searches.
+  struct Case {
+    const char* what;
+    EntryPoint entryPoint;
+    double p;
+    double T;
+    double StateProperties::*second;
+  };
+  const Case cases[] = {
+      // Backward temperature minus 0.05 K below 273.15 K: the search starts there.
+      {"(p,h) at 273.16 K", &IF97Calculator::CalcPH, 1.0, 273.16, &StateProperties::h},
+      {"(p,h) at 273.15 K, 100 MPa", &IF97Calculator::CalcPH, 100.0, 273.15, &StateProperties::h},
+      {"(p,s) at 273.2 K", &IF97Calculator::CalcPS, 1.0, 273.2, &StateProperties::s},
+      // Above 16.5292 MPa region 1 reaches 623.15 K, below it the saturation line.
+      {"(p,u) at 20 MPa, 620 K", &IF97Calculator::CalcPU, 20.0, 620.0, &StateProperties::u},
+      {"(p,v) at 20 MPa, 620 K", &IF97Calculator::CalcPV, 20.0, 620.0, &StateProperties::v},
+      {"(p,u) just below Ts(10 MPa)", &IF97Calculator::CalcPU, 10.0, 584.0, &StateProperties::u},
+      {"(p,v) just below Ts(10 MPa)", &IF97Calculator::CalcPV, 10.0, 584.0, &StateProperties::v},
+      // Region 2 between 0.000611153 and 0.000611213 MPa, where Ts(p) is not available.
+      {"(p,h) at 0.0006112 MPa", &IF97Calculator::CalcPH, 0.0006112, 300.0, &StateProperties::h},
+      {"(p,s) at 0.0006112 MPa", &IF97Calculator::CalcPS, 0.0006112, 300.0, &StateProperties::s},
+      // Region 2 on the B23 line and at 1073.15 K; region 5 at its corners.
+      {"(p,h) on B23 at 700 K", &IF97Calculator::CalcPH, 0.999 * saturation.B23Pressure(700.0),
+       700.0, &StateProperties::h},
+      {"(p,h) at 1073.15 K", &IF97Calculator::CalcPH, 10.0, 1073.15, &StateProperties::h},
+      {"(p,h) at 2273.15 K", &IF97Calculator::CalcPH, 10.0, 2273.15, &StateProperties::h},
+      {"(p,s) at 1073.16 K", &IF97Calculator::CalcPS, 1.0, 1073.16, &StateProperties::s},
+  };
+  for (const Case& c : cases) {
+    StateProperties given;
+    StateProperties found;
+    TransportProperties transport;
+    ASSERT_TRUE(engine.CalcPT(c.p, c.T, given, transport, false, false)) << c.what;
+    ASSERT_TRUE((engine.*c.entryPoint)(c.p, given.*c.second, found, transport, false, false))
+        << c.what;
+    EXPECT_NEAR(found.t, c.T, 1e-4) << c.what;
+    EXPECT_EQ(found.region, given.region) << c.what;
+  }
+}
+
+TEST_F(if97_calculator_test, lock_is_released_on_every_way_out) {
+  // Failing calls of every kind on one thread; another thread must then get in.
+  std::thread failing([&] {
+    StateProperties state;
+    TransportProperties transport;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (EntryPoint entryPoint : kAllEntryPoints) {
+      (engine.*entryPoint)(nan, 1.0, state, transport, true, false);
+      (engine.*entryPoint)(1e9, 1e9, state, transport, true, true);
+      (engine.*entryPoint)(-1.0, -1.0, state, transport, true, false);
+    }
+  });
+  failing.join();
+  auto other = std::async(std::launch::async, [&] {
+    StateProperties state;
+    TransportProperties transport;
+    return engine.CalcPT(1.0, 300.0, state, transport, true, false);
+  });
+  ASSERT_EQ(other.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_TRUE(other.get());
 }
 
 // The states of one thread's share of the work, filled by the given engine.
