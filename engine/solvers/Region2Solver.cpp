@@ -26,17 +26,9 @@ constexpr double kBackwardPSPressureLimit = 10.0;
 constexpr double kBackwardPSEntropyLimit = 7.5;
 // The backward temperature is moved this far up before the search.
 constexpr double kStartOffset = 0.05;
-
-// True when a property that rises with temperature is above its value at
-// 1073.15 K by more than the iteration tolerance, so no region-2 state has it.
-// (The search would otherwise stop on the bracket end, and the looser
-// acceptance would pass a region-5 state up to half a kelvin above 1073.15 K
-// as the region-2 state at 1073.15 K.)
-template <class Property>
-bool BeyondTopTemperature(Property&& property, double target, double tolerance) {
-  double slope = 0.0;
-  return target - property(kMaxTemperature, slope) > tolerance;
-}
+// A start further than this from the root (by the Newton step) is not the
+// backward equations' estimate of a region-2 state.
+constexpr double kTrustedStartDistance = 5.0;
 
 bool PressureInRange(double p) {
   return p >= kMinPressure && p <= kMaxPressure;
@@ -89,48 +81,63 @@ bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
   return InRange(p, T) && region2.Evaluate(p, T, out);
 }
 
+template <class Property>
+bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& property, double target,
+                                    double tolerance, StateProperties& out) const {
+  const double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  if (!InRange(p, T0)) {
+    return false;
+  }
+  // The backward equations are good to a few hundredths of a kelvin inside
+  // region 2. A start much further from the root, or one pushed down to
+  // 1073.15 K, means the target may lie beyond 1073.15 K (a region-5 state,
+  // where the backward equations extrapolate freely); the search would then
+  // spend all of its evaluations on the bracket end, and the looser acceptance
+  // could pass a state up to half a kelvin above 1073.15 K as the region-2
+  // state at 1073.15 K. Such a target is declined at once.
+  double startSlope = 0.0;
+  const double startValue = property(T0, startSlope);
+  if (T0 < TBackward + kStartOffset ||
+      !(std::fabs(startValue - target) <= kTrustedStartDistance * std::fabs(startSlope))) {
+    double topSlope = 0.0;
+    if (target - property(kMaxTemperature, topSlope) > tolerance) {
+      return false;
+    }
+  }
+  // The first evaluation of the search is the one just made at T0.
+  bool first = true;
+  const auto startCached = [&](double T, double& slope) {
+    if (first) {
+      first = false;
+      slope = startSlope;
+      return startValue;
+    }
+    return property(T, slope);
+  };
+  const double Tlow = LowerTemperature(p);
+  const double T = SafeguardedNewton(startCached, target, T0, Tlow, kMaxTemperature,
+                                     std::fabs(kMaxTemperature - Tlow), tolerance)
+                       .x;
+  return Finish(p, T, out);
+}
+
 bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const double TBackward = region2.TemperaturePH(p, h) + kStartOffset;
-  const double T0 = std::min(TBackward, kMaxTemperature);
-  if (!InRange(p, T0)) {
-    return false;
-  }
-  const double Tlow = LowerTemperature(p);
   const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
-  // Above the enthalpy at 1073.15 K the search could only run through all of
-  // its evaluations at the bracket's end (a region-5 state).
-  if (TBackward > kMaxTemperature && BeyondTopTemperature(enthalpy, h, Tolerance())) {
-    return false;
-  }
-  const double T = SafeguardedNewton(enthalpy, h, T0, Tlow, kMaxTemperature,
-                                     std::fabs(kMaxTemperature - Tlow), Tolerance())
-                       .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  return SolveAtPressure(p, region2.TemperaturePH(p, h), enthalpy, h, Tolerance(), out) &&
+         detail::AcceptEnergy(out.h, h);
 }
 
 bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const double TBackward = region2.TemperaturePS(p, s) + kStartOffset;
-  const double T0 = std::min(TBackward, kMaxTemperature);
-  if (!InRange(p, T0)) {
-    return false;
-  }
-  const double Tlow = LowerTemperature(p);
   const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
-  if (TBackward > kMaxTemperature &&
-      BeyondTopTemperature(entropy, s, Tolerance() * detail::kFineToleranceScale)) {
-    return false;
-  }
-  const double T =
-      SafeguardedNewton(entropy, s, T0, Tlow, kMaxTemperature, std::fabs(kMaxTemperature - Tlow),
-                        Tolerance() * detail::kFineToleranceScale)
-          .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  return SolveAtPressure(p, region2.TemperaturePS(p, s), entropy, s,
+                         Tolerance() * detail::kFineToleranceScale, out) &&
+         detail::AcceptEnergy(out.s, s);
 }
 
 bool Region2Solver::SolvePU(double p, double u, StateProperties& out) const {
