@@ -370,10 +370,14 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
     return std::clamp(p, kSearchLowPressure, std::max(kSearchLowPressure, topPressure));
   };
   StateProperties scratch;
+  double scratchPressure = std::numeric_limits<double>::quiet_NaN();
   const auto residual = [&](double p) {
-    return FindAtPressure(fixed, insideBracket(p), fixedValue, scratch)
-               ? field(scratch) - targetValue
-               : std::numeric_limits<double>::quiet_NaN();
+    scratchPressure = insideBracket(p);
+    if (FindAtPressure(fixed, scratchPressure, fixedValue, scratch)) {
+      return field(scratch) - targetValue;
+    }
+    scratchPressure = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
   };
   const RiddersResult search =
       Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
@@ -381,7 +385,10 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
       search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
   const double p = failed ? 0.0 : insideBracket(search.x);
 
-  if (!FindAtPressure(fixed, p, fixedValue, out)) {
+  // The search's last evaluation is usually the final state itself.
+  if (p == scratchPressure) {
+    out = scratch;
+  } else if (!FindAtPressure(fixed, p, fixedValue, out)) {
     return false;
   }
   const double found = field(out);
