@@ -64,8 +64,7 @@ class OutputBuffer {
 // Writes an input field as a CSV field, quoted when it holds a quote.
 char* WriteField(char* out, std::string_view field) {
   if (field.find('"') == std::string_view::npos) {
-    std::memcpy(out, field.data(), field.size());
-    return out + field.size();
+    return std::copy(field.begin(), field.end(), out);
   }
   *out++ = '"';
   for (char c : field) {
@@ -79,8 +78,7 @@ char* WriteField(char* out, std::string_view field) {
 }
 
 char* WriteText(char* out, std::string_view text) {
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
+  return std::copy(text.begin(), text.end(), out);
 }
 
 class RowWriter {
