@@ -1,0 +1,417 @@
+#include "vaporix/solvers/TwoPhaseSolver.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "solvers/SaturatedDensity.h"
+#include "vaporix/solvers/RootFinders.h"
+
+namespace vaporix {
+
+namespace {
+
+constexpr double kEpsilon = 0x1p-52;
+constexpr double kRegion3MinTemperature = 623.15;  // K; above it both phases come from region 3
+constexpr double kMinPressure = 0.000611213;       // MPa
+constexpr double kMinTemperature = 273.15;         // K
+constexpr double kAcceptance = 0.001;
+constexpr double kMaxEntropy = 9.15;  // kJ/(kg K), the two-property input test
+constexpr double kMinVolume = 0.001;  // m3/kg
+constexpr double kMaxVolume = 250.0;  // m3/kg
+constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
+// The liquid and vapour volumes at this temperature bound the stretch next to
+// the critical point where the saturation temperature is interpolated.
+constexpr double kNearCriticalTemperature = 647.091;
+
+bool PressureInRange(double p) {
+  return p >= kMinPressure && p <= kCriticalPressure;
+}
+bool TemperatureInRange(double T) {
+  return T >= kMinTemperature && T <= kCriticalTemperature;
+}
+bool QualityInRange(double x) {
+  return x >= 0.0 && x <= 100.0;
+}
+
+}  // namespace
+
+double TwoPhaseSolver::Field(const StateProperties& state, Quantity quantity) {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return state.h;
+    case Quantity::Entropy:
+      return state.s;
+    case Quantity::InternalEnergy:
+      return state.u;
+    case Quantity::Volume:
+      return state.v;
+  }
+  return state.h;
+}
+
+bool TwoPhaseSolver::SolvePT(double /*p*/, double /*T*/, StateProperties& /*out*/) const {
+  return false;
+}
+
+bool TwoPhaseSolver::SolvePX(double p, double x, StateProperties& out) const {
+  if (!PressureInRange(p) || !QualityInRange(x)) {
+    return false;
+  }
+  return BuildSaturatedState(p, saturation.SaturationTemperature(p), x, out);
+}
+
+bool TwoPhaseSolver::SolveTX(double T, double x, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !QualityInRange(x)) {
+    return false;
+  }
+  return BuildSaturatedState(saturation.SaturationPressure(T), T, x, out);
+}
+
+bool TwoPhaseSolver::BuildSaturatedState(double p, double T, double x, StateProperties& out) const {
+  out.x = x;
+  out.region = 4;
+  if (std::fabs(T - kCriticalTemperature) <= kEpsilon ||
+      std::fabs(p - kCriticalPressure) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
+  }
+  if (T <= kRegion3MinTemperature) {
+    if (x == 0.0) {
+      return region1.Evaluate(p, T, out);
+    }
+    if (x == 100.0) {
+      return region2.Evaluate(p, T, out);
+    }
+    StateProperties liquid = out;
+    StateProperties vapour = out;
+    if (!region1.Evaluate(p, T, liquid) || !region2.Evaluate(p, T, vapour)) {
+      return false;
+    }
+    return MixPhases(out, liquid, vapour, x);
+  }
+  const double rhoLiquidStart = saturation.SaturatedLiquidDensity(T);
+  const double rhoVapourStart = saturation.SaturatedVapourDensity(T);
+  if (std::fabs(rhoLiquidStart - rhoVapourStart) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
+  }
+  if (x == 100.0) {
+    return region3.Evaluate(RefineVapourDensity(p, T, rhoVapourStart), T, out);
+  }
+  if (x == 0.0) {
+    return region3.Evaluate(RefineLiquidDensity(p, T, rhoLiquidStart), T, out);
+  }
+  StateProperties liquid = out;
+  StateProperties vapour = out;
+  if (!region3.Evaluate(RefineLiquidDensity(p, T, rhoLiquidStart), T, liquid) ||
+      !region3.Evaluate(RefineVapourDensity(p, T, rhoVapourStart), T, vapour)) {
+    return false;
+  }
+  return MixPhases(out, liquid, vapour, x);
+}
+
+bool TwoPhaseSolver::MixPhases(StateProperties& out, const StateProperties& liquid,
+                               const StateProperties& vapour, double x) {
+  const double share = 0.01 * x;
+  const auto mix = [share](double liquidValue, double vapourValue) {
+    return liquidValue + share * (vapourValue - liquidValue);
+  };
+  out.p = mix(liquid.p, vapour.p);
+  out.t = mix(liquid.t, vapour.t);
+  out.v = mix(liquid.v, vapour.v);
+  out.d = mix(liquid.d, vapour.d);
+  out.h = mix(liquid.h, vapour.h);
+  out.s = mix(liquid.s, vapour.s);
+  out.u = mix(liquid.u, vapour.u);
+  out.cp = mix(liquid.cp, vapour.cp);
+  out.cv = mix(liquid.cv, vapour.cv);
+  out.w = mix(liquid.w, vapour.w);
+  out.kapa = mix(liquid.kapa, vapour.kapa);
+  out.H = mix(liquid.H, vapour.H);
+  out.G = mix(liquid.G, vapour.G);
+  out.Z = mix(liquid.Z, vapour.Z);
+  out.alpha = mix(liquid.alpha, vapour.alpha);
+  out.Kt = mix(liquid.Kt, vapour.Kt);
+  out.dvdt = mix(liquid.dvdt, vapour.dvdt);
+  out.dvdp = mix(liquid.dvdp, vapour.dvdp);
+  return true;
+}
+
+double TwoPhaseSolver::RefineLiquidDensity(double p, double T, double rhoStart) const {
+  return detail::RefineSaturatedLiquidDensity(region3, p, T, rhoStart, Tolerance());
+}
+
+double TwoPhaseSolver::RefineVapourDensity(double p, double T, double rhoStart) const {
+  return detail::RefineSaturatedVapourDensity(region3, p, T, rhoStart, Tolerance());
+}
+
+bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity quantity,
+                                   BandRule band, StateProperties& out) const {
+  const bool pressureGiven = given == Given::Pressure;
+  if (!std::isfinite(y)) {
+    return false;
+  }
+  StateProperties liquid;
+  StateProperties vapour;
+  const bool ends =
+      pressureGiven ? SolvePX(fixed, lowerQuality, liquid) && SolvePX(fixed, upperQuality, vapour)
+                    : SolveTX(fixed, lowerQuality, liquid) && SolveTX(fixed, upperQuality, vapour);
+  if (!ends) {
+    return false;
+  }
+  double yLiquid = Field(liquid, quantity);
+  double yVapour = Field(vapour, quantity);
+  bool vapourWidened = false;
+  switch (band) {
+    case BandRule::EnthalpyBelowLiquid:
+      if (y < yLiquid) {
+        if (!(yLiquid - y < 0.1 * y)) {
+          return false;
+        }
+        yLiquid = y;
+      }
+      break;
+    case BandRule::EntropyAboveVapour:
+      if (y > yVapour && y - yVapour < 0.1) {
+        yVapour = y;
+        vapourWidened = true;
+      }
+      break;
+    case BandRule::VolumeToLiquid:
+      if (y > 0.0 && y < yLiquid) {
+        yLiquid = y;
+      }
+      break;
+    case BandRule::None:
+      break;
+  }
+  if (!(y >= yLiquid && y <= yVapour)) {
+    return false;
+  }
+  if (!TemperatureOrPressureInRange(given, fixed)) {
+    return false;
+  }
+  // Every mixed property is linear in x between the two saturated phases, so
+  // the mixture at x is formed from them directly, as BuildSaturatedState would.
+  const double liquidValue = Field(liquid, quantity);
+  const double vapourValue = Field(vapour, quantity);
+  const auto residual = [&](double x) {
+    if (x == lowerQuality) {
+      return liquidValue - y;
+    }
+    if (x == upperQuality) {
+      return vapourValue - y;
+    }
+    return liquidValue + 0.01 * x * (vapourValue - liquidValue) - y;
+  };
+  const RiddersResult root =
+      Ridders(residual, lowerQuality, yLiquid - y, upperQuality, yVapour - y, Tolerance());
+  double x = 0.0;
+  if (root.Usable()) {
+    x = std::clamp(root.x, lowerQuality, upperQuality);
+  } else if (vapourWidened) {
+    x = upperQuality;
+  }
+  return pressureGiven ? BuildSaturatedState(fixed, saturation.SaturationTemperature(fixed), x, out)
+                       : BuildSaturatedState(saturation.SaturationPressure(fixed), fixed, x, out);
+}
+
+bool TwoPhaseSolver::TemperatureOrPressureInRange(Given given, double value) {
+  return given == Given::Pressure ? PressureInRange(value) : TemperatureInRange(value);
+}
+
+bool TwoPhaseSolver::SolvePH(double p, double h, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, h, Quantity::Enthalpy, BandRule::None, out);
+}
+
+bool TwoPhaseSolver::SolvePS(double p, double s, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, s, Quantity::Entropy, BandRule::EntropyAboveVapour, out);
+}
+
+bool TwoPhaseSolver::SolvePU(double p, double u, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, u, Quantity::InternalEnergy, BandRule::None, out);
+}
+
+bool TwoPhaseSolver::SolvePV(double p, double v, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, v, Quantity::Volume, BandRule::VolumeToLiquid, out);
+}
+
+bool TwoPhaseSolver::SolveTH(double T, double h, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, h, Quantity::Enthalpy, BandRule::EnthalpyBelowLiquid,
+                       out);
+}
+
+bool TwoPhaseSolver::SolveTS(double T, double s, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, s, Quantity::Entropy, BandRule::None, out);
+}
+
+bool TwoPhaseSolver::SolveTU(double T, double u, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, u, Quantity::InternalEnergy, BandRule::None, out);
+}
+
+bool TwoPhaseSolver::SolveTV(double T, double v, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  return SearchQuality(Given::Temperature, T, v, Quantity::Volume, BandRule::None, out);
+}
+
+double TwoPhaseSolver::SaturatedField(double T, double x, Quantity quantity) const {
+  StateProperties state;
+  if (!SolveTX(T, x, state)) {
+    return std::nan("");
+  }
+  return Field(state, quantity);
+}
+
+double TwoPhaseSolver::SaturationTemperatureAtEntropy(double s) const {
+  const double sCritical = SaturatedField(kCriticalTemperature, lowerQuality, Quantity::Entropy);
+  if (!std::isfinite(s) || !std::isfinite(sCritical)) {
+    return 0.0;
+  }
+  const bool vapourBranch = s > sCritical;
+  const double x = vapourBranch ? upperQuality : lowerQuality;
+  const double atTriple = SaturatedField(kMinTemperature, x, Quantity::Entropy);
+  bool failed = false;
+  const auto residual = [&](double T) {
+    const double value = SaturatedField(T, x, Quantity::Entropy);
+    failed = failed || !std::isfinite(value);
+    return value - s;
+  };
+  const RiddersResult root = vapourBranch
+                                 ? Ridders(residual, kCriticalTemperature, sCritical - s,
+                                           kMinTemperature, atTriple - s, Tolerance())
+                                 : Ridders(residual, kMinTemperature, atTriple - s,
+                                           kCriticalTemperature, sCritical - s, Tolerance());
+  return root.Usable() && !failed ? root.x : 0.0;
+}
+
+double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
+  if (!std::isfinite(v)) {
+    return 0.0;
+  }
+  const double vLiquidNear =
+      SaturatedField(kNearCriticalTemperature, lowerQuality, Quantity::Volume);
+  const double vVapourNear =
+      SaturatedField(kNearCriticalTemperature, upperQuality, Quantity::Volume);
+  const double span = kCriticalTemperature - kNearCriticalTemperature;
+  const bool vapourBranch = v > kCriticalVolume;
+  if (vapourBranch && v <= vVapourNear) {
+    return kNearCriticalTemperature + span * (vVapourNear - v) / (vVapourNear - kCriticalVolume);
+  }
+  if (!vapourBranch && v >= vLiquidNear) {
+    return kNearCriticalTemperature + span * (v - vLiquidNear) / (kCriticalVolume - vLiquidNear);
+  }
+  const double x = vapourBranch ? upperQuality : lowerQuality;
+  const double atTriple = SaturatedField(kMinTemperature, x, Quantity::Volume);
+  bool failed = false;
+  const auto residual = [&](double T) {
+    const double value = SaturatedField(T, x, Quantity::Volume);
+    failed = failed || !std::isfinite(value);
+    return value - v;
+  };
+  const RiddersResult root = vapourBranch
+                                 ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v,
+                                           kMinTemperature, atTriple - v, Tolerance())
+                                 : Ridders(residual, kMinTemperature, atTriple - v,
+                                           kCriticalTemperature, kCriticalVolume - v, Tolerance());
+  return root.Usable() && !failed ? root.x : 0.0;
+}
+
+bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fixed,
+                                          Quantity fixedQuantity, StateProperties& out) const {
+  const bool entropyFixed = fixedQuantity == Quantity::Entropy;
+  if (!std::isfinite(y)) {
+    return false;
+  }
+  const bool inputValid = entropyFixed ? (fixed >= 0.0 && fixed <= kMaxEntropy)
+                                       : (fixed >= kMinVolume && fixed <= kMaxVolume);
+  if (!inputValid) {
+    return false;
+  }
+  // The state at (T, fixed) on the saturation page's own slot for the fixed property.
+  const auto solveFixed = [&](double T, StateProperties& state) {
+    return entropyFixed ? SolveTS(T, fixed, state) : SolveTV(T, fixed, state);
+  };
+  double tTop = 0.0;
+  bool vapourSide = false;
+  if (entropyFixed) {
+    tTop = SaturationTemperatureAtEntropy(fixed);
+    vapourSide = fixed > SaturatedField(kCriticalTemperature, lowerQuality, Quantity::Entropy);
+  } else {
+    tTop = SaturationTemperatureAtVolume(fixed);
+    vapourSide = fixed > kCriticalVolume;
+  }
+  if (!TemperatureInRange(tTop)) {
+    return false;
+  }
+
+  StateProperties state;
+  if (!solveFixed(kMinTemperature, state)) {
+    return false;
+  }
+  const double fLow = Field(state, quantity) - y;
+  double fHigh = 0.0;
+  if (quantity == Quantity::Volume) {
+    if (!solveFixed(tTop - 0.001, state)) {
+      return false;
+    }
+    fHigh = Field(state, quantity) - y;
+  } else {
+    const double top = SaturatedField(tTop, vapourSide ? upperQuality : lowerQuality, quantity);
+    if (!std::isfinite(top)) {
+      return false;
+    }
+    // The saturated end lies one unit beyond its property value when the entropy is fixed.
+    fHigh = top + (entropyFixed ? 1.0 : 0.0) - y;
+  }
+  // Above the top temperature the fixed property leaves the two-phase range;
+  // such a probe counts as lying beyond the saturated end.
+  const auto residual = [&](double T) {
+    StateProperties probe;
+    if (!solveFixed(T, probe)) {
+      return fHigh;
+    }
+    return Field(probe, quantity) - y;
+  };
+  const RiddersResult root = Ridders(residual, kMinTemperature, fLow, tTop, fHigh, Tolerance());
+  const double T = root.Usable() ? root.x : 0.0;
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  bool solved = false;
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      solved = SolveTH(T, y, out);
+      break;
+    case Quantity::InternalEnergy:
+      solved = SolveTU(T, y, out);
+      break;
+    case Quantity::Volume:
+      solved = SolveTV(T, y, out);
+      break;
+    case Quantity::Entropy:
+      break;
+  }
+  return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
+}
+
+bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {
+  return SolveAlongSaturation(h, Quantity::Enthalpy, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveUS(double u, double s, StateProperties& out) const {
+  return SolveAlongSaturation(u, Quantity::InternalEnergy, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveVS(double v, double s, StateProperties& out) const {
+  return SolveAlongSaturation(v, Quantity::Volume, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveHV(double h, double v, StateProperties& out) const {
+  return SolveAlongSaturation(h, Quantity::Enthalpy, v, Quantity::Volume, out);
+}
+
+bool TwoPhaseSolver::SolveUV(double u, double v, StateProperties& out) const {
+  return SolveAlongSaturation(u, Quantity::InternalEnergy, v, Quantity::Volume, out);
+}
+
+}  // namespace vaporix
