@@ -13,6 +13,7 @@ constexpr double kEpsilon = 0x1p-52;
 constexpr double kRegion3MinTemperature = 623.15;  // K, the isotherm shared with region 1
 constexpr double kMaxPressure = 100.0;             // MPa
 constexpr double kAcceptance = 0.001;
+constexpr double kFineToleranceScale = 0.0001;
 // The region-3 (p,T) density bracket: this fraction on either side of the start volume.
 constexpr double kStartBracket = 0.001;
 // Widening steps of that bracket: kStartBracket * 2^k for k = 1 ... kWideningSteps.
@@ -202,8 +203,12 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
     }
     return Field(state, quantity) - y;
   };
+  // Entropy changes by only cp/T per kelvin, so its residual needs the finer
+  // tolerance to pin the temperature to 1e-4 K.
+  const double tolerance =
+      quantity == Quantity::Entropy ? Tolerance() * kFineToleranceScale : Tolerance();
   const RiddersResult root =
-      Ridders(residual, kRegion3MinTemperature, yLow - y, tB23, yHigh - y, Tolerance());
+      Ridders(residual, kRegion3MinTemperature, yLow - y, tB23, yHigh - y, tolerance);
   const double T = (root.Usable() && !declined) ? root.x : 0.0;
   if (!InRange(p, T)) {
     return false;
@@ -312,7 +317,8 @@ bool Region3Solver::SolveTY(double T, double y, Quantity quantity, StateProperti
       double unused = 0.0;
       return Property(quantity, T, rho, unused) - y;
     };
-    const RiddersResult root = Ridders(residual, rhoA, fA, rhoB, fB, tolerance * 0.0001);
+    const RiddersResult root =
+        Ridders(residual, rhoA, fA, rhoB, fB, tolerance * kFineToleranceScale);
     if (root.Usable() && AcceptTemperatureState(T, root.x, out) &&
         std::fabs(Field(out, quantity) - y) < kAcceptance) {
       return true;

@@ -22,6 +22,9 @@ constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 // The liquid and vapour volumes at this temperature bound the stretch next to
 // the critical point where the saturation temperature is interpolated.
 constexpr double kNearCriticalTemperature = 647.091;
+// Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
+// run on the engine tolerance scaled by this to pin the temperature.
+constexpr double kFineToleranceScale = 0.0001;
 
 bool PressureInRange(double p) {
   return p >= kMinPressure && p <= kCriticalPressure;
@@ -308,11 +311,12 @@ double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
     failed = failed || !std::isfinite(value);
     return value - v;
   };
+  const double tolerance = Tolerance() * kFineToleranceScale;
   const RiddersResult root = vapourBranch
                                  ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v,
-                                           kMinTemperature, atTriple - v, Tolerance())
+                                           kMinTemperature, atTriple - v, tolerance)
                                  : Ridders(residual, kMinTemperature, atTriple - v,
-                                           kCriticalTemperature, kCriticalVolume - v, Tolerance());
+                                           kCriticalTemperature, kCriticalVolume - v, tolerance);
   return root.Usable() && !failed ? root.x : 0.0;
 }
 
@@ -372,7 +376,9 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     }
     return Field(probe, quantity) - y;
   };
-  const RiddersResult root = Ridders(residual, kMinTemperature, fLow, tTop, fHigh, Tolerance());
+  const double tolerance =
+      quantity == Quantity::Volume ? Tolerance() * kFineToleranceScale : Tolerance();
+  const RiddersResult root = Ridders(residual, kMinTemperature, fLow, tTop, fHigh, tolerance);
   const double T = root.Usable() ? root.x : 0.0;
   if (!TemperatureInRange(T)) {
     return false;
