@@ -15,6 +15,8 @@ constexpr double kEpsilon = 0x1p-52;
 // the loop that lies on the probe's side of the root.
 constexpr double kProbeFraction = 0.05;
 constexpr int kProbeCount = 20;
+// K below the critical temperature where the equation's loop has closed.
+constexpr double kClosedLoopDistance = 1e-4;
 
 }  // namespace
 
@@ -111,7 +113,11 @@ double RefineSaturatedVapourDensity(const Region3Equation& region3, double p, do
     return dense;
   }
   if (!(fDense > 0.0)) {
-    return 0.0;
+    // Within a few 1e-5 K of the critical temperature the loop of the equation
+    // closes short of the critical density: no vapour root lies below it.
+    return T < kCriticalTemperature && kCriticalTemperature - T < kClosedLoopDistance
+               ? kCriticalDensity
+               : 0.0;
   }
 
   const RiddersResult root = Ridders(residual, light, fLight, dense, fDense, tolerance);

@@ -77,7 +77,10 @@ bool TwoPhaseSolver::BuildSaturatedState(double p, double T, double x, StateProp
       std::fabs(p - kCriticalPressure) <= kEpsilon) {
     return region3.Evaluate(kCriticalDensity, T, out);
   }
-  if (T <= kRegion3MinTemperature) {
+  // Below 623.15 K both phases come from regions 1 and 2. The pressure decides
+  // too, so that a pressure-given state at ps(623.15 K) takes the same branch
+  // as the temperature-given one although Ts(ps(T)) differs from T in the last bits.
+  if (T <= kRegion3MinTemperature || p <= saturation.SaturationPressure(kRegion3MinTemperature)) {
     if (x == 0.0) {
       return region1.Evaluate(p, T, out);
     }
@@ -291,32 +294,30 @@ double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
   if (!std::isfinite(v)) {
     return 0.0;
   }
-  const double vLiquidNear =
-      SaturatedField(kNearCriticalTemperature, lowerQuality, Quantity::Volume);
-  const double vVapourNear =
-      SaturatedField(kNearCriticalTemperature, upperQuality, Quantity::Volume);
-  const double span = kCriticalTemperature - kNearCriticalTemperature;
   const bool vapourBranch = v > kCriticalVolume;
-  if (vapourBranch && v <= vVapourNear) {
-    return kNearCriticalTemperature + span * (vVapourNear - v) / (vVapourNear - kCriticalVolume);
-  }
-  if (!vapourBranch && v >= vLiquidNear) {
-    return kNearCriticalTemperature + span * (v - vLiquidNear) / (kCriticalVolume - vLiquidNear);
-  }
   const double x = vapourBranch ? upperQuality : lowerQuality;
-  const double atTriple = SaturatedField(kMinTemperature, x, Quantity::Volume);
+  const double vNear = SaturatedField(kNearCriticalTemperature, x, Quantity::Volume);
+  // Next to the critical point the saturated volumes approach the critical
+  // volume like a square root of the temperature distance, so a straight-line
+  // interpolation there falls short of the saturation temperature; the search
+  // runs on that short stretch too, between 647.091 K and the critical point.
+  const bool nearCritical = vapourBranch ? v <= vNear : v >= vNear;
+  const double tFar = nearCritical ? kNearCriticalTemperature : kMinTemperature;
+  const double vFar = nearCritical ? vNear : SaturatedField(kMinTemperature, x, Quantity::Volume);
   bool failed = false;
   const auto residual = [&](double T) {
     const double value = SaturatedField(T, x, Quantity::Volume);
     failed = failed || !std::isfinite(value);
     return value - v;
   };
-  const double tolerance = Tolerance() * kFineToleranceScale;
-  const RiddersResult root = vapourBranch
-                                 ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v,
-                                           kMinTemperature, atTriple - v, tolerance)
-                                 : Ridders(residual, kMinTemperature, atTriple - v,
-                                           kCriticalTemperature, kCriticalVolume - v, tolerance);
+  // Next to the critical point the volume changes steeply with temperature
+  // and the equation's own critical volume differs from 1/322 in the fifth
+  // digit, so the coarse tolerance serves there.
+  const double tolerance = nearCritical ? Tolerance() : Tolerance() * kFineToleranceScale;
+  const RiddersResult root =
+      vapourBranch
+          ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v, tFar, vFar - v, tolerance)
+          : Ridders(residual, tFar, vFar - v, kCriticalTemperature, kCriticalVolume - v, tolerance);
   return root.Usable() && !failed ? root.x : 0.0;
 }
 
@@ -378,8 +379,33 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   };
   const double tolerance =
       quantity == Quantity::Volume ? Tolerance() * kFineToleranceScale : Tolerance();
-  const RiddersResult root = Ridders(residual, kMinTemperature, fLow, tTop, fHigh, tolerance);
-  const double T = root.Usable() ? root.x : 0.0;
+  // At 623.15 K the phases switch from the region 1 and 2 equations to the
+  // region-3 equation, whose values differ there in the last digits; the
+  // search is split at that temperature so that it never straddles the step,
+  // and the lower part (regions 1 and 2, as in the engine's order) goes first.
+  double tLow = kMinTemperature;
+  double tHigh = tTop;
+  double fLowEnd = fLow;
+  double fHighEnd = fHigh;
+  double T = 0.0;
+  bool found = false;
+  if (tTop > kRegion3MinTemperature) {
+    const double fSwitch = residual(kRegion3MinTemperature);
+    if (std::fabs(fSwitch) <= tolerance) {
+      T = kRegion3MinTemperature;
+      found = true;
+    } else if ((fLow < 0.0) != (fSwitch < 0.0)) {
+      tHigh = kRegion3MinTemperature;
+      fHighEnd = fSwitch;
+    } else {
+      tLow = kRegion3MinTemperature;
+      fLowEnd = fSwitch;
+    }
+  }
+  if (!found) {
+    const RiddersResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
+    T = root.Usable() ? root.x : 0.0;
+  }
   if (!TemperatureInRange(T)) {
     return false;
   }
