@@ -189,26 +189,57 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
     return false;
   }
   const double tB23 = saturation.B23Temperature(p);
-  const double yLow = Region1Field(region1, p, kRegion3MinTemperature, quantity);
-  const double yHigh = Region2Field(region2, p, tB23, quantity);
-  if (!std::isfinite(yLow) || !std::isfinite(yHigh)) {
+  double tLow = kRegion3MinTemperature;
+  double tHigh = tB23;
+  double fLow = Region1Field(region1, p, kRegion3MinTemperature, quantity) - y;
+  double fHigh = Region2Field(region2, p, tB23, quantity) - y;
+  if (!std::isfinite(fLow) || !std::isfinite(fHigh)) {
     return false;
   }
+  const double tolerance = Tolerance();
+  // Below the critical pressure the isobar steps from the saturated liquid to
+  // the saturated vapour at Ts(p). A value between the two is wet steam, left
+  // to the two-phase solver; otherwise the search keeps to the phase that
+  // holds the value, where the property is smooth in T and Ridders converges fast.
+  if (p < kCriticalPressure) {
+    const double tSat = saturation.SaturationTemperature(p);
+    if (tSat > kRegion3MinTemperature && tSat < tB23) {
+      const double rhoLiquid = detail::RefineSaturatedLiquidDensity(
+          region3, p, tSat, saturation.SaturatedLiquidDensity(tSat), tolerance);
+      const double rhoVapour = detail::RefineSaturatedVapourDensity(
+          region3, p, tSat, saturation.SaturatedVapourDensity(tSat), tolerance);
+      double slope = 0.0;
+      const double fLiquid = Property(quantity, tSat, rhoLiquid, slope) - y;
+      const double fVapour = Property(quantity, tSat, rhoVapour, slope) - y;
+      if (fLiquid < 0.0 && fVapour > 0.0) {
+        return false;
+      }
+      if (fLiquid >= 0.0) {
+        tHigh = tSat;
+        fHigh = fLiquid;
+      } else {
+        tLow = tSat;
+        fLow = fVapour;
+      }
+    }
+  }
+  // The property of the state SolvePT gives at (p, T), taken from its density.
   bool declined = false;
   const auto residual = [&](double T) {
-    StateProperties state;
-    if (!SolvePT(p, T, state)) {
+    double rho = kCriticalDensity;
+    const bool critical = std::fabs(p - kCriticalPressure) <= kEpsilon &&
+                          std::fabs(T - kCriticalTemperature) <= kEpsilon;
+    if (!critical && !SolveDensity(p, T, rho)) {
       declined = true;
       return std::nan("");
     }
-    return Field(state, quantity) - y;
+    double slope = 0.0;
+    return Property(quantity, T, rho, slope) - y;
   };
   // Entropy changes by only cp/T per kelvin, so its residual needs the finer
   // tolerance to pin the temperature to 1e-4 K.
-  const double tolerance =
-      quantity == Quantity::Entropy ? Tolerance() * kFineToleranceScale : Tolerance();
-  const RiddersResult root =
-      Ridders(residual, kRegion3MinTemperature, yLow - y, tB23, yHigh - y, tolerance);
+  const double scaled = quantity == Quantity::Entropy ? tolerance * kFineToleranceScale : tolerance;
+  const RiddersResult root = Ridders(residual, tLow, fLow, tHigh, fHigh, scaled);
   const double T = (root.Usable() && !declined) ? root.x : 0.0;
   if (!InRange(p, T)) {
     return false;
