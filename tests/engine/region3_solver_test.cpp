@@ -122,6 +122,30 @@ TEST(region3_solver_test, temperature_pairs_inside_the_dome_are_declined) {
   }
 }
 
+// Wet steam between 16.53 MPa and the critical pressure lies on the isobars of
+// region 3 too; the pressure pairs must leave it to the two-phase solver.
+TEST(region3_solver_test, pressure_pairs_of_wet_steam_are_declined) {
+  for (double p : {16.6, 18.0, 20.0, 21.5, 22.0}) {
+    for (double x : {1.0, 50.0, 99.0}) {
+      StateProperties wet;
+      ASSERT_TRUE(kTwoPhase.SolvePX(p, x, wet));
+      StateProperties out;
+      EXPECT_FALSE(kSolver.SolvePH(p, wet.h, out)) << p << " MPa, x = " << x;
+      EXPECT_FALSE(kSolver.SolvePS(p, wet.s, out)) << p << " MPa, x = " << x;
+      EXPECT_FALSE(kSolver.SolvePU(p, wet.u, out)) << p << " MPa, x = " << x;
+      EXPECT_FALSE(kSolver.SolvePV(p, wet.v, out)) << p << " MPa, x = " << x;
+    }
+    // The saturated phases themselves belong to region 3.
+    StateProperties liquid;
+    StateProperties vapour;
+    ASSERT_TRUE(kTwoPhase.SolvePX(p, 0.0, liquid));
+    ASSERT_TRUE(kTwoPhase.SolvePX(p, 100.0, vapour));
+    StateProperties out;
+    EXPECT_TRUE(kSolver.SolvePH(p, liquid.h - 0.01, out)) << p << " MPa";
+    EXPECT_TRUE(kSolver.SolvePH(p, vapour.h + 0.01, out)) << p << " MPa";
+  }
+}
+
 TEST(region3_solver_test, temperature_pairs_above_100_MPa_are_declined) {
   StateProperties edge;
   ASSERT_TRUE(kSolver.SolvePT(100.0, 700.0, edge));
