@@ -84,7 +84,8 @@ bool Region3Solver::InsideSaturationDome(double T, double rho) const {
       region3, p, T, saturation.SaturatedLiquidDensity(T), tolerance);
   const double rhoVapour = detail::RefineSaturatedVapourDensity(
       region3, p, T, saturation.SaturatedVapourDensity(T), tolerance);
-  return rho > rhoVapour && rho < rhoLiquid;
+  // A failed refinement (vapour density 0) gives no dome to test against.
+  return rhoVapour > 0.0 && rho > rhoVapour && rho < rhoLiquid;
 }
 
 bool Region3Solver::WidenDensityBracket(double p, double T, double rhoStart, double& dense,

@@ -149,14 +149,13 @@ double TwoPhaseSolver::RefineVapourDensity(double p, double T, double rhoStart) 
   return detail::RefineSaturatedVapourDensity(region3, p, T, rhoStart, Tolerance());
 }
 
-bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity quantity,
-                                   BandRule band, StateProperties& out) const {
+bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity quantity,
+                                 BandRule band, StateProperties& liquid, StateProperties& vapour,
+                                 double& x) const {
   const bool pressureGiven = given == Given::Pressure;
   if (!std::isfinite(y)) {
     return false;
   }
-  StateProperties liquid;
-  StateProperties vapour;
   const bool ends =
       pressureGiven ? SolvePX(fixed, lowerQuality, liquid) && SolvePX(fixed, upperQuality, vapour)
                     : SolveTX(fixed, lowerQuality, liquid) && SolveTX(fixed, upperQuality, vapour);
@@ -199,25 +198,58 @@ bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity
   // the mixture at x is formed from them directly, as BuildSaturatedState would.
   const double liquidValue = Field(liquid, quantity);
   const double vapourValue = Field(vapour, quantity);
-  const auto residual = [&](double x) {
-    if (x == lowerQuality) {
+  const auto residual = [&](double quality) {
+    if (quality == lowerQuality) {
       return liquidValue - y;
     }
-    if (x == upperQuality) {
+    if (quality == upperQuality) {
       return vapourValue - y;
     }
-    return liquidValue + 0.01 * x * (vapourValue - liquidValue) - y;
+    return liquidValue + 0.01 * quality * (vapourValue - liquidValue) - y;
   };
   const RiddersResult root =
       Ridders(residual, lowerQuality, yLiquid - y, upperQuality, yVapour - y, Tolerance());
-  double x = 0.0;
+  x = 0.0;
   if (root.Usable()) {
     x = std::clamp(root.x, lowerQuality, upperQuality);
   } else if (vapourWidened) {
     x = upperQuality;
   }
-  return pressureGiven ? BuildSaturatedState(fixed, saturation.SaturationTemperature(fixed), x, out)
-                       : BuildSaturatedState(saturation.SaturationPressure(fixed), fixed, x, out);
+  return true;
+}
+
+bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity quantity,
+                                   BandRule band, StateProperties& out) const {
+  StateProperties liquid;
+  StateProperties vapour;
+  double x = 0.0;
+  if (!FindQuality(given, fixed, y, quantity, band, liquid, vapour, x)) {
+    return false;
+  }
+  return given == Given::Pressure
+             ? BuildSaturatedState(fixed, saturation.SaturationTemperature(fixed), x, out)
+             : BuildSaturatedState(saturation.SaturationPressure(fixed), fixed, x, out);
+}
+
+double TwoPhaseSolver::WetField(double T, double fixed, Quantity fixedQuantity,
+                                Quantity quantity) const {
+  StateProperties liquid;
+  StateProperties vapour;
+  double x = 0.0;
+  if (!FindQuality(Given::Temperature, T, fixed, fixedQuantity, BandRule::None, liquid, vapour,
+                   x)) {
+    return std::nan("");
+  }
+  // The field BuildSaturatedState would give, without building the whole state.
+  const double liquidValue = Field(liquid, quantity);
+  const double vapourValue = Field(vapour, quantity);
+  if (x == lowerQuality) {
+    return liquidValue;
+  }
+  if (x == upperQuality) {
+    return vapourValue;
+  }
+  return liquidValue + 0.01 * x * (vapourValue - liquidValue);
 }
 
 bool TwoPhaseSolver::TemperatureOrPressureInRange(Given given, double value) {
@@ -332,10 +364,8 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   if (!inputValid) {
     return false;
   }
-  // The state at (T, fixed) on the saturation page's own slot for the fixed property.
-  const auto solveFixed = [&](double T, StateProperties& state) {
-    return entropyFixed ? SolveTS(T, fixed, state) : SolveTV(T, fixed, state);
-  };
+  // The property of the state that SolveTS(T, s) or SolveTV(T, v) gives.
+  const auto fieldAt = [&](double T) { return WetField(T, fixed, fixedQuantity, quantity); };
   double tTop = 0.0;
   bool vapourSide = false;
   if (entropyFixed) {
@@ -349,17 +379,16 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     return false;
   }
 
-  StateProperties state;
-  if (!solveFixed(kMinTemperature, state)) {
+  const double fLow = fieldAt(kMinTemperature) - y;
+  if (!std::isfinite(fLow)) {
     return false;
   }
-  const double fLow = Field(state, quantity) - y;
   double fHigh = 0.0;
   if (quantity == Quantity::Volume) {
-    if (!solveFixed(tTop - 0.001, state)) {
+    fHigh = fieldAt(tTop - 0.001) - y;
+    if (!std::isfinite(fHigh)) {
       return false;
     }
-    fHigh = Field(state, quantity) - y;
   } else {
     const double top = SaturatedField(tTop, vapourSide ? upperQuality : lowerQuality, quantity);
     if (!std::isfinite(top)) {
@@ -371,11 +400,8 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   // Above the top temperature the fixed property leaves the two-phase range;
   // such a probe counts as lying beyond the saturated end.
   const auto residual = [&](double T) {
-    StateProperties probe;
-    if (!solveFixed(T, probe)) {
-      return fHigh;
-    }
-    return Field(probe, quantity) - y;
+    const double value = fieldAt(T);
+    return std::isfinite(value) ? value - y : fHigh;
   };
   const double tolerance =
       quantity == Quantity::Volume ? Tolerance() * kFineToleranceScale : Tolerance();

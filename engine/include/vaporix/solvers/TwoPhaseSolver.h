@@ -47,6 +47,12 @@ class TwoPhaseSolver : public RegionSolver {
 
   static double Field(const StateProperties& state, Quantity quantity);
   static bool TemperatureOrPressureInRange(Given given, double value);
+  // The quality x of the quality search and the two saturated phases it lies between.
+  bool FindQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
+                   StateProperties& liquid, StateProperties& vapour, double& x) const;
+  // The field `quantity` of the wet state at T with the entropy or volume
+  // `fixed` (what SolveTS or SolveTV gives); NaN when there is none.
+  double WetField(double T, double fixed, Quantity fixedQuantity, Quantity quantity) const;
   // The quality search of slots 2 to 9 at a given pressure or temperature.
   bool SearchQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
                      StateProperties& out) const;
