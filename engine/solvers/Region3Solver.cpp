@@ -19,13 +19,13 @@ constexpr double kStartBracket = 0.001;
 // Widening steps of that bracket: kStartBracket * 2^k for k = 1 ... kWideningSteps.
 constexpr int kWideningSteps = 9;
 
+bool SignChange(double a, double b) {
+  return (a <= 0.0 && b >= 0.0) || (a >= 0.0 && b <= 0.0);
+}
+
 }  // namespace
 
-// Quantity is private to the solver; these helpers read its fields.
-namespace {
-
-template <class Quantity>
-double Field(const StateProperties& state, Quantity quantity) {
+double Region3Solver::Field(const StateProperties& state, Quantity quantity) {
   switch (quantity) {
     case Quantity::Enthalpy:
       return state.h;
@@ -36,30 +36,6 @@ double Field(const StateProperties& state, Quantity quantity) {
   }
   return state.h;
 }
-
-template <class Quantity>
-double Region1Field(const Region1Equation& region1, double p, double T, Quantity quantity) {
-  StateProperties state;
-  if (!region1.Evaluate(p, T, state)) {
-    return std::nan("");
-  }
-  return Field(state, quantity);
-}
-
-template <class Quantity>
-double Region2Field(const Region2Equation& region2, double p, double T, Quantity quantity) {
-  StateProperties state;
-  if (!region2.Evaluate(p, T, state)) {
-    return std::nan("");
-  }
-  return Field(state, quantity);
-}
-
-bool SignChange(double a, double b) {
-  return (a <= 0.0 && b >= 0.0) || (a >= 0.0 && b <= 0.0);
-}
-
-}  // namespace
 
 bool Region3Solver::InRange(double p, double T) const {
   return T >= kRegion3MinTemperature && T <= saturation.B23Temperature(p) &&
@@ -192,11 +168,14 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
   const double tB23 = saturation.B23Temperature(p);
   double tLow = kRegion3MinTemperature;
   double tHigh = tB23;
-  double fLow = Region1Field(region1, p, kRegion3MinTemperature, quantity) - y;
-  double fHigh = Region2Field(region2, p, tB23, quantity) - y;
-  if (!std::isfinite(fLow) || !std::isfinite(fHigh)) {
+  StateProperties lowState;
+  StateProperties highState;
+  if (!region1.Evaluate(p, kRegion3MinTemperature, lowState) ||
+      !region2.Evaluate(p, tB23, highState)) {
     return false;
   }
+  double fLow = Field(lowState, quantity) - y;
+  double fHigh = Field(highState, quantity) - y;
   const double tolerance = Tolerance();
   // Below the critical pressure the isobar steps from the saturated liquid to
   // the saturated vapour at Ts(p). A value between the two is wet steam, left

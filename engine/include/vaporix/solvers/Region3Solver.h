@@ -28,6 +28,8 @@ class Region3Solver : public RegionSolver {
  private:
   enum class Quantity { Enthalpy, Entropy, InternalEnergy };
 
+  static double Field(const StateProperties& state, Quantity quantity);
+
   bool PressureInRange(double p) const;
   bool TemperatureInRange(double T) const;
   // True when T lies below the critical temperature and rho between the
