@@ -18,8 +18,8 @@ using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, Tr
 // saturation line near 623 K and 640 K, the critical neighbourhood, and
 // supercritical states up to the B23 line.
 constexpr double kRegion3States[][2] = {
-    {90.0, 630.0}, {17.0, 623.5},   {17.0, 630.0}, {20.0, 640.0}, {22.0, 646.9},
-    {22.1, 647.2}, {23.0, 650.0},   {25.0, 650.0}, {30.0, 700.0}, {50.0, 750.0},
+    {90.0, 630.0}, {17.0, 623.5},   {18.0, 628.0}, {20.0, 640.0}, {22.0, 646.9},
+    {22.1, 647.2}, {23.0, 650.0},   {25.0, 650.0}, {35.0, 700.0}, {50.0, 750.0},
     {99.0, 860.0}, {22.064, 647.2}, {21.5, 645.0}, {21.0, 642.0},
 };
 
