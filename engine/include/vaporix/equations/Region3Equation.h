@@ -11,11 +11,13 @@ class Region3Equation {
  public:
   virtual ~Region3Equation() = default;
 
-  // Fills every field but x from density and temperature; false at rho = 0,
-  // NaN, a zero denominator or a floating-point exception (T = 0 included).
+  // Fills every field but x from density and temperature; false, before
+  // anything is written, for a density that is not positive and finite or a
+  // temperature that is negative or not finite; false at a zero denominator or
+  // a floating-point exception (T = 0 included).
   bool Evaluate(double rho, double T, StateProperties& out) const;
 
-  // p(T, rho) in MPa; kNotAvailable when T or rho is zero.
+  // p(T, rho) in MPa; kNotAvailable when T or rho is not positive and finite.
   double Pressure(double T, double rho) const;
   // p(rho, T); writes (dp/dT)_rho.
   double PressureSlope(double* dpdT, double rho, double T) const;
@@ -28,12 +30,22 @@ class Region3Equation {
   double CriticalLinePressure(double T) const;
 
   // Start volume (m3/kg) of a region-3 density iteration at (p, T): the
-  // backward equation v(p,T) of the subregion that holds the point.
+  // backward equation v(p,T) of the subregion that holds the point. Its
+  // validity range is ps(623.15 K) < p <= 100 MPa, 623.15 K <= T <= T_B23(p).
+  // Outside it the selection extends outward (lowest band below ps(623.15 K),
+  // top band above 100 MPa, the band's first or last subregion below 623.15 K
+  // or above T_B23(p)), and the equation is evaluated at the point itself up to
+  // 5 K / 0.5 MPa beyond the range, further out at the nearest point on that
+  // margin: finite, of the selected phase, and a kelvin outside the range
+  // still within about 0.1 %. kNotAvailable for a non-positive or non-finite
+  // p or T.
   double StartVolume(double p, double T) const;
-  // The subregion letter 'a' ... 'z' that StartVolume uses at (p, T).
+  // The subregion letter 'a' ... 'z' that StartVolume uses at (p, T); '\0'
+  // for a non-positive or non-finite p or T.
   char StartVolumeSubregion(double p, double T) const;
-  // The backward equation v(p,T) of one subregion, evaluated without any
-  // selection (kNotAvailable for an unknown letter).
+  // The backward equation v(p,T) of one subregion, evaluated at (p, T) without
+  // any selection or range check (kNotAvailable for an unknown letter or a
+  // result that is not finite).
   double SubregionVolume(char subregion, double p, double T) const;
 };
 
