@@ -295,47 +295,8 @@ bool Region3Solver::SolveTY(double T, double y, Quantity quantity, StateProperti
   };
   const NewtonResult result = SafeguardedNewton(property, y, 1.0 / ((vLow + vHigh) / 2.0), rhoHigh,
                                                 rhoLow, std::fabs(rhoLow - rhoHigh), Tolerance());
-  if (AcceptTemperatureState(T, result.x, out) &&
-      std::fabs(Field(out, quantity) - y) < kAcceptance) {
-    return true;
-  }
-  // Below the critical temperature the isotherm crosses the saturation dome,
-  // where the property need not be monotonic and the search above may settle
-  // inside it; search each phase branch on its own.
-  if (!(T < kCriticalTemperature)) {
-    return false;
-  }
-  const double tolerance = Tolerance();
-  const double ps = saturation.SaturationPressure(T);
-  const double rhoLiquid = detail::RefineSaturatedLiquidDensity(
-      region3, ps, T, saturation.SaturatedLiquidDensity(T), tolerance);
-  const double rhoVapour = detail::RefineSaturatedVapourDensity(
-      region3, ps, T, saturation.SaturatedVapourDensity(T), tolerance);
-  const double branches[2][2] = {{rhoLiquid, rhoHigh}, {rhoLow, rhoVapour}};
-  for (const auto& branch : branches) {
-    const double rhoA = branch[0];
-    const double rhoB = branch[1];
-    if (!(rhoA > 0.0) || !(rhoB > rhoA)) {
-      continue;
-    }
-    double slope = 0.0;
-    const double fA = Property(quantity, T, rhoA, slope) - y;
-    const double fB = Property(quantity, T, rhoB, slope) - y;
-    if (!SignChange(fA, fB)) {
-      continue;
-    }
-    const auto residual = [&](double rho) {
-      double unused = 0.0;
-      return Property(quantity, T, rho, unused) - y;
-    };
-    const RiddersResult root =
-        Ridders(residual, rhoA, fA, rhoB, fB, tolerance * kFineToleranceScale);
-    if (root.Usable() && AcceptTemperatureState(T, root.x, out) &&
-        std::fabs(Field(out, quantity) - y) < kAcceptance) {
-      return true;
-    }
-  }
-  return false;
+  return AcceptTemperatureState(T, result.x, out) &&
+         std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
 
 double Region3Solver::Property(Quantity quantity, double T, double rho, double& slope) const {
