@@ -45,7 +45,7 @@ asan:
 	$(MAKE) test PRESET=asan
 
 format:
-	find engine cli tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find engine cli tests bench widgets app -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
 	rm -rf build

@@ -1,0 +1,352 @@
+#include "app/grid/GridDisplayHandler.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "widgets/CGridCtrl.h"
+
+namespace vaporix {
+
+namespace {
+
+struct RowText {
+  const char* title;
+  const char* siUnit;
+  const char* englishUnit;
+};
+
+// Titles and units of rows 1-30, in property-number order.
+constexpr std::array<RowText, 30> kRows{{
+    {"Pressure   [p]", "bar", "psi"},
+    {"Temperature   [t]", "°C", "°F"},
+    {"Density   [d]", "kg/m³", "lb/ft³"},
+    {"Specific volume   [v]", "m³/kg", "ft³/lb"},
+    {"Specific enthalpy   [h]", "kJ/kg", "Btu/lb"},
+    {"Specific entropy   [s]", "kJ/(kg·K)", "Btu/(lb·°F)"},
+    {"Specific internal energy   [u]", "kJ/kg", "Btu/lb"},
+    {"Specific isobaric heat capacity   [cp]", "kJ/(kg·K)", "Btu/(lb·°F)"},
+    {"Specific isochoric heat capacity   [cv]", "kJ/(kg·K)", "Btu/(lb·°F)"},
+    {"Speed of sound   [w]", "m/s", "ft/s"},
+    {"Isentropic exponent   [kapa]", "dimensionless", "dimensionless"},
+    {"Specific Helmholtz free energy   [H]", "kJ/kg", "Btu/lb"},
+    {"Specific Gibbs free energy   [G]", "kJ/kg", "Btu/lb"},
+    {"Compressibility factor   [Z]", "dimensionless", "dimensionless"},
+    {"Steam quality   [quality]", "%", "%"},
+    {"Region   [region]", "dimensionless", "dimensionless"},
+    {"Isobaric volume expansion coefficient   [alpha]", "1/K", "1/°F"},
+    {"Isothermal compressibility   [Kt]", "1/MPa", "1/psi"},
+    {"Partial derivative (dV/dT)p   [dvdt]", "m³/(kg·K)", "ft³/(lb·°F)"},
+    {"Partial derivative (dV/dP)T   [dvdp]", "m³/(kg·MPa)", "ft³/(lb·psi)"},
+    {"Partial derivative (dP/dT)v   [dpdt]", "MPa/K", "psi/°F"},
+    {"Partial derivative (dP/dV)T   [dpdv]", "MPa·kg/m³", "psi·lb/ft³"},
+    {"Isothermal Joule-Thomson coefficient   [iJTC]", "kJ/(kg·Mpa)", "Btu/(lb·psi)"},
+    {"Joule-Thomson coefficient   [JTC]", "K/MPa", "°F/psi"},
+    {"Dynamic viscosity   [dv]", "µPa·s", "lb/(ft·h)"},
+    {"Kinematic viscosity   [kv]", "µm²/s", "ft²/h"},
+    {"Thermal conductivity   [tc]", "W/(K·m)", "Btu/(h·ft·°F)"},
+    {"Thermal diffusivity   [td]", "µm²/s", "ft²/h"},
+    {"Prandtl number   [Pr]", "dimensionless", "dimensionless"},
+    {"Surface tension   [Sigma]", "mN/m", "lbf/ft"},
+}};
+
+// Constants of the formulation shown beside rows 1-8.
+constexpr std::array<const char*, 8> kSIConstants{{
+    "Specific gas constant: R = 0.461526 kJ/(kg·K)",
+    "Molar gas constant: Rm = 8.31451 J/(mol·K)",
+    "Molar mass: M = 18.015257 g/mol",
+    "Critical temperature: Tc = 647.096 K",
+    "Critical pressure: pc = 22.064 MPa",
+    "Critical density: rhoc = 322 kg/m³",
+    "Triple-point temperature: Tt = 273.16 K",
+    "Triple-point pressure: pt = 611.657 Pa",
+}};
+
+constexpr std::array<const char*, 8> kEnglishConstants{{
+    "Specific gas constant: R =  0.1102335912869 Btu/(lb·°F)",
+    "Molar gas constant: Rm =   1.985609881262 Btu/(lbmol·°F)",
+    "Molar mass: M = 18.015257 lbm/lbmol",
+    "Critical temperature: Tc =  705.1028 °F",
+    "Critical pressure: pc =  3200.11278135 psi",
+    "Critical density: rhoc =  20.10180753955 lb/ft³",
+    "Triple-point temperature: Tt =  32.018 °F",
+    "Triple-point pressure: pt =  0.08871335131898 psi",
+}};
+
+constexpr int kFirstPropertyRow = 1;
+constexpr int kLastPropertyRow = 30;
+constexpr int kRegionRow = 16;
+constexpr int kFirstDerivativeRow = 17;
+constexpr int kLastDerivativeRow = 23;
+constexpr int kJouleThomsonRow = 24;
+constexpr double kCelsiusOffset = 273.15;
+constexpr double kBarPerMPa = 10.0;
+
+const QColor kBlueText(0, 0, 255);
+const QColor kRedText(255, 0, 0);
+const QColor kTitleBackground(255, 255, 230);
+const QColor kSaturatedBackground(245, 255, 245);
+const QColor kConstantsBackground(230, 230, 230);
+
+const QString kNotApplicable = QStringLiteral("N/A");
+const QString kBar = QStringLiteral("bar");
+const QString kMPa = QStringLiteral("MPa");
+const QString kCelsius = QStringLiteral("°C");
+const QString kKelvin = QStringLiteral("K");
+
+int UnitColumn(bool saturationLayout) {
+  return saturationLayout ? GridDisplayHandler::kSaturationUnitColumn
+                          : GridDisplayHandler::kUnitColumn;
+}
+
+int ConstantsColumn(bool saturationLayout) {
+  return saturationLayout ? GridDisplayHandler::kSaturationConstantsColumn
+                          : GridDisplayHandler::kConstantsColumn;
+}
+
+// The unit column of the grid's own layout, judged by its column count.
+int OwnUnitColumn(const CGridCtrl& grid) {
+  return UnitColumn(grid.gridColumnCount() >= GridDisplayHandler::kSaturationColumnCount);
+}
+
+bool IsRedRow(int row) {
+  return (row >= 1 && row <= 4) || row == 6 || row == 7 || (row >= 12 && row <= 23);
+}
+
+bool IsTwoPhaseMixture(const StateProperties& state) {
+  return state.region == 4 && state.x > 0.0 && state.x < 100.0;
+}
+
+QString FormatTransport(double value) {
+  return value == kNotAvailable ? kNotApplicable : GridDisplayHandler::FormatValue(value);
+}
+
+// The number a displayed value text stands for; nullopt for "N/A" or empty.
+std::optional<double> ParseDisplayed(const QString& text) {
+  const std::string ascii = text.trimmed().toStdString();
+  double value = 0.0;
+  const char* const end = ascii.data() + ascii.size();
+  const auto [ptr, error] = std::from_chars(ascii.data(), end, value);
+  if (ascii.empty() || error != std::errc() || ptr != end) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Rewrites one row of the value columns left of the unit column through `convert`.
+template <typename Convert>
+void RescaleRow(CGridCtrl& grid, int row, int unitColumn, bool saturationLayout, Convert convert) {
+  const int valueColumns = saturationLayout ? 3 : 1;
+  for (int column = unitColumn - valueColumns; column < unitColumn; ++column) {
+    if (const auto value = ParseDisplayed(grid.cellText(row, column))) {
+      grid.setCellText(row, column, GridDisplayHandler::FormatValue(convert(*value)));
+    }
+  }
+}
+
+void FillUnits(CGridCtrl& grid, int column, bool english) {
+  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
+    const RowText& text = kRows[static_cast<std::size_t>(row - 1)];
+    grid.setCellText(row, column, QString::fromUtf8(english ? text.englishUnit : text.siUnit));
+  }
+}
+
+void FillConstants(CGridCtrl& grid, int column, const std::array<const char*, 8>& constants) {
+  for (std::size_t i = 0; i < constants.size(); ++i) {
+    grid.setCellText(static_cast<int>(i) + 1, column, QString::fromUtf8(constants[i]));
+  }
+}
+
+}  // namespace
+
+QString GridDisplayHandler::FormatValue(double value) {
+  if (!std::isfinite(value)) {
+    return kNotApplicable;
+  }
+  // std::to_chars with a precision is printf "%g" in the C locale, whatever
+  // the process locale says.
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, 6);
+  return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
+  grid.setGridRowCount(kRowCount);
+  grid.setGridColumnCount(saturationLayout ? kSaturationColumnCount : kSinglePhaseColumnCount);
+  grid.setFixedRowHeight(30);
+  grid.setGridColumnWidth(0, 30);
+  grid.setGridColumnWidth(kTitleColumn, 280);
+  if (saturationLayout) {
+    grid.setGridColumnWidth(kLiquidColumn, 115);
+    grid.setGridColumnWidth(kSaturationResultColumn, 130);
+    grid.setGridColumnWidth(kVaporColumn, 115);
+  } else {
+    grid.setGridColumnWidth(kResultColumn, 160);
+  }
+  grid.setGridColumnWidth(UnitColumn(saturationLayout), 100);
+  grid.setGridColumnWidth(ConstantsColumn(saturationLayout), 300);
+
+  QPalette palette = grid.palette();
+  palette.setColor(QPalette::Text, kBlueText);
+  grid.setPalette(palette);
+
+  const int resultColumn = saturationLayout ? kSaturationResultColumn : kResultColumn;
+  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
+    grid.setCellText(row, 0, QString::number(row));
+    for (int column = 1; column < grid.gridColumnCount(); ++column) {
+      grid.setCellTextColor(row, column, kBlueText);
+    }
+    grid.setCellBackground(row, kTitleColumn, kTitleBackground);
+    grid.setCellBackground(row, ConstantsColumn(saturationLayout), kConstantsBackground);
+    if (saturationLayout) {
+      grid.setCellBackground(row, kLiquidColumn, kSaturatedBackground);
+      grid.setCellBackground(row, kVaporColumn, kSaturatedBackground);
+    }
+    if (IsRedRow(row)) {
+      grid.setCellTextColor(row, resultColumn, kRedText);
+    }
+  }
+  if (saturationLayout) {
+    FillSaturationHeader(grid);
+  } else {
+    FillHeader(grid);
+  }
+  FillRowTitles(grid, kTitleColumn);
+}
+
+void GridDisplayHandler::FillHeader(CGridCtrl& grid) {
+  grid.setCellText(0, kTitleColumn, QStringLiteral("Property Name"));
+  grid.setCellText(0, kResultColumn, QStringLiteral("Results"));
+  grid.setCellText(0, kUnitColumn, QStringLiteral("Units (SI)"));
+  grid.setCellText(0, kConstantsColumn, QStringLiteral("Constants used in calculation"));
+}
+
+void GridDisplayHandler::FillSaturationHeader(CGridCtrl& grid) {
+  grid.setCellText(0, kTitleColumn, QStringLiteral("Property Name"));
+  grid.setCellText(0, kLiquidColumn, QStringLiteral("Liquid"));
+  grid.setCellText(0, kSaturationResultColumn, QStringLiteral("Results"));
+  grid.setCellText(0, kVaporColumn, QStringLiteral("Vapor"));
+  grid.setCellText(0, kSaturationUnitColumn, QStringLiteral("Units (SI)"));
+  grid.setCellText(0, kSaturationConstantsColumn, QStringLiteral("Constants used in calculation"));
+}
+
+void GridDisplayHandler::FillRowTitles(CGridCtrl& grid, int column) {
+  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
+    grid.setCellText(row, column,
+                     QString::fromUtf8(kRows[static_cast<std::size_t>(row - 1)].title));
+  }
+}
+
+void GridDisplayHandler::FillSIUnits(CGridCtrl& grid, int column) {
+  FillUnits(grid, column, false);
+}
+
+void GridDisplayHandler::FillEnglishUnits(CGridCtrl& grid, int column) {
+  FillUnits(grid, column, true);
+}
+
+void GridDisplayHandler::FillSIConstants(CGridCtrl& grid, int column) {
+  FillConstants(grid, column, kSIConstants);
+}
+
+void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
+  FillConstants(grid, column, kEnglishConstants);
+}
+
+void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
+                                    const TransportProperties& transport, int column,
+                                    bool saturationLayout) {
+  const bool showsQuality = saturationLayout || state.region == 4;
+  const bool mixture = IsTwoPhaseMixture(state);
+  const int unitColumn = OwnUnitColumn(grid);
+
+  const bool inBar = grid.cellText(kPressureRow, unitColumn) == kBar;
+  grid.setCellText(kPressureRow, column, FormatValue(inBar ? state.p * kBarPerMPa : state.p));
+  const bool inCelsius = grid.cellText(kTemperatureRow, unitColumn) == kCelsius;
+  grid.setCellText(kTemperatureRow, column,
+                   FormatValue(inCelsius ? state.t - kCelsiusOffset : state.t));
+
+  const std::array<double, 12> mainValues{state.d,  state.v, state.h,    state.s, state.u, state.cp,
+                                          state.cv, state.w, state.kapa, state.H, state.G, state.Z};
+  for (std::size_t i = 0; i < mainValues.size(); ++i) {
+    grid.setCellText(3 + static_cast<int>(i), column, FormatValue(mainValues[i]));
+  }
+  grid.setCellText(kQualityRow, column, showsQuality ? FormatValue(state.x) : kNotApplicable);
+  grid.setCellText(kRegionRow, column, QString::number(state.region));
+
+  // The derivatives, and the Joule-Thomson coefficient the two-phase solver
+  // does not compute, have no meaning inside the two-phase region.
+  const std::array<double, 7> derivatives{state.alpha, state.Kt,   state.dvdt, state.dvdp,
+                                          state.dpdt,  state.dpdv, state.iJTC};
+  for (std::size_t i = 0; i < derivatives.size(); ++i) {
+    grid.setCellText(kFirstDerivativeRow + static_cast<int>(i), column,
+                     mixture ? kNotApplicable : FormatValue(derivatives[i]));
+  }
+  grid.setCellText(kJouleThomsonRow, column, mixture ? kNotApplicable : FormatValue(state.JTC));
+
+  const std::array<double, 6> transportValues{transport.dv, transport.kv, transport.tc,
+                                              transport.td, transport.Pr, transport.Sigma};
+  for (std::size_t i = 0; i < transportValues.size(); ++i) {
+    grid.setCellText(kJouleThomsonRow + 1 + static_cast<int>(i), column,
+                     FormatTransport(transportValues[i]));
+  }
+}
+
+void GridDisplayHandler::ClearValues(CGridCtrl& grid, bool saturationLayout) {
+  const int unitColumn = UnitColumn(saturationLayout);
+  const int first = saturationLayout ? kLiquidColumn : kResultColumn;
+  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
+    for (int column = first; column < unitColumn; ++column) {
+      grid.setCellText(row, column, QString());
+    }
+  }
+}
+
+void GridDisplayHandler::ChangePressureUnit(CGridCtrl& grid, int column, bool saturationLayout) {
+  if (grid.cellText(kPressureRow, column) == kBar) {
+    grid.setCellText(kPressureRow, column, kBar);
+    RescaleRow(grid, kPressureRow, column, saturationLayout,
+               [](double value) { return value * kBarPerMPa; });
+  } else {
+    grid.setCellText(kPressureRow, column, kMPa);
+    RescaleRow(grid, kPressureRow, column, saturationLayout,
+               [](double value) { return value / kBarPerMPa; });
+  }
+  grid.viewport()->update();
+}
+
+void GridDisplayHandler::ChangeTemperatureUnit(CGridCtrl& grid, int column, bool saturationLayout) {
+  if (grid.cellText(kTemperatureRow, column) == kCelsius) {
+    grid.setCellText(kTemperatureRow, column, kCelsius);
+    RescaleRow(grid, kTemperatureRow, column, saturationLayout,
+               [](double value) { return value - kCelsiusOffset; });
+  } else {
+    grid.setCellText(kTemperatureRow, column, kKelvin);
+    RescaleRow(grid, kTemperatureRow, column, saturationLayout,
+               [](double value) { return value + kCelsiusOffset; });
+  }
+  grid.viewport()->update();
+}
+
+void GridDisplayHandler::ShowSIMode(CGridCtrl& grid, bool saturationLayout) {
+  const int unitColumn = UnitColumn(saturationLayout);
+  grid.setCellText(0, unitColumn, QStringLiteral("Units (SI)"));
+  FillSIUnits(grid, unitColumn);
+  grid.setCellOptions(kPressureRow, unitColumn, {kBar, kMPa});
+  grid.setCellOptions(kTemperatureRow, unitColumn, {kCelsius, kKelvin});
+  FillSIConstants(grid, ConstantsColumn(saturationLayout));
+}
+
+void GridDisplayHandler::ShowEnglishMode(CGridCtrl& grid, bool saturationLayout) {
+  const int unitColumn = UnitColumn(saturationLayout);
+  grid.setCellText(0, unitColumn, QStringLiteral("Units (E)"));
+  grid.clearCellOptions(kPressureRow, unitColumn);
+  grid.clearCellOptions(kTemperatureRow, unitColumn);
+  FillEnglishUnits(grid, unitColumn);
+  FillEnglishConstants(grid, ConstantsColumn(saturationLayout));
+}
+
+}  // namespace vaporix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+
+namespace vaporix {
+
+// A group box with a caption in Times New Roman 14 pt bold italic, its
+// caption and frame in blue on a pale cyan fill; children keep their own font.
+class CStyledGroupBox : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit CStyledGroupBox(const QString& title = QString(), QWidget* parent = nullptr);
+
+  QString title() const { return m_title; }
+  void setTitle(const QString& title);
+
+  QFont captionFont() const { return m_captionFont; }
+  static QColor captionColor() { return {0, 0, 200}; }
+  static QColor fillColor() { return {220, 240, 240}; }
+
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void updateMargins();
+
+  QString m_title;
+  QFont m_captionFont;
+};
+
+}  // namespace vaporix
