@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
@@ -12,10 +13,21 @@
 namespace vaporix {
 namespace {
 
-const Region3Solver kSolver;
+// Solvers read the engine's tolerance, so they are given an engine as the
+// engine's Initialize would.
+const IF97Calculator kEngine;
+
+template <class Solver>
+Solver Initialized() {
+  Solver solver;
+  solver.Initialize(&kEngine);
+  return solver;
+}
+
+const Region3Solver kSolver = Initialized<Region3Solver>();
+const TwoPhaseSolver kTwoPhase = Initialized<TwoPhaseSolver>();
 const Region3Equation kEquation;
 const SaturationEquation kSaturation;
-const TwoPhaseSolver kTwoPhase;
 
 TEST(region3_solver_test, critical_point_without_iteration) {
   StateProperties out;

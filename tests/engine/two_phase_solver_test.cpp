@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
@@ -11,7 +12,17 @@
 namespace vaporix {
 namespace {
 
-const TwoPhaseSolver kSolver;
+// The solver reads the engine's tolerance, so it is given an engine as the
+// engine's Initialize would.
+const IF97Calculator kEngine;
+
+TwoPhaseSolver Initialized() {
+  TwoPhaseSolver solver;
+  solver.Initialize(&kEngine);
+  return solver;
+}
+
+const TwoPhaseSolver kSolver = Initialized();
 const Region3Equation kEquation;
 const SaturationEquation kSaturation;
 
