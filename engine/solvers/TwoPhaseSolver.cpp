@@ -20,7 +20,8 @@ constexpr double kMinVolume = 0.001;  // m3/kg
 constexpr double kMaxVolume = 250.0;  // m3/kg
 constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 // The liquid and vapour volumes at this temperature bound the stretch next to
-// the critical point where the saturation temperature is interpolated.
+// the critical point where the saturation temperature at a volume is searched
+// on its own, with the tolerance of the engine.
 constexpr double kNearCriticalTemperature = 647.091;
 // Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
 // run on the engine tolerance scaled by this to pin the temperature.
