@@ -194,5 +194,18 @@ TEST(two_phase_solver_test, saturation_temperature_at_entropy_and_volume) {
               1e-9);
 }
 
+// Next to the critical point the saturated volumes approach 1/322 like a
+// square root of the temperature distance: a straight line between 647.091 K
+// and the critical point would miss the temperature by about 1e-3 K there.
+TEST(two_phase_solver_test, saturation_temperature_at_volume_next_to_the_critical_point) {
+  for (double T : {646.0, 647.0, 647.09, 647.092, 647.094, 647.095}) {
+    for (double x : {0.0, 100.0}) {
+      StateProperties state;
+      ASSERT_TRUE(kSolver.SolveTX(T, x, state));
+      EXPECT_NEAR(kSolver.SaturationTemperatureAtVolume(state.v), T, 1e-4) << T << " K, " << x;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vaporix
