@@ -93,23 +93,10 @@ TEST(input_functions_engine_test, single_phase_page_statuses_with_the_engine) {
   }
 }
 
-// Saturation answers need the two-phase solver; an engine built without it
-// refuses every saturated point, and the cases below would only test that.
-bool TwoPhaseSolverAvailable() {
-  IF97Calculator calculator;
-  calculator.Initialize();
-  StateProperties out;
-  TransportProperties transport;
-  return calculator.CalcSatPX(1.0, 50.0, out, transport, false, false);
-}
-
 // Positions of the saturation list.
 constexpr int SatPX = 0, SatTX = 1, SatPH = 2, SatTH = 6, SatHS = 10, SatVS = 12;
 
 TEST(input_functions_engine_test, saturation_page_blames_the_second_input) {
-  if (!TwoPhaseSolverAvailable()) {
-    GTEST_SKIP() << "the engine has no two-phase solver yet";
-  }
   const EngineCase cases[] = {
       {"(p, x) at 10 bar", SatPX, UnitSystem::SI, {0, 0}, {"10", "50"}, Ok, 4},
       {"(t, x) at 0 C", SatTX, UnitSystem::SI, {0, 0}, {"0", "50"}, Ok, 4},
@@ -152,9 +139,6 @@ TEST(input_functions_engine_test, saturation_page_blames_the_second_input) {
 
 // The liquid and vapour columns belong to the point's pressure or temperature.
 TEST(input_functions_engine_test, liquid_and_vapour_of_the_point) {
-  if (!TwoPhaseSolverAvailable()) {
-    GTEST_SKIP() << "the engine has no two-phase solver yet";
-  }
   struct Case {
     int position;
     std::array<const char*, 2> typed;
