@@ -1,0 +1,60 @@
+#include "StbCommands.h"
+
+#include <charconv>
+#include <memory>
+#include <ostream>
+
+#include "document/StbArchive.h"
+#include "document/StbFile.h"
+#include "vaporix/PropertyKeys.h"
+
+namespace vaporix::cli {
+namespace {
+
+void WriteRows(std::ostream& out, const char* listName, const ResultList& list) {
+  for (const auto& object : list) {
+    out << listName;
+    for (const PropertyKey& key : kPropertyKeys) {
+      out << ',' << FormatShortest(*PropertyValue(object->state, object->transport, key.number));
+    }
+    out << '\n';
+  }
+}
+
+}  // namespace
+
+std::string FormatShortest(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+int RunStbDump(const std::string& path, std::ostream& out, std::ostream& err) {
+  const StbReadResult read = ReadStbFile(path);
+  if (!read) {
+    err << DocumentErrorMessage(read.error, path) << '\n';
+    return 1;
+  }
+  out << "list";
+  for (const PropertyKey& key : kPropertyKeys) {
+    out << ',' << key.key;
+  }
+  out << '\n';
+  WriteRows(out, "si", read.siResults);
+  WriteRows(out, "english", read.englishResults);
+  out.flush();
+  return out ? 0 : 1;
+}
+
+DocumentError WriteBatchDocument(const std::filesystem::path& path,
+                                 std::span<const StateRecord> states, bool english) {
+  ResultList results;
+  results.reserve(states.size());
+  for (const StateRecord& record : states) {
+    results.push_back(std::make_unique<CSteamPropObject>(record.state, record.transport));
+  }
+  const ResultList none;
+  return english ? WriteStbFile(path, none, results) : WriteStbFile(path, results, none);
+}
+
+}  // namespace vaporix::cli
