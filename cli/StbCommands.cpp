@@ -1,11 +1,11 @@
-#include "StbCommands.h"
+#include "cli/StbCommands.h"
 
 #include <charconv>
 #include <memory>
 #include <ostream>
 
-#include "document/StbArchive.h"
-#include "document/StbFile.h"
+#include "app/document/StbArchive.h"
+#include "app/document/StbFile.h"
 #include "vaporix/PropertyKeys.h"
 
 namespace vaporix::cli {

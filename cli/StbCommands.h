@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "document/DocumentError.h"
+#include "app/document/DocumentError.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix::cli {

@@ -1,4 +1,4 @@
-#include "document/CSteamPropObject.h"
+#include "app/document/CSteamPropObject.h"
 
 namespace vaporix {
 

@@ -1,9 +1,9 @@
-#include "document/CVaporixDoc.h"
+#include "app/document/CVaporixDoc.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "document/StbFile.h"
+#include "app/document/StbFile.h"
 
 namespace vaporix {
 

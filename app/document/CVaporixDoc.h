@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "document/CSteamPropObject.h"
-#include "document/DocumentError.h"
-#include "document/StbArchive.h"
+#include "app/document/CSteamPropObject.h"
+#include "app/document/DocumentError.h"
+#include "app/document/StbArchive.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {

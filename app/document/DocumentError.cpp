@@ -1,4 +1,4 @@
-#include "document/DocumentError.h"
+#include "app/document/DocumentError.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "document/StbArchive.h"
+#include "app/document/StbArchive.h"
 
 #include <bit>
 #include <string_view>

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "document/CSteamPropObject.h"
-#include "document/DocumentError.h"
+#include "app/document/CSteamPropObject.h"
+#include "app/document/DocumentError.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "document/StbFile.h"
+#include "app/document/StbFile.h"
 
 #include <cerrno>
 #include <cstdio>

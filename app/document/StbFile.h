@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <span>
 
-#include "document/DocumentError.h"
-#include "document/StbArchive.h"
+#include "app/document/DocumentError.h"
+#include "app/document/StbArchive.h"
 
 namespace vaporix {
 

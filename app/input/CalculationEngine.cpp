@@ -1,4 +1,4 @@
-#include "input/CalculationEngine.h"
+#include "app/input/CalculationEngine.h"
 
 namespace vaporix {
 

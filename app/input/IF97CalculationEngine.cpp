@@ -1,4 +1,4 @@
-#include "input/IF97CalculationEngine.h"
+#include "app/input/IF97CalculationEngine.h"
 
 namespace vaporix {
 namespace {

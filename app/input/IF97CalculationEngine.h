@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/CalculationEngine.h"
+#include "app/input/CalculationEngine.h"
 #include "vaporix/IF97Calculator.h"
 
 namespace vaporix {

@@ -1,4 +1,4 @@
-#include "input/ImplementFunction.h"
+#include "app/input/ImplementFunction.h"
 
 #include <array>
 #include <string>

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "input/CalculationEngine.h"
-#include "input/InputConversion.h"
-#include "input/InputPage.h"
+#include "app/input/CalculationEngine.h"
+#include "app/input/InputConversion.h"
+#include "app/input/InputPage.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {

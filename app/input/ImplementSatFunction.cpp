@@ -1,9 +1,9 @@
-#include "input/ImplementSatFunction.h"
+#include "app/input/ImplementSatFunction.h"
 
 #include <array>
 #include <string>
 
-#include "input/ImplementFunction.h"
+#include "app/input/ImplementFunction.h"
 
 namespace vaporix {
 namespace {

@@ -1,4 +1,4 @@
-#include "input/InputConversion.h"
+#include "app/input/InputConversion.h"
 
 #include <charconv>
 #include <limits>

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input/InputPage.h"
+#include "app/input/InputPage.h"
 
 namespace vaporix {
 

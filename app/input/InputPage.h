@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "input/CalculationEngine.h"
+#include "app/input/CalculationEngine.h"
 
 namespace vaporix {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "input/ImplementFunction.h"
-#include "input/InputConversion.h"
+#include "app/input/ImplementFunction.h"
+#include "app/input/InputConversion.h"
 #include "support/FakeInputPage.h"
 
 namespace vaporix {

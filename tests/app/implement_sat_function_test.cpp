@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "input/ImplementSatFunction.h"
+#include "app/input/ImplementSatFunction.h"
 #include "support/FakeInputPage.h"
 
 namespace vaporix {

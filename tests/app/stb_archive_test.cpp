@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "document/StbArchive.h"
+#include "app/document/StbArchive.h"
 
 namespace vaporix {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "StbCommands.h"
-#include "document/StbFile.h"
+#include "app/document/StbFile.h"
+#include "cli/StbCommands.h"
 
 namespace vaporix::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "document/StbArchive.h"
+#include "app/document/StbArchive.h"
 
 // The largest single allocation made while the flag is set, so that a test
 // can show that a count in a file never sizes a buffer by itself.

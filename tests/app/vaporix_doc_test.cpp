@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "document/CVaporixDoc.h"
-#include "document/StbArchive.h"
+#include "app/document/CVaporixDoc.h"
+#include "app/document/StbArchive.h"
 
 namespace vaporix {
 namespace {

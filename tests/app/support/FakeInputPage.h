@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "input/CalculationEngine.h"
-#include "input/InputPage.h"
+#include "app/input/CalculationEngine.h"
+#include "app/input/InputPage.h"
 
 namespace vaporix::testing {
 
