@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
+#include "app/document/CVaporixDoc.h"
 #include "app/grid/GridDisplayHandler.h"
-#include "document/CVaporixDoc.h"
 #include "widgets/CGridCtrl.h"
 #include "widgets/CHyperLink.h"
 #include "widgets/CNumericEdit.h"

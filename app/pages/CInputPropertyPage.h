@@ -2,9 +2,9 @@
 
 #include <QString>
 
+#include "app/input/IF97CalculationEngine.h"
+#include "app/input/InputPage.h"
 #include "app/pages/CPropertyViewPage.h"
-#include "input/IF97CalculationEngine.h"
-#include "input/InputPage.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 

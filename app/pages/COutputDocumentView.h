@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "document/CVaporixDoc.h"
+#include "app/document/CVaporixDoc.h"
 
 namespace vaporix {
 

@@ -4,7 +4,7 @@
 #include <QStringLiteral>
 #include <cmath>
 
-#include "document/CVaporixDoc.h"
+#include "app/document/CVaporixDoc.h"
 
 namespace vaporix {
 
