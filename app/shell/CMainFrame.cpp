@@ -19,16 +19,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/document/CVaporixDoc.h"
 #include "app/output/COutputView.h"
+#include "app/pages/COutputDocumentView.h"
 #include "app/shell/AppIcon.h"
 #include "app/shell/CCaptionView.h"
 #include "app/shell/CHelpWindow.h"
 #include "app/shell/CSplWnd.h"
 #include "app/shell/InputPane.h"
-#include "app/shell/OutputDocumentView.h"
 #include "app/shell/ShellAddresses.h"
 #include "app/shell/ShellServices.h"
-#include "document/CVaporixDoc.h"
 #include "widgets/CGridCtrl.h"
 #include "widgets/MessageService.h"
 
@@ -373,14 +373,12 @@ void CMainFrame::CreatePanes() {
   layout->addWidget(m_outerSplitter, 1);
   setCentralWidget(client);
 
-  m_outputDocumentView = std::make_unique<OutputDocumentView>(m_document, *m_outputView);
+  m_outputDocumentView = std::make_unique<COutputDocumentView>(m_document, *m_outputView);
   connect(m_outputView, &COutputView::closeRequested, this, [this] {
     if (m_outerSplitter->hiddenRow() == -1) {
       OnViewOutputPane();
     }
   });
-  connect(m_outputView, &COutputView::tableFocused, this,
-          [this] { m_document.UpdateAllViews(nullptr, UpdateHint::GridFocused); });
 }
 
 void CMainFrame::UpdateCommandUI() {

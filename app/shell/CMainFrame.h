@@ -22,7 +22,7 @@ class COutputView;
 class CSplWnd;
 class CVaporixDoc;
 class InputPane;
-class OutputDocumentView;
+class COutputDocumentView;
 class ShellServices;
 
 // The main window: toolbar, status bar, and the banner, the input pane and
@@ -157,7 +157,7 @@ class CMainFrame : public QMainWindow {
   CCaptionView* m_captionView = nullptr;
   COutputView* m_outputView = nullptr;
   std::unique_ptr<InputPane> m_inputPane;
-  std::unique_ptr<OutputDocumentView> m_outputDocumentView;
+  std::unique_ptr<COutputDocumentView> m_outputDocumentView;
   std::unique_ptr<QPrinter> m_printer;
   QTimer* m_commandUITimer = nullptr;
   Pane m_activePane = Pane::Input;

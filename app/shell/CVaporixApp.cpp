@@ -7,11 +7,11 @@
 #include <QPrinterInfo>
 #include <cstdio>
 
+#include "app/document/CVaporixDoc.h"
 #include "app/shell/AppIcon.h"
 #include "app/shell/CMainFrame.h"
 #include "app/shell/CommandLine.h"
 #include "app/shell/ShellServices.h"
-#include "document/CVaporixDoc.h"
 
 namespace vaporix {
 namespace {

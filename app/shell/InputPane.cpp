@@ -1,32 +1,29 @@
 #include "app/shell/InputPane.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "app/pages/CVaporixView.h"
 
 namespace vaporix {
 namespace {
 
-// Stands in for the input pages while they are not part of the program.
-class PlaceholderInputPane : public InputPane {
+// The tab view with the two input pages.
+class PagesInputPane : public InputPane {
  public:
-  explicit PlaceholderInputPane(QWidget* parent) : m_widget(new QWidget(parent)) {
-    auto* layout = new QVBoxLayout(m_widget);
-    layout->addWidget(new QLabel(QStringLiteral("Input pages")), 0, Qt::AlignCenter);
-  }
+  PagesInputPane(CVaporixDoc& document, QWidget* parent)
+      : m_view(new CVaporixView(document, parent)) {}
 
-  QWidget& widget() override { return *m_widget; }
-  bool canCopy() const override { return false; }
-  void copySelection() override {}
-  int print(QPrinter& /*printer*/) override { return 0; }
+  QWidget& widget() override { return *m_view; }
+  bool canCopy() const override { return m_view->canCopy(); }
+  void copySelection() override { m_view->copySelection(); }
+  int print(QPrinter& printer) override { return m_view->printCurrentGrid(printer); }
 
  private:
-  QWidget* m_widget;  // owned by its parent
+  CVaporixView* m_view;  // owned by its parent
 };
 
 }  // namespace
 
-std::unique_ptr<InputPane> CreateInputPane(CVaporixDoc& /*document*/, QWidget* parent) {
-  return std::make_unique<PlaceholderInputPane>(parent);
+std::unique_ptr<InputPane> CreateInputPane(CVaporixDoc& document, QWidget* parent) {
+  return std::make_unique<PagesInputPane>(document, parent);
 }
 
 }  // namespace vaporix
