@@ -13,7 +13,7 @@
 
 #include "app/shell/CMainFrame.h"
 #include "app/shell/ShellServices.h"
-#include "document/CVaporixDoc.h"
+#include "app/document/CVaporixDoc.h"
 #include "widgets/MessageService.h"
 #include "widgets/QtTestApplication.h"
 

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/shell/CommandLine.h"
-#include "document/CVaporixDoc.h"
+#include "app/document/CVaporixDoc.h"
 
 namespace vaporix {
 namespace {
