@@ -60,8 +60,10 @@ CHelpWindow::CHelpWindow(const QString& helpDirectory, ShellServices& services)
   connect(contents, &QAction::triggered, this, &CHelpWindow::ShowContents);
   connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-  connect(m_browser, &QTextBrowser::sourceChanged, this,
-          [this](const QUrl&) { setWindowTitle(m_browser->documentTitle()); });
+  connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl&) {
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Vaporix Help") : title);
+  });
   resize(720, 600);
 }
 

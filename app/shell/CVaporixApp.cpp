@@ -85,6 +85,7 @@ std::optional<int> CVaporixApp::InitInstance(const QStringList& arguments) {
   }
   m_mainFrame->showMaximized();
   m_mainFrame->activateWindow();
+  m_mainFrame->ActivatePane(CMainFrame::Pane::Input);
   return std::nullopt;
 }
 
@@ -131,6 +132,7 @@ int CVaporixApp::Screenshot(const CommandLineRequest& request) {
     return 1;
   }
   m_mainFrame->showMaximized();
+  m_mainFrame->ActivatePane(CMainFrame::Pane::Input);
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   if (!m_mainFrame->grab().save(request.screenshot, "PNG")) {

@@ -5,15 +5,18 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <ostream>
 
+#include "app/document/CVaporixDoc.h"
 #include "app/shell/CMainFrame.h"
 #include "app/shell/ShellServices.h"
-#include "app/document/CVaporixDoc.h"
 #include "widgets/MessageService.h"
 #include "widgets/QtTestApplication.h"
 
@@ -105,6 +108,21 @@ class CapturingMessageService : public MessageService {
   QStringList asked;
   std::deque<Answer> answers;
 };
+
+// The text of a PDF file by pdftotext (poppler-utils); nothing when that
+// program is not installed.
+inline std::optional<QString> PdfText(const QString& pdfPath) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) {
+    return std::nullopt;
+  }
+  QProcess extract;
+  extract.start(pdftotext, {pdfPath, QStringLiteral("-")});
+  if (!extract.waitForFinished(30000)) {
+    return QString();
+  }
+  return QString::fromUtf8(extract.readAllStandardOutput());
+}
 
 // A state with recognisable numbers for the output tables.
 inline StateProperties SampleState(double pressure) {

@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/shell/CommandLine.h"
 #include "app/document/CVaporixDoc.h"
+#include "app/shell/CommandLine.h"
 
 namespace vaporix {
 namespace {

@@ -13,6 +13,7 @@
 
 #include "ShellTestSupport.h"
 #include "app/output/COutputView.h"
+#include "app/pages/CVaporixView.h"
 #include "app/shell/CCaptionView.h"
 #include "app/shell/CHelpWindow.h"
 #include "app/shell/CSplWnd.h"
@@ -466,6 +467,41 @@ TEST_F(main_frame_test, copy_puts_the_selected_cells_on_the_clipboard) {
   EXPECT_EQ(QApplication::clipboard()->text(), table.selectedCellsText());
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("10\t"));
   EXPECT_TRUE(QApplication::clipboard()->text().contains("\n20\t"));
+}
+
+TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
+  auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
+  ASSERT_NE(view, nullptr);
+  AddResult(1.0);
+  frame->ActivatePane(CMainFrame::Pane::Input);
+  EXPECT_FALSE(frame->action(Command::EditCopy).isEnabled());
+
+  // The row titles of pressure and temperature in the current page's grid.
+  CGridCtrl& grid = view->currentGrid();
+  grid.setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 0), true);
+  frame->UpdateCommandUI();
+  ASSERT_TRUE(frame->action(Command::EditCopy).isEnabled());
+  QApplication::clipboard()->clear();
+  frame->action(Command::EditCopy).trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), "Pressure   [p]\nTemperature   [t]");
+
+  struct PrintCase {
+    CMainFrame::Pane pane;
+    const char* expectedText;
+  };
+  const PrintCase cases[] = {
+      {CMainFrame::Pane::Input, "Property Name"},
+      {CMainFrame::Pane::Output, "p [bar]"},
+  };
+  for (const PrintCase& c : cases) {
+    frame->ActivatePane(c.pane);
+    frame->action(Command::FilePrint).trigger();
+    ASSERT_TRUE(QFile::exists(services.pdfPath));
+    if (const std::optional<QString> text = PdfText(services.pdfPath)) {
+      EXPECT_TRUE(text->contains(QString::fromUtf8(c.expectedText))) << text->toStdString();
+    }
+    QFile::remove(services.pdfPath);
+  }
 }
 
 TEST_F(main_frame_test, print_preview_and_setup_go_through_the_printer) {
