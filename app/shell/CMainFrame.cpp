@@ -505,12 +505,8 @@ void CMainFrame::OnFilePrintSetup() {
 }
 
 int CMainFrame::PrintActiveView(QPrinter& printer) {
-  if (m_activePane == Pane::Input) {
-    if (const int pages = m_inputPane->print(printer); pages > 0) {
-      return pages;
-    }
-  }
-  return m_outputView->printActiveTable(printer);
+  return m_activePane == Pane::Input ? m_inputPane->print(printer)
+                                     : m_outputView->printActiveTable(printer);
 }
 
 int CMainFrame::PrintDocument(QPrinter& printer) {

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -13,6 +14,7 @@
 
 #include "ShellTestSupport.h"
 #include "app/output/COutputView.h"
+#include "app/pages/CInputPropertyPage.h"
 #include "app/pages/CVaporixView.h"
 #include "app/shell/CCaptionView.h"
 #include "app/shell/CHelpWindow.h"
@@ -21,6 +23,7 @@
 #include "app/shell/ShellAddresses.h"
 #include "widgets/CCaption.h"
 #include "widgets/CGridCtrl.h"
+#include "widgets/CNumericEdit.h"
 
 namespace vaporix::test {
 namespace {
@@ -468,6 +471,40 @@ TEST_F(main_frame_test, copy_puts_the_selected_cells_on_the_clipboard) {
   EXPECT_EQ(QApplication::clipboard()->text(), table.selectedCellsText());
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("10\t"));
   EXPECT_TRUE(QApplication::clipboard()->text().contains("\n20\t"));
+}
+
+// A calculation typed on the first page becomes a row of the output pane and
+// a change to save; the saved file brings the row back after New.
+TEST_F(main_frame_test, calculated_state_is_saved_cleared_and_opened_again) {
+  frame->show();
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
+  ASSERT_NE(view, nullptr);
+  CInputPropertyPage& page = view->currentPage();
+  QTest::keyClicks(&page.firstEdit(), "10");
+  QTest::keyClicks(&page.secondEdit(), "100");
+  QTest::mouseClick(&page.calculateButton(), Qt::LeftButton);
+  ASSERT_TRUE(messages.shown.isEmpty()) << messages.shown.join(' ').toStdString();
+  ASSERT_EQ(frame->outputView().siRowCount(), 1);
+  EXPECT_EQ(frame->outputView().siTable().cellText(1, 1), "10");
+  EXPECT_EQ(frame->outputView().siTable().cellText(1, 2), "100");
+  frame->UpdateCommandUI();
+  ASSERT_TRUE(frame->action(Command::FileSave).isEnabled());
+
+  services.saveAnswers = {Path("water.stb")};
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(QFile::exists(Path("water.stb")));
+  EXPECT_FALSE(frame->action(Command::FileSave).isEnabled());
+
+  frame->action(Command::FileNew).trigger();
+  EXPECT_TRUE(messages.asked.isEmpty());
+  EXPECT_EQ(frame->outputView().siRowCount(), 0);
+  EXPECT_TRUE(page.firstEdit().text().isEmpty());
+
+  frame->OpenDocumentFile(Path("water.stb"));
+  EXPECT_EQ(frame->outputView().siRowCount(), 1);
+  EXPECT_EQ(frame->outputView().siTable().cellText(1, 1), "10");
 }
 
 TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
