@@ -407,7 +407,7 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-  const QString path = m_services.GetOpenFileName(this, FileFilter() + QStringLiteral(";;"));
+  const QString path = m_services.GetOpenFileName(this, FileFilter());
   if (!path.isEmpty()) {
     OpenDocumentFile(path);
   }
@@ -461,7 +461,7 @@ bool CMainFrame::OnFileSaveAs() {
       m_document.PathName().empty()
           ? QString::fromStdString(m_document.Title()) + QStringLiteral(".stb")
           : FromPath(m_document.PathName());
-  QString path = m_services.GetSaveFileName(this, suggested, FileFilter() + QStringLiteral(";;"));
+  QString path = m_services.GetSaveFileName(this, suggested, FileFilter());
   if (path.isEmpty()) {
     return false;
   }
