@@ -119,16 +119,17 @@ CMainFrame::CMainFrame(CVaporixDoc& document, ShellServices& services, QWidget* 
   UpdateFrameTitle();
 
   if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    connect(application, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-      if (now == nullptr) {
-        return;
-      }
-      if (m_outputView->isAncestorOf(now)) {
-        m_activePane = Pane::Output;
-      } else if (m_inputPane->widget().isAncestorOf(now) || now == &m_inputPane->widget()) {
-        m_activePane = Pane::Input;
-      }
-    });
+    m_focusConnection =
+        connect(application, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+          if (now == nullptr) {
+            return;
+          }
+          if (m_outputView->isAncestorOf(now)) {
+            m_activePane = Pane::Output;
+          } else if (m_inputPane->widget().isAncestorOf(now) || now == &m_inputPane->widget()) {
+            m_activePane = Pane::Input;
+          }
+        });
   }
   m_commandUITimer = new QTimer(this);
   connect(m_commandUITimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
@@ -137,6 +138,9 @@ CMainFrame::CMainFrame(CVaporixDoc& document, ShellServices& services, QWidget* 
 }
 
 CMainFrame::~CMainFrame() {
+  // The base destructor moves the focus while it deletes the panes; the
+  // members the focus tracking reads are gone by then.
+  disconnect(m_focusConnection);
   m_commandUITimer->stop();
   delete m_helpWindow.data();
 }

@@ -160,6 +160,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<COutputDocumentView> m_outputDocumentView;
   std::unique_ptr<QPrinter> m_printer;
   QTimer* m_commandUITimer = nullptr;
+  QMetaObject::Connection m_focusConnection;
   Pane m_activePane = Pane::Input;
   QString m_helpDirectory;
   QPointer<CHelpWindow> m_helpWindow;
