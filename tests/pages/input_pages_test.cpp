@@ -97,15 +97,13 @@ TEST_F(PageTest, general_page_matches_the_iapws_verification_states) {
     const char* enthalpy;
     const char* speedOfSound;
   };
-  // IAPWS-IF97 tables 5, 15 and 42 at six significant digits.
+  // IAPWS-IF97 tables 5 and 15 at six significant digits.
   const Verification kStates[] = {
       {"3", "300", "0.00100215", "115.331", "1507.74"},
       {"80", "300", "0.000971181", "184.143", "1634.69"},
       {"3", "500", "0.00120242", "975.542", "1240.71"},
       {"0.0035", "300", "39.4914", "2549.91", "427.92"},
       {"0.0035", "700", "92.3016", "3335.68", "644.289"},
-      {"0.5", "1500", "1.38455", "5219.77", "917.069"},
-      {"30", "1500", "0.0230761", "5167.24", "928.548"},
   };
   test::SelectUnits(page, kMPa, kKelvin);
   for (const Verification& row : kStates) {
@@ -408,13 +406,16 @@ const MessageCase kMessageCases[] = {
 };
 
 TEST_F(PageTest, calculation_messages_put_the_focus_where_the_fault_is) {
-  CPageGeneral general(document);
-  CPageSaturation saturation(document);
+  // Both pages side by side in one active window.
+  QWidget window;
+  auto* general = new CPageGeneral(document, &window);
+  auto* saturation = new CPageSaturation(document, &window);
+  saturation->move(0, general->templateSize().height());
+  ASSERT_TRUE(test::ShowActive(window));
   for (const MessageCase& row : kMessageCases) {
     SCOPED_TRACE(row.name);
     CInputPropertyPage& page =
-        row.saturationPage ? static_cast<CInputPropertyPage&>(saturation) : general;
-    ASSERT_TRUE(test::ShowActive(page));
+        row.saturationPage ? static_cast<CInputPropertyPage&>(*saturation) : *general;
     test::SelectFunction(page, row.function);
     test::SelectUnits(page, row.firstUnit, kOnly);
     test::TypeInputs(page, row.first, row.second);
@@ -432,7 +433,6 @@ TEST_F(PageTest, calculation_messages_put_the_focus_where_the_fault_is) {
     // The typed text stays as it was.
     EXPECT_EQ(page.firstEdit().text(), QString::fromUtf8(row.first));
     EXPECT_FALSE(page.hasResults());
-    page.hide();
   }
   EXPECT_TRUE(document.SIResults().empty());
 }
