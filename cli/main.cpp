@@ -1,6 +1,8 @@
-#include <cstdio>
+#include <iostream>
 
-int main() {
-  std::puts("vaporix-cli: the engine front end is being built");
-  return 0;
+#include "CliApp.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  return vaporix::cli::Run(argc, argv, {std::cin, std::cout, std::cerr});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -111,6 +112,63 @@ class IF97Calculator {
   int SupplementaryNumber(const std::string& key) const;
 
  private:
+  // The input pair of an entry point; selects the unit conversion of its
+  // inputs and the way the state is found.
+  enum class InputPair : std::uint8_t {
+    PT,
+    PH,
+    PS,
+    PU,
+    PV,
+    TH,
+    TS,
+    TU,
+    TV,
+    HS,
+    US,
+    VS,
+    HV,
+    UV,
+    SatPX,
+    SatTX,
+    SatPH,
+    SatPS,
+    SatPU,
+    SatPV,
+    SatTH,
+    SatTS,
+    SatTU,
+    SatTV,
+    SatHS,
+    SatUS,
+    SatVS,
+    SatHV,
+    SatUV,
+  };
+  // The property a pressure search is held at, and the one it matches.
+  enum class FixedProperty : std::uint8_t { Entropy, Volume };
+  enum class TargetProperty : std::uint8_t { Enthalpy, InternalEnergy, Volume };
+
+  // The frame every entry point runs in: lock, English input conversion,
+  // finding the state, transport, English output conversion.
+  bool Calculate(InputPair pair, double a, double b, StateProperties& out,
+                 TransportProperties& transport, bool withTransport, bool english);
+  // Finds the state of an SI input pair, without transport.
+  bool Find(InputPair pair, double a, double b, StateProperties& out) const;
+  // The single-phase solvers asked in order with one operation.
+  bool AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&) const, double a,
+                  double b, StateProperties& out) const;
+  // The state at pressure p with the fixed entropy or volume (CalcPS, CalcPV).
+  bool FindAtPressure(FixedProperty fixed, double p, double value, StateProperties& out) const;
+  // The state at temperature T with the fixed entropy or volume (CalcTS, CalcTV).
+  bool FindAtTemperature(FixedProperty fixed, double T, double value, StateProperties& out) const;
+  // Search over pressure for the pairs no solver handles directly.
+  bool PressureSearch(FixedProperty fixed, double fixedValue, TargetProperty target,
+                      double targetValue, StateProperties& out) const;
+  // The state where the line of constant entropy or volume leaves the range of
+  // the formulation at its high-pressure or temperature edges.
+  bool UpperBoundaryState(FixedProperty fixed, double value, StateProperties& boundary) const;
+
   double tolerance = 1e-6;
   Region1Solver region1Solver;
   Region2Solver region2Solver;
@@ -122,6 +180,11 @@ class IF97Calculator {
   std::recursive_mutex lock;
   std::map<std::string, int> propertyKeys;
   std::map<std::string, int> supplementaryKeys;
+  // Entropy and specific volume of the six corner states of the upper-boundary
+  // routine, A to F; they depend only on the equations, so Initialize
+  // computes them once. NaN where a corner state cannot be computed.
+  std::array<double, 6> cornerEntropy{};
+  std::array<double, 6> cornerVolume{};
 };
 
 }  // namespace vaporix

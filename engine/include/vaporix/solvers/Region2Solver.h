@@ -28,6 +28,18 @@ class Region2Solver : public RegionSolver {
   bool InRange(double p, double T) const;
 
  private:
+  // The lowest temperature of region 2 at pressure p.
+  double LowerTemperature(double p) const;
+  // The highest pressure of region 2 at temperature T.
+  double UpperPressure(double T) const;
+  // The region test and the full evaluation at the solved point.
+  bool Finish(double p, double T, StateProperties& out) const;
+  // The temperature search of (p,h) and (p,s), started from the backward
+  // temperature, for a property that rises with temperature.
+  template <class Property>
+  bool SolveAtPressure(double p, double TBackward, Property&& property, double target,
+                       double tolerance, StateProperties& out) const;
+
   Region2Equation region2;
   SaturationEquation saturation;
 };

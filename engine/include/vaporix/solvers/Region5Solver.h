@@ -22,6 +22,9 @@ class Region5Solver : public RegionSolver {
   bool InRange(double p, double T) const;
 
  private:
+  // The full evaluation at the solved point, with or without the region test.
+  bool Finish(double p, double T, bool testRange, StateProperties& out) const;
+
   Region5Equation region5;
 };
 

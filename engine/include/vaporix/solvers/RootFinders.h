@@ -8,8 +8,8 @@ namespace vaporix {
 inline constexpr int kMaxEvaluations = 100;
 
 struct NewtonResult {
-  double x = 0.0;        // the last iterate, converged or not
-  int evaluations = 0;   // evaluations after the start value
+  double x = 0.0;       // the last iterate, converged or not
+  int evaluations = 0;  // evaluations after the start value
   bool converged = false;
 };
 
@@ -20,10 +20,15 @@ struct NewtonResult {
 // not halve the residual fast enough against the step taken two iterations
 // before, is replaced by bisection. Convergence is judged on the residual
 // only; the last iterate is returned either way and the caller's acceptance
-// test decides.
+// test decides. A positive `relativeCorrection` adds one condition to
+// convergence: the next Newton correction |F/f'| must be at most
+// relativeCorrection |x|. It serves searches along which the property barely
+// changes (liquid entropy along an isotherm), where a residual below the
+// tolerance still leaves x far from the root.
 template <class Function>
 NewtonResult SafeguardedNewton(Function&& f, double target, double x0, double xLow, double xHigh,
-                               double stepWidth, double tolerance) {
+                               double stepWidth, double tolerance,
+                               double relativeCorrection = 0.0) {
   NewtonResult result;
   double x = x0;
   double slope = 0.0;
@@ -44,7 +49,9 @@ NewtonResult SafeguardedNewton(Function&& f, double target, double x0, double xL
     }
     value = f(x, slope);
     residual = value - target;
-    if (std::fabs(target - value) < tolerance) {
+    if (std::fabs(target - value) < tolerance &&
+        (relativeCorrection <= 0.0 ||
+         std::fabs(residual) <= relativeCorrection * std::fabs(x * slope))) {
       result.converged = true;
       ++n;
       break;
@@ -74,7 +81,7 @@ enum class RiddersStop {
 };
 
 struct RiddersResult {
-  double x = 0.0;          // the last estimate (ans); kNoEstimate before the first
+  double x = 0.0;  // the last estimate (ans); kNoEstimate before the first
   int evaluations = 0;
   RiddersStop stop = RiddersStop::NoRealRoot;
   bool hasEstimate = false;  // at least one estimate was made
@@ -96,7 +103,9 @@ template <class Function>
 RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, double tolerance) {
   // Sign test of the iteration: the sign of b differs from that of a when
   // a > 0 and b < 0, or a < 0 and b >= 0; a zero a never differs.
-  const auto differs = [](double a, double b) { return (a > 0.0 && b < 0.0) || (a < 0.0 && b >= 0.0); };
+  const auto differs = [](double a, double b) {
+    return (a > 0.0 && b < 0.0) || (a < 0.0 && b >= 0.0);
+  };
   RiddersResult result;
   result.x = kNoEstimate;
   int n = 0;

@@ -1,0 +1,132 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "Batch.h"
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/equations/Region1Equation.h"
+
+namespace {
+
+using vaporix::IF97Calculator;
+using vaporix::StateProperties;
+using vaporix::TransportProperties;
+using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
+                                            bool, bool);
+
+// A representative state of each region: region 1 (10 MPa, 400 K), region 2
+// (0.01 MPa, 700 K; its entropy is above that of saturated vapour at
+// 0.001 MPa, so the (h,s) search stays in region 2) and region 5 (5 MPa, 1500 K).
+struct RegionState {
+  double p;
+  double T;
+};
+constexpr RegionState kStates[] = {{10.0, 400.0}, {0.01, 700.0}, {5.0, 1500.0}};
+// For (h,s): states whose isentrope does not cross the two-phase region or
+// region 3 between 0.001 MPa and the top of the range.
+constexpr RegionState kSearchStates[] = {{10.0, 278.0}, {0.01, 700.0}, {1.0, 1500.0}};
+
+StateProperties Reference(const RegionState& where) {
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties state;
+  TransportProperties transport;
+  engine.CalcPT(where.p, where.T, state, transport, false, false);
+  return state;
+}
+
+// Times one entry point on the inputs taken from the region's state
+// (benchmark argument: 0 region 1, 1 region 2, 2 region 5).
+void TimeEntryPoint(benchmark::State& state, EntryPoint entryPoint, double StateProperties::*first,
+                    double StateProperties::*second, bool withTransport,
+                    const RegionState* states = kStates) {
+  const StateProperties reference = Reference(states[state.range(0)]);
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties out;
+  TransportProperties transport;
+  const double a = reference.*first;
+  const double b = reference.*second;
+  if (!(engine.*entryPoint)(a, b, out, transport, withTransport, false)) {
+    state.SkipWithError("the engine declines this state");
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize((engine.*entryPoint)(a, b, out, transport, withTransport, false));
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_Region1Evaluate(benchmark::State& state) {
+  const vaporix::Region1Equation region1;
+  StateProperties out;
+  double T = 400.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(region1.Evaluate(10.0, T, out));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Region1Evaluate);
+
+void BM_CalcPT_WithTransport(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t, true);
+}
+BENCHMARK(BM_CalcPT_WithTransport)->DenseRange(0, 2);
+
+void BM_CalcPT(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t, false);
+}
+BENCHMARK(BM_CalcPT)->DenseRange(0, 2);
+
+void BM_CalcPH(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h, false);
+}
+BENCHMARK(BM_CalcPH)->DenseRange(0, 2);
+
+void BM_CalcPS(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s, false);
+}
+BENCHMARK(BM_CalcPS)->DenseRange(0, 2);
+
+void BM_CalcTH(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcTH, &StateProperties::t, &StateProperties::h, false);
+}
+BENCHMARK(BM_CalcTH)->DenseRange(0, 2);
+
+void BM_CalcHS(benchmark::State& state) {
+  TimeEntryPoint(state, &IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s, false,
+                 kSearchStates);
+}
+BENCHMARK(BM_CalcHS)->DenseRange(0, 2);
+
+// vaporix-cli batch on 1e6 (p,T) rows, parsing and formatting included
+// (argument: thread count). Items per second is rows per second.
+void BM_BatchRows(benchmark::State& state) {
+  constexpr int kRows = 1000000;
+  std::string input = "p,t\n";
+  input.reserve(static_cast<std::size_t>(kRows) * 20);
+  for (int i = 0; i < kRows; ++i) {
+    input += std::to_string(0.002 + (i % 1000) * 0.0999) + "," +
+             std::to_string(280.0 + (i % 1789) * 0.55) + "\n";
+  }
+  vaporix::cli::BatchOptions options;
+  options.entryPoint = &IF97Calculator::CalcPT;
+  options.threads = static_cast<unsigned>(state.range(0));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    vaporix::cli::RunBatch(options, input, [&bytes](std::string_view block) {
+      bytes += block.size();
+      return true;
+    });
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+  benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_BatchRows)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+}  // namespace

@@ -1,0 +1,227 @@
+#include "vaporix/solvers/Region1Solver.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "solvers/SolverSupport.h"
+#include "vaporix/solvers/RootFinders.h"
+
+namespace vaporix {
+namespace {
+
+constexpr double kMinTemperature = 273.15;
+constexpr double kMaxTemperature = 623.15;
+constexpr double kMinPressure = 0.000611153;
+constexpr double kMaxPressure = 100.0;
+// Saturation pressure at 623.15 K: above it region 1 reaches up to 623.15 K.
+constexpr double kSaturationPressureAt623 = 16.5292;
+constexpr double kTriplePointTemperature = 273.16;
+constexpr double kTriplePointPressure = 0.000611657;
+constexpr double kMachineEpsilon = 0x1p-52;
+constexpr double kMinEnthalpy = -0.05;
+constexpr double kMaxEnthalpy = 1675.0;
+constexpr double kMinEntropy = -0.01;
+constexpr double kMaxEntropy = 3.8;
+// The backward temperature is moved this far down and searched this far around.
+constexpr double kStartOffset = 0.05;
+constexpr double kHalfBracket = 10.0;
+
+bool PressureInRange(double p) {
+  return p >= kMinPressure && p <= kMaxPressure;
+}
+bool TemperatureInRange(double T) {
+  return T >= kMinTemperature && T <= kMaxTemperature;
+}
+bool EnthalpyInRange(double h) {
+  return h >= kMinEnthalpy && h <= kMaxEnthalpy;
+}
+bool EntropyInRange(double s) {
+  return s >= kMinEntropy && s <= kMaxEntropy;
+}
+
+}  // namespace
+
+bool Region1Solver::InRange(double p, double T) const {
+  if (std::fabs(T - kTriplePointTemperature) <= kMachineEpsilon &&
+      std::fabs(p - kTriplePointPressure) <= kMachineEpsilon) {
+    return true;
+  }
+  return TemperatureInRange(T) && p >= saturation.SaturationPressure(T) && p <= kMaxPressure;
+}
+
+double Region1Solver::UpperTemperature(double p) const {
+  return p > kSaturationPressureAt623 ? kMaxTemperature : saturation.SaturationTemperature(p);
+}
+
+bool Region1Solver::Finish(double p, double T, StateProperties& out) const {
+  return InRange(p, T) && region1.Evaluate(p, T, out);
+}
+
+bool Region1Solver::SolvePT(double p, double T, StateProperties& out) const {
+  return InRange(p, T) && region1.Evaluate(p, T, out);
+}
+
+bool Region1Solver::SolvePH(double p, double h, StateProperties& out) const {
+  // Enthalpies beyond those of region 1 would send the search, started at
+  // 273.15 K by a backward temperature far out of range, through all of its
+  // evaluations for nothing.
+  if (!PressureInRange(p) || !EnthalpyInRange(h)) {
+    return false;
+  }
+  const double T0 = std::max(region1.TemperaturePH(p, h) - kStartOffset, kMinTemperature);
+  if (!InRange(p, T0)) {
+    return false;
+  }
+  const auto enthalpy = [&](double T, double& slope) { return region1.EnthalpyPT(&slope, p, T); };
+  const double T = SafeguardedNewton(enthalpy, h, T0, T0 - kHalfBracket, T0 + kHalfBracket,
+                                     2.0 * kHalfBracket, Tolerance())
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+}
+
+bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
+  if (!PressureInRange(p) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double T0 = std::max(region1.TemperaturePS(p, s) - kStartOffset, kMinTemperature);
+  if (!InRange(p, T0)) {
+    return false;
+  }
+  const auto entropy = [&](double T, double& slope) { return region1.EntropyPT(&slope, p, T); };
+  const double T = SafeguardedNewton(entropy, s, T0, T0 - kHalfBracket, T0 + kHalfBracket,
+                                     2.0 * kHalfBracket, Tolerance() * detail::kFineToleranceScale)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+}
+
+bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
+  if (!PressureInRange(p)) {
+    return false;
+  }
+  const double Tup = UpperTemperature(p);
+  const auto energy = [&](double T, double& slope) {
+    return region1.InternalEnergyPT(&slope, p, T);
+  };
+  const double T = SafeguardedNewton(energy, u, (kMinTemperature + Tup) / 2.0, kMinTemperature, Tup,
+                                     std::fabs(Tup - kMinTemperature), Tolerance())
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+}
+
+bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
+  if (!PressureInRange(p) || !(v > 0.0)) {
+    return false;
+  }
+  const double Tup = UpperTemperature(p);
+  const auto density = [&](double T, double& slope) {
+    const double rho = region1.DensityPT(&slope, p, T);
+    slope = detail::DensitySlope(rho, slope);
+    return rho;
+  };
+  const double T = SafeguardedNewton(density, 1.0 / v, (kMinTemperature + Tup) / 2.0, Tup,
+                                     kMinTemperature, std::fabs(kMinTemperature - Tup), Tolerance())
+                       .x;
+  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+}
+
+bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double ps = saturation.SaturationPressure(T);
+  StateProperties top;
+  StateProperties bottom;
+  if (!SolvePT(kMaxPressure, T, top) || !SolvePT(ps, T, bottom)) {
+    return false;
+  }
+  // Along most isotherms of region 1 enthalpy rises with pressure, near
+  // 623.15 K it falls: test against both ends and put the high end where
+  // the enthalpy is larger.
+  if (!(h >= std::min(top.h, bottom.h) && h <= std::max(top.h, bottom.h))) {
+    return false;
+  }
+  const bool risesWithPressure = top.h > bottom.h;
+  const double pHigh = risesWithPressure ? kMaxPressure : ps;
+  const double pLow = risesWithPressure ? ps : kMaxPressure;
+  const auto enthalpy = [&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); };
+  const double p =
+      SafeguardedNewton(enthalpy, h, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+}
+
+bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double ps = saturation.SaturationPressure(T);
+  const auto entropy = [&](double p, double& slope) { return region1.EntropyTP(&slope, T, p); };
+  double pLow = kMaxPressure;
+  double pHigh = ps;
+  detail::OrientBracket(entropy, pLow, pHigh);
+  const double p =
+      SafeguardedNewton(entropy, s, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+}
+
+bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double ps = saturation.SaturationPressure(T);
+  const auto energy = [&](double p, double& slope) {
+    return region1.InternalEnergyTP(&slope, T, p);
+  };
+  double pLow = kMaxPressure;
+  double pHigh = ps;
+  detail::OrientBracket(energy, pLow, pHigh);
+  const double p =
+      SafeguardedNewton(energy, u, (ps + kMaxPressure) / 2.0, pLow, pHigh,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+}
+
+bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !(v > 0.0)) {
+    return false;
+  }
+  const double ps = saturation.SaturationPressure(T);
+  const auto density = [&](double p, double& slope) {
+    const double rho = region1.DensityTP(&slope, T, p);
+    slope = detail::DensitySlope(rho, slope);
+    return rho;
+  };
+  const double p =
+      SafeguardedNewton(density, 1.0 / v, (ps + kMaxPressure) / 2.0, ps, kMaxPressure,
+                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
+          .x;
+  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+}
+
+bool Region1Solver::BackwardPH(double p, double h, StateProperties& out) const {
+  if (!PressureInRange(p) || !EnthalpyInRange(h)) {
+    return false;
+  }
+  return SolvePT(p, region1.TemperaturePH(p, h), out);
+}
+
+bool Region1Solver::BackwardPS(double p, double s, StateProperties& out) const {
+  if (!PressureInRange(p) || !EntropyInRange(s)) {
+    return false;
+  }
+  return SolvePT(p, region1.TemperaturePS(p, s), out);
+}
+
+bool Region1Solver::BackwardHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p = region1.PressureHS(h, s);
+  return SolvePT(p, region1.TemperaturePH(p, h), out);
+}
+
+}  // namespace vaporix

@@ -1,0 +1,252 @@
+#include "vaporix/solvers/Region2Solver.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "solvers/SolverSupport.h"
+#include "vaporix/solvers/RootFinders.h"
+
+namespace vaporix {
+namespace {
+
+constexpr double kMinTemperature = 273.15;
+constexpr double kMaxTemperature = 1073.15;
+constexpr double kSaturationBandTop = 623.15;  // region 2 below the saturation line up to here
+constexpr double kB23BandTop = 863.15;         // then below the B23 line up to here
+constexpr double kMinPressure = 0.000611153;
+constexpr double kMaxPressure = 100.0;
+// Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
+constexpr double kSaturationPressureAt623 = 16.5292;
+constexpr double kMinEnthalpy = 2495.0;
+constexpr double kMaxEnthalpy = 4500.0;
+constexpr double kMinEntropy = 5.047;
+constexpr double kMaxEntropy = 12.5;
+// The backward equation T(p,s) is declined above this pressure at higher entropies.
+constexpr double kBackwardPSPressureLimit = 10.0;
+constexpr double kBackwardPSEntropyLimit = 7.5;
+// The backward temperature is moved this far up before the search.
+constexpr double kStartOffset = 0.05;
+// A start further than this from the root (by the Newton step) is not the
+// backward equations' estimate of a region-2 state.
+constexpr double kTrustedStartDistance = 5.0;
+
+bool PressureInRange(double p) {
+  return p >= kMinPressure && p <= kMaxPressure;
+}
+bool TemperatureInRange(double T) {
+  return T >= kMinTemperature && T <= kMaxTemperature;
+}
+bool EnthalpyInRange(double h) {
+  return h >= kMinEnthalpy && h <= kMaxEnthalpy;
+}
+bool EntropyInRange(double s) {
+  return s >= kMinEntropy && s <= kMaxEntropy;
+}
+
+}  // namespace
+
+bool Region2Solver::InRange(double p, double T) const {
+  if (!(p > 0.0)) {
+    return false;
+  }
+  if (T >= kMinTemperature && T <= kSaturationBandTop) {
+    return p <= saturation.SaturationPressure(T);
+  }
+  if (T > kSaturationBandTop && T <= kB23BandTop) {
+    return p <= saturation.B23Pressure(T);
+  }
+  return T > kB23BandTop && T <= kMaxTemperature && p <= kMaxPressure;
+}
+
+double Region2Solver::LowerTemperature(double p) const {
+  return p > kSaturationPressureAt623 ? saturation.B23Temperature(p)
+                                      : saturation.SaturationTemperature(p);
+}
+
+double Region2Solver::UpperPressure(double T) const {
+  if (T <= kSaturationBandTop) {
+    return saturation.SaturationPressure(T);
+  }
+  if (T > kB23BandTop) {
+    return kMaxPressure;
+  }
+  return saturation.B23Pressure(T);
+}
+
+bool Region2Solver::Finish(double p, double T, StateProperties& out) const {
+  return InRange(p, T) && region2.Evaluate(p, T, out);
+}
+
+bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
+  return InRange(p, T) && region2.Evaluate(p, T, out);
+}
+
+template <class Property>
+bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& property, double target,
+                                    double tolerance, StateProperties& out) const {
+  const double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  if (!InRange(p, T0)) {
+    return false;
+  }
+  // The backward equations are good to a few hundredths of a kelvin inside
+  // region 2. A start much further from the root, or one pushed down to
+  // 1073.15 K, means the target may lie beyond 1073.15 K (a region-5 state,
+  // where the backward equations extrapolate freely); the search would then
+  // spend all of its evaluations on the bracket end, and the looser acceptance
+  // could pass a state up to half a kelvin above 1073.15 K as the region-2
+  // state at 1073.15 K. Such a target is declined at once.
+  double startSlope = 0.0;
+  const double startValue = property(T0, startSlope);
+  if (T0 < TBackward + kStartOffset ||
+      !(std::fabs(startValue - target) <= kTrustedStartDistance * std::fabs(startSlope))) {
+    double topSlope = 0.0;
+    if (target - property(kMaxTemperature, topSlope) > tolerance) {
+      return false;
+    }
+  }
+  // The first evaluation of the search is the one just made at T0.
+  bool first = true;
+  const auto startCached = [&](double T, double& slope) {
+    if (first) {
+      first = false;
+      slope = startSlope;
+      return startValue;
+    }
+    return property(T, slope);
+  };
+  const double Tlow = LowerTemperature(p);
+  const double T = SafeguardedNewton(startCached, target, T0, Tlow, kMaxTemperature,
+                                     std::fabs(kMaxTemperature - Tlow), tolerance)
+                       .x;
+  return Finish(p, T, out);
+}
+
+bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
+  if (!PressureInRange(p)) {
+    return false;
+  }
+  const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
+  return SolveAtPressure(p, region2.TemperaturePH(p, h), enthalpy, h, Tolerance(), out) &&
+         detail::AcceptEnergy(out.h, h);
+}
+
+bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
+  if (!PressureInRange(p)) {
+    return false;
+  }
+  const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
+  return SolveAtPressure(p, region2.TemperaturePS(p, s), entropy, s,
+                         Tolerance() * detail::kFineToleranceScale, out) &&
+         detail::AcceptEnergy(out.s, s);
+}
+
+bool Region2Solver::SolvePU(double p, double u, StateProperties& out) const {
+  if (!PressureInRange(p)) {
+    return false;
+  }
+  const double Tlow = LowerTemperature(p);
+  const auto energy = [&](double T, double& slope) {
+    return region2.InternalEnergyPT(&slope, p, T);
+  };
+  const double T =
+      SafeguardedNewton(energy, u, (Tlow + kMaxTemperature) / 2.0, Tlow, kMaxTemperature,
+                        std::fabs(kMaxTemperature - Tlow), Tolerance())
+          .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+}
+
+bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
+  if (!PressureInRange(p) || !(v > 0.0)) {
+    return false;
+  }
+  const double Tlow = LowerTemperature(p);
+  const auto density = [&](double T, double& slope) {
+    const double rho = region2.DensityPT(&slope, p, T);
+    slope = detail::DensitySlope(rho, slope);
+    return rho;
+  };
+  const double T = SafeguardedNewton(density, 1.0 / v, (Tlow + kMaxTemperature) / 2.0,
+                                     kMaxTemperature, Tlow, std::fabs(Tlow - kMaxTemperature),
+                                     Tolerance() * detail::kFineToleranceScale)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+}
+
+bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double pup = UpperPressure(T);
+  const auto enthalpy = [&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); };
+  const double p = SafeguardedNewton(enthalpy, h, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+}
+
+bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double pup = UpperPressure(T);
+  const auto entropy = [&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); };
+  const double p = SafeguardedNewton(entropy, s, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+}
+
+bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  const double pup = UpperPressure(T);
+  const auto energy = [&](double p, double& slope) {
+    return region2.InternalEnergyTP(&slope, T, p);
+  };
+  const double p = SafeguardedNewton(energy, u, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
+                                     detail::kPressureCorrection)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+}
+
+bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !(v > 0.0)) {
+    return false;
+  }
+  const double pup = UpperPressure(T);
+  const auto density = [&](double p, double& slope) {
+    const double rho = region2.DensityTP(&slope, T, p);
+    slope = detail::DensitySlope(rho, slope);
+    return rho;
+  };
+  const double p = SafeguardedNewton(density, 1.0 / v, pup / 2.0, 0.0, pup, std::fabs(pup),
+                                     Tolerance(), detail::kPressureCorrection)
+                       .x;
+  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+}
+
+bool Region2Solver::BackwardPH(double p, double h, StateProperties& out) const {
+  if (!PressureInRange(p) || !EnthalpyInRange(h)) {
+    return false;
+  }
+  return SolvePT(p, region2.TemperaturePH(p, h), out);
+}
+
+bool Region2Solver::BackwardPS(double p, double s, StateProperties& out) const {
+  if (!PressureInRange(p) || !EntropyInRange(s) ||
+      (p > kBackwardPSPressureLimit && s > kBackwardPSEntropyLimit)) {
+    return false;
+  }
+  return SolvePT(p, region2.TemperaturePS(p, s), out);
+}
+
+bool Region2Solver::BackwardHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p = region2.PressureHS(h, s);
+  return SolvePT(p, region2.TemperaturePS(p, s), out);
+}
+
+}  // namespace vaporix

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cmath>
+
+namespace vaporix::detail {
+
+// Standard acceptance of a solved state: the recomputed property must match
+// the given one within these limits.
+inline constexpr double kEnergyAcceptance = 0.001;       // h, s, u
+inline constexpr double kSmallVolumeAcceptance = 1e-6;   // v below 1 m3/kg
+inline constexpr double kLargeVolumeAcceptance = 0.001;  // v from 1 m3/kg on
+
+// Entropy and some density iterations run on the engine tolerance scaled by this.
+inline constexpr double kFineToleranceScale = 0.0001;
+
+// Pressure searches at a given temperature converge only when the next Newton
+// correction is below this fraction of the pressure: along an isotherm the
+// liquid's entropy and energy, and the dilute gas's enthalpy and energy, change
+// so little that the residual tolerance alone leaves the pressure percent off.
+inline constexpr double kPressureCorrection = 1e-10;
+
+inline bool AcceptEnergy(double computed, double given) {
+  return std::fabs(computed - given) < kEnergyAcceptance;
+}
+
+inline bool AcceptVolume(double computed, double given,
+                         double largeVolumeLimit = kLargeVolumeAcceptance) {
+  return std::fabs(computed - given) < (given < 1.0 ? kSmallVolumeAcceptance : largeVolumeLimit);
+}
+
+// The density operations of the equations return density together with
+// 1000 (dv/dx); the Newton step needs the slope of the density itself,
+// d(rho)/dx = -rho^2 (dv/dx).
+inline double DensitySlope(double density, double volumeSlopeTimes1000) {
+  return -density * density * volumeSlopeTimes1000 / 1000.0;
+}
+
+// Where a property is not monotonic in the same sense over the whole region
+// (liquid water below its density maximum), the high end of a bracket is
+// the end at which the property is actually larger. Keeps the given labels
+// on a tie or when an end value is not a number.
+template <class Function>
+void OrientBracket(Function&& f, double& xLow, double& xHigh) {
+  double slope = 0.0;
+  const double atLow = f(xLow, slope);
+  const double atHigh = f(xHigh, slope);
+  if (atLow > atHigh) {
+    const double swap = xLow;
+    xLow = xHigh;
+    xHigh = swap;
+  }
+}
+
+}  // namespace vaporix::detail
