@@ -60,7 +60,16 @@ CInputPropertyPage::CInputPropertyPage(CVaporixDoc& document, const QString& tit
   m_engine.Initialize();
 }
 
-CInputPropertyPage::~CInputPropertyPage() = default;
+CInputPropertyPage::~CInputPropertyPage() {
+  // The controls outlive this part of the page while the widget base deletes them.
+  for (QObject* control :
+       {static_cast<QObject*>(m_functionList), static_cast<QObject*>(m_grid),
+        static_cast<QObject*>(m_siButton), static_cast<QObject*>(m_englishButton),
+        static_cast<QObject*>(m_calculateButton)}) {
+    control->disconnect(this);
+  }
+  m_grid->removeEventFilter(this);
+}
 
 void CInputPropertyPage::BuildControls(const QString& secondLabelTemplate) {
   // Group boxes first, so that they lie below the controls beside them.
