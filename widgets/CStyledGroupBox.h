@@ -8,6 +8,7 @@ namespace vaporix {
 
 // A group box with a caption in Times New Roman 14 pt bold italic, its
 // caption and frame in blue on a pale cyan fill; children keep their own font.
+// An '&' in the title marks a mnemonic that moves the focus into the box.
 class CStyledGroupBox : public QFrame {
   Q_OBJECT
 
@@ -24,13 +25,17 @@ class CStyledGroupBox : public QFrame {
   QSize minimumSizeHint() const override;
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void updateMargins();
+  void updateMnemonic();
+  void focusFirstChild();
 
   QString m_title;
   QFont m_captionFont;
+  int m_shortcutId = 0;
 };
 
 }  // namespace vaporix

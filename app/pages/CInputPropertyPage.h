@@ -1,0 +1,169 @@
+#pragma once
+
+#include <QString>
+
+#include "app/input/IF97CalculationEngine.h"
+#include "app/input/InputPage.h"
+#include "app/pages/CPropertyViewPage.h"
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/StateProperties.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace vaporix {
+
+class CGridCtrl;
+class CHyperLink;
+class CNumericEdit;
+class CStyledGroupBox;
+
+// One calculated state: the SI records and their English copies.
+struct ResultSet {
+  StateProperties state{};
+  TransportProperties transport{};
+  StateProperties englishState{};
+  TransportProperties englishTransport{};
+
+  // Makes the English copies of the SI records.
+  void MakeEnglishCopies();
+};
+
+// What both input pages share: the unit buttons, the function list, the two
+// labelled inputs with their unit lists, "&Calculate", the hyperlink and the
+// results grid, the page's own engine, and the handling of unit switches,
+// input checks, calculation messages and unit cells. The pages add their
+// input functions, their result records and their calculation.
+class CInputPropertyPage : public CPropertyViewPage, public InputPage {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateWidth = 404;  // dialog units
+  static constexpr int kTemplateHeight = 98;
+
+  // Messages of a calculation, shown titled "Vaporix".
+  static const QString kEnterInputMessage;
+  static const QString kValueOutOfRangeMessage;
+  static const QString kPointOutOfRangeMessage;
+
+  // The maker's web site shown by the hyperlink.
+  static const QString kWebSiteText;
+  static const QString kWebSiteAddress;
+
+  ~CInputPropertyPage() override;
+
+  // Back to the start state: SI units, first function, empty fields, no result.
+  virtual void ResetPage() = 0;
+
+  // InputPage, over the page's controls.
+  UnitSystem CurrentUnitSystem() const override { return m_unitSystem; }
+  std::string InputText(InputSlot slot) const override;
+  std::string DecimalSeparator() const override;
+  std::string LabelText(InputSlot slot) const override;
+  void SetLabelText(InputSlot slot, const std::string& text) override;
+  void ClearUnits(InputSlot slot) override;
+  void AddUnit(InputSlot slot, const std::string& unit) override;
+  void SelectUnit(InputSlot slot, int position) override;
+  int SelectedUnit(InputSlot slot) const override;
+  CalculationEngine& Engine() override { return m_engineAdapter; }
+
+  bool hasResults() const { return m_hasResults; }
+  bool isSaturationLayout() const { return m_saturationLayout; }
+  // The unit column of the results grid (3 single-phase, 5 saturation).
+  int unitColumn() const;
+  // The units the displayed pressure and temperature values are written in.
+  const QString& pressureUnit() const { return m_pressureUnit; }
+  const QString& temperatureUnit() const { return m_temperatureUnit; }
+
+  CGridCtrl& grid() const { return *m_grid; }
+  CStyledGroupBox& unitsGroup() const { return *m_unitsGroup; }
+  CStyledGroupBox& inputGroup() const { return *m_inputGroup; }
+  QRadioButton& siButton() const { return *m_siButton; }
+  QRadioButton& englishButton() const { return *m_englishButton; }
+  QLabel& functionLabel() const { return *m_functionLabel; }
+  QComboBox& functionList() const { return *m_functionList; }
+  QLabel& firstLabel() const { return *m_firstLabel; }
+  QLabel& secondLabel() const { return *m_secondLabel; }
+  CNumericEdit& firstEdit() const { return *m_firstEdit; }
+  CNumericEdit& secondEdit() const { return *m_secondEdit; }
+  QComboBox& firstUnits() const { return *m_firstUnits; }
+  QComboBox& secondUnits() const { return *m_secondUnits; }
+  QPushButton& calculateButton() const { return *m_calculateButton; }
+  CHyperLink& hyperLink() const { return *m_hyperLink; }
+
+ protected:
+  CInputPropertyPage(CVaporixDoc& document, const QString& title,
+                     const QString& secondLabelTemplate, bool saturationLayout, QWidget* parent);
+
+  // Fills the function list; the page creates its input functions after this.
+  void FillFunctionList(const QStringList& texts);
+
+  // Selection of the function at `position` of the list (-1: none) and its Apply.
+  virtual void SelectFunction(int position) = 0;
+  // FillUnits of the current function.
+  virtual void FillCurrentFunctionUnits() = 0;
+  // Writes the held result of the current unit system into the value columns.
+  virtual void ShowHeldResult() = 0;
+  // Runs the current function after both fields were found filled.
+  virtual void CalculateFilledInputs() = 0;
+
+  // The steps both pages' ResetPage share after the page's own records.
+  void ResetControls();
+  // Shows "The value is out of the range!" or "The point is out of the range!"
+  // and moves the focus as the status asks.
+  void ReportFailure(InputStatus status);
+  // Hands a new result of the current unit system to the document (hint 101
+  // or 102) and takes note of the units the grid now shows.
+  void PublishResult(const ResultSet& point);
+  // Notes the units the grid's unit cells show after values were written.
+  void TakeDisplayedUnits();
+  void RedrawGrid();
+
+  UnitSystem m_unitSystem = UnitSystem::SI;
+  bool m_hasResults = false;
+
+  // Enter presses "&Calculate", as the default button of a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls(const QString& secondLabelTemplate);
+  void LayoutControls();
+  void OnFunctionListChanged(int position);
+  void OnSISelected();
+  void OnEnglishSelected();
+  void OnCalculate();
+  void OnUnitCellPicked(int row, int column, const QString& text);
+  void FocusEdit(CNumericEdit& edit, bool selectText);
+
+  QLabel* label(InputSlot slot) const;
+  QComboBox* unitList(InputSlot slot) const;
+
+  bool m_saturationLayout;
+  QString m_pressureUnit;
+  QString m_temperatureUnit;
+
+  IF97Calculator m_engine;
+  IF97CalculationEngine m_engineAdapter{m_engine};
+
+  CStyledGroupBox* m_unitsGroup = nullptr;
+  QRadioButton* m_siButton = nullptr;
+  QRadioButton* m_englishButton = nullptr;
+  CStyledGroupBox* m_inputGroup = nullptr;
+  QLabel* m_functionLabel = nullptr;
+  QComboBox* m_functionList = nullptr;
+  QLabel* m_firstLabel = nullptr;
+  CNumericEdit* m_firstEdit = nullptr;
+  QComboBox* m_firstUnits = nullptr;
+  QLabel* m_secondLabel = nullptr;
+  CNumericEdit* m_secondEdit = nullptr;
+  QComboBox* m_secondUnits = nullptr;
+  QPushButton* m_calculateButton = nullptr;
+  CHyperLink* m_hyperLink = nullptr;
+  CGridCtrl* m_grid = nullptr;
+};
+
+}  // namespace vaporix

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/input/ImplementFunction.h"
+#include "app/pages/CInputPropertyPage.h"
+
+namespace vaporix {
+
+// The "Subcooled/Superheated properties" page: a single-phase state from one
+// of fourteen input pairs, shown in the five-column results grid.
+class CPageGeneral final : public CInputPropertyPage {
+  Q_OBJECT
+
+ public:
+  static const QString kTitle;
+
+  explicit CPageGeneral(CVaporixDoc& document, QWidget* parent = nullptr);
+  ~CPageGeneral() override;
+
+  void ResetPage() override;
+
+  ImplementFunction& currentFunction() const { return *m_currentFunction; }
+  int currentFunctionPosition() const;
+  // The last successful result, in SI and English units.
+  const ResultSet& result() const { return m_result; }
+
+ protected:
+  void SelectFunction(int position) override;
+  void FillCurrentFunctionUnits() override;
+  void ShowHeldResult() override;
+  void CalculateFilledInputs() override;
+
+ private:
+  std::vector<std::unique_ptr<ImplementFunction>> m_functions;
+  ImplementFunction* m_currentFunction = nullptr;
+  ResultSet m_result;
+};
+
+}  // namespace vaporix

@@ -1,0 +1,59 @@
+#include "app/pages/CVaporixView.h"
+
+#include "app/pages/CPageGeneral.h"
+#include "app/pages/CPageSaturation.h"
+#include "widgets/CGridCtrl.h"
+
+namespace vaporix {
+
+CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
+    : CPropertyView(parent),
+      m_document(document),
+      m_generalPage(new CPageGeneral(document)),
+      m_saturationPage(new CPageSaturation(document)) {
+  AddPage(m_generalPage);
+  AddPage(m_saturationPage);
+  m_document.AddView(*this);
+}
+
+CVaporixView::~CVaporixView() {
+  m_document.RemoveView(*this);
+}
+
+CInputPropertyPage& CVaporixView::currentPage() const {
+  if (activeIndex() == kSaturationPageIndex) {
+    return *m_saturationPage;
+  }
+  return *m_generalPage;
+}
+
+CGridCtrl& CVaporixView::currentGrid() const {
+  return currentPage().grid();
+}
+
+bool CVaporixView::canCopy() const {
+  return currentGrid().hasSelectedCells();
+}
+
+void CVaporixView::copySelection() const {
+  currentGrid().copySelectedCells();
+}
+
+int CVaporixView::printCurrentGrid(QPrinter& printer) const {
+  return currentGrid().print(printer);
+}
+
+void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {
+  if (hint == UpdateHint::GridFocused) {
+    m_generalPage->grid().clearSelection();
+    m_saturationPage->grid().clearSelection();
+  }
+}
+
+void CVaporixView::OnNewDocument() {
+  m_generalPage->ResetPage();
+  m_saturationPage->ResetPage();
+  SetActivePage(kGeneralPageIndex);
+}
+
+}  // namespace vaporix

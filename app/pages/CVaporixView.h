@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/document/CVaporixDoc.h"
+#include "app/pages/CPropertyView.h"
+
+class QPrinter;
+
+namespace vaporix {
+
+class CGridCtrl;
+class CInputPropertyPage;
+class CPageGeneral;
+class CPageSaturation;
+
+// The input pane of the main window: a tab view with the
+// "Subcooled/Superheated properties" page and the "Saturation properties"
+// page, a view of the document.
+//
+// For the application shell:
+// - Construct it with the document; it registers itself as a view and
+//   leaves the document when destroyed (the document must outlive it).
+// - A new document (CVaporixDoc::OnNewDocument) resets both pages and
+//   selects the first one.
+// - Copy and Print work on the current page's results grid: canCopy(),
+//   copySelection(), printCurrentGrid(), or currentGrid() directly.
+// - The view binds no Ctrl+P, Ctrl+S or Ctrl+C of its own: the shell's Print,
+//   Save and Copy actions carry those shortcuts. Ctrl+Tab, Ctrl+PgDn,
+//   Ctrl+Shift+Tab and Ctrl+PgUp switch pages while the focus is in the view.
+class CVaporixView : public CPropertyView, public CDocumentView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kGeneralPageIndex = 0;
+  static constexpr int kSaturationPageIndex = 1;
+
+  explicit CVaporixView(CVaporixDoc& document, QWidget* parent = nullptr);
+  ~CVaporixView() override;
+
+  CVaporixDoc& document() const { return m_document; }
+  CPageGeneral& generalPage() const { return *m_generalPage; }
+  CPageSaturation& saturationPage() const { return *m_saturationPage; }
+  CInputPropertyPage& currentPage() const;
+
+  // The results grid of the current page.
+  CGridCtrl& currentGrid() const;
+  // Copy is possible while the current page's grid has a selection.
+  bool canCopy() const;
+  // Places the selected cells of the current page's grid on the clipboard.
+  void copySelection() const;
+  // Prints the current page's grid; answers the number of pages printed.
+  int printCurrentGrid(QPrinter& printer) const;
+
+  // CDocumentView: hint 103 drops the selection of both grids; a new
+  // document resets both pages and shows the first.
+  void OnUpdate(CDocumentView* sender, UpdateHint hint) override;
+  void OnNewDocument() override;
+
+ private:
+  CVaporixDoc& m_document;
+  CPageGeneral* m_generalPage;
+  CPageSaturation* m_saturationPage;
+};
+
+}  // namespace vaporix
