@@ -150,13 +150,13 @@ QAction& CMainFrame::action(Command command) const {
 }
 
 void CMainFrame::CreateActions() {
-  struct ActionSpec {
+  struct ActionEntry {
     Command command;
     const char* text;
     const char* prompt;  // status-bar prompt, then the tooltip after a line feed
     std::initializer_list<QKeySequence> shortcuts;
   };
-  const std::initializer_list<ActionSpec> specs = {
+  const std::initializer_list<ActionEntry> entries = {
       {Command::FileNew,
        "&New",
        "Create a new document\nNew",
@@ -225,16 +225,16 @@ void CMainFrame::CreateActions() {
        "Switch back to the previous window pane\nPrevious Pane",
        {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
   };
-  for (const ActionSpec& spec : specs) {
-    auto* action = new QAction(QString::fromUtf8(spec.text), this);
-    const QStringList prompt = QString::fromUtf8(spec.prompt).split(QLatin1Char('\n'));
+  for (const ActionEntry& entry : entries) {
+    auto* action = new QAction(QString::fromUtf8(entry.text), this);
+    const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
     action->setStatusTip(prompt.value(0));
     action->setToolTip(prompt.value(1));
-    action->setShortcuts(QList<QKeySequence>(spec.shortcuts));
+    action->setShortcuts(QList<QKeySequence>(entry.shortcuts));
     action->setShortcutContext(Qt::WindowShortcut);
     // Shortcuts that no menu shows still work while the window has the focus.
     addAction(action);
-    m_actions.emplace(spec.command, action);
+    m_actions.emplace(entry.command, action);
   }
 
   action(Command::FileNew).setIcon(style()->standardIcon(QStyle::SP_FileIcon));

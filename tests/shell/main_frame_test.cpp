@@ -51,11 +51,11 @@ QMenu* MenuTitled(QMenuBar* bar, const QString& title) {
 using main_frame_test = MainFrameFixture;
 
 TEST_F(main_frame_test, menus_hold_the_items_in_order) {
-  struct MenuSpec {
+  struct MenuEntry {
     const char* title;
     QStringList items;
   };
-  const MenuSpec menus[] = {
+  const MenuEntry menus[] = {
       {"&File",
        {"&New", "&Open...", "&Save", "Save &As...", "|", "&Print...", "Print Pre&view",
         "P&rint Setup...", "|", "Recent File", "|", "E&xit"}},
@@ -66,20 +66,20 @@ TEST_F(main_frame_test, menus_hold_the_items_in_order) {
         "&About Vaporix..."}},
   };
   ASSERT_EQ(frame->menuBar()->actions().size(), 4);
-  for (const MenuSpec& spec : menus) {
-    SCOPED_TRACE(spec.title);
-    QMenu* menu = MenuTitled(frame->menuBar(), QString::fromUtf8(spec.title));
+  for (const MenuEntry& entry : menus) {
+    SCOPED_TRACE(entry.title);
+    QMenu* menu = MenuTitled(frame->menuBar(), QString::fromUtf8(entry.title));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(ActionTexts(menu->actions()), spec.items);
+    EXPECT_EQ(ActionTexts(menu->actions()), entry.items);
   }
 }
 
 TEST_F(main_frame_test, shortcuts_reach_their_commands) {
-  struct ShortcutSpec {
+  struct ShortcutEntry {
     Command command;
     QStringList keys;
   };
-  const ShortcutSpec shortcuts[] = {
+  const ShortcutEntry shortcuts[] = {
       {Command::FileNew, {"Ctrl+N"}},
       {Command::FileOpen, {"Ctrl+O"}},
       {Command::FileSave, {"Ctrl+S"}},
@@ -92,21 +92,21 @@ TEST_F(main_frame_test, shortcuts_reach_their_commands) {
       {Command::NextPane, {"F6"}},
       {Command::PreviousPane, {"Shift+F6"}},
   };
-  for (const ShortcutSpec& spec : shortcuts) {
+  for (const ShortcutEntry& entry : shortcuts) {
     QStringList keys;
-    for (const QKeySequence& key : frame->action(spec.command).shortcuts()) {
+    for (const QKeySequence& key : frame->action(entry.command).shortcuts()) {
       keys.append(key.toString());
     }
-    EXPECT_EQ(keys, spec.keys) << frame->action(spec.command).text().toStdString();
+    EXPECT_EQ(keys, entry.keys) << frame->action(entry.command).text().toStdString();
   }
 }
 
 TEST_F(main_frame_test, toolbar_buttons_carry_tooltips_and_status_prompts) {
-  struct ButtonSpec {
+  struct ButtonEntry {
     const char* tooltip;
     const char* prompt;
   };
-  const ButtonSpec buttons[] = {
+  const ButtonEntry buttons[] = {
       {"New", "Create a new document"},
       {"Open", "Open an existing document"},
       {"Save", "Save the active document"},
