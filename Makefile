@@ -4,7 +4,7 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev
+            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils
 
 .PHONY: all deps configure build test run bench asan format clean
 
@@ -34,7 +34,7 @@ test: build
 	ctest --preset $(PRESET)
 
 run: build
-	@$(BUILD_DIR)/cli/vaporix-cli calc pt 1 300
+	$(BUILD_DIR)/app/vaporix
 
 bench: deps
 	cmake --preset release

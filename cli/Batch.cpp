@@ -85,7 +85,7 @@ class RowWriter {
  public:
   RowWriter(const BatchOptions& batchOptions) : options(batchOptions) { engine.Initialize(); }
 
-  void Row(std::string_view line, OutputBuffer& buffer) {
+  void Row(std::string_view line, OutputBuffer& buffer, std::vector<StateRecord>* okStates) {
     const std::size_t comma = line.find(',');
     const std::string_view first = line.substr(0, comma);
     const std::string_view second =
@@ -109,10 +109,17 @@ class RowWriter {
       buffer.Commit(EmptyValues(out));
       return;
     }
+    // Fresh records for every row: the engine leaves x as given outside
+    // saturated states, and a stored record must not depend on the rows before it.
+    state = StateProperties{};
+    transport = TransportProperties{};
     if (!(engine.*options.entryPoint)(a, b, state, transport, true, options.english)) {
       out = WriteText(out, kOutOfRange);
       buffer.Commit(EmptyValues(out));
       return;
+    }
+    if (okStates != nullptr) {
+      okStates->push_back({state, transport});
     }
     out = WriteText(out, kOk);
     for (std::size_t i = 0; i < kPropertyCount; ++i) {
@@ -141,8 +148,15 @@ class RowWriter {
 // buffer rarely grows.
 constexpr std::size_t kOutputPerInputByte = 32;
 
-OutputBuffer ProcessChunk(RowWriter& writer, std::string_view chunk) {
-  OutputBuffer buffer;
+// The output text of one chunk and, when collected, its ok states.
+struct ChunkOutput {
+  OutputBuffer text;
+  std::vector<StateRecord> okStates;
+};
+
+ChunkOutput ProcessChunk(RowWriter& writer, std::string_view chunk, bool collectStates) {
+  ChunkOutput output;
+  OutputBuffer& buffer = output.text;
   buffer.Reserve(chunk.size() * kOutputPerInputByte);
   while (!chunk.empty()) {
     const std::size_t end = chunk.find('\n');
@@ -152,10 +166,10 @@ OutputBuffer ProcessChunk(RowWriter& writer, std::string_view chunk) {
       line.remove_suffix(1);
     }
     if (!IsBlankLine(line)) {
-      writer.Row(line, buffer);
+      writer.Row(line, buffer, collectStates ? &output.okStates : nullptr);
     }
   }
-  return buffer;
+  return output;
 }
 
 // Skips leading blank lines and a header (a first line whose first field is
@@ -203,7 +217,7 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
     return false;
   }
   const std::vector<std::string_view> chunks = SplitChunks(SkipHeader(input));
-  std::vector<OutputBuffer> outputs(chunks.size());
+  std::vector<ChunkOutput> outputs(chunks.size());
   std::vector<char> ready(chunks.size(), 0);
   std::mutex mutex;
   std::condition_variable changed;
@@ -225,7 +239,7 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
           return;
         }
       }
-      OutputBuffer output = ProcessChunk(writer, chunks[index]);
+      ChunkOutput output = ProcessChunk(writer, chunks[index], options.okStates != nullptr);
       {
         std::lock_guard guard(mutex);
         outputs[index] = std::move(output);
@@ -245,13 +259,17 @@ bool RunBatch(const BatchOptions& options, std::string_view input,
 
   bool ok = true;
   for (std::size_t index = 0; index < chunks.size() && ok; ++index) {
-    OutputBuffer output;
+    ChunkOutput output;
     {
       std::unique_lock guard(mutex);
       changed.wait(guard, [&] { return ready[index] != 0; });
       output = std::move(outputs[index]);
     }
-    ok = write(output.View());
+    ok = write(output.text.View());
+    if (options.okStates != nullptr) {
+      options.okStates->insert(options.okStates->end(), output.okStates.begin(),
+                               output.okStates.end());
+    }
     {
       std::lock_guard guard(mutex);
       written = index + 1;

@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "Format.h"
+#include "StateRecord.h"
 
 namespace vaporix::cli {
 
@@ -12,6 +14,9 @@ struct BatchOptions {
   bool saturation = false;
   bool english = false;
   unsigned threads = 1;
+  // When set, receives the records of every `ok` row, in input order (the
+  // units of the output: English with `english`).
+  std::vector<StateRecord>* okStates = nullptr;
 };
 
 // The header line of the batch output, with its line end.

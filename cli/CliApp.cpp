@@ -8,6 +8,7 @@
 
 #include "Batch.h"
 #include "Format.h"
+#include "StbCommands.h"
 
 namespace vaporix::cli {
 namespace {
@@ -126,6 +127,9 @@ class BatchCommand : public Command {
     command->add_option("PAIR", pair, PairHelp(true))->required();
     command->add_option("INPUT", inputPath, "Input CSV file (default: standard input)");
     command->add_option("OUTPUT", outputPath, "Output CSV file (default: standard output)");
+    command->add_option("--stb", stbPath,
+                        "Also save every ok state as a .stb document (its English list with "
+                        "--english)");
     return command;
   }
 
@@ -160,6 +164,8 @@ class BatchCommand : public Command {
       }
       out = &file;
     }
+    std::vector<StateRecord> okStates;
+    options.okStates = stbPath.empty() ? nullptr : &okStates;
     const bool written = RunBatch(options, input, [out](std::string_view block) {
       out->write(block.data(), static_cast<std::streamsize>(block.size()));
       return out->good();
@@ -171,6 +177,14 @@ class BatchCommand : public Command {
       streams.err << "vaporix-cli: cannot write '"
                   << (out == &streams.out ? std::string("standard output") : outputPath) << "'\n";
       return kExitFailure;
+    }
+    if (!stbPath.empty()) {
+      const DocumentError error = WriteBatchDocument(stbPath, okStates, options.english);
+      if (error != DocumentError::None) {
+        streams.err << "vaporix-cli: '" << stbPath << "': " << DocumentErrorMessage(error, stbPath)
+                    << '\n';
+        return kExitFailure;
+      }
     }
     return kExitOk;
   }
@@ -185,6 +199,28 @@ class BatchCommand : public Command {
   std::string pair;
   std::string inputPath;
   std::string outputPath;
+  std::string stbPath;
+};
+
+// vaporix-cli stb dump FILE
+class StbCommand : public Command {
+ public:
+  CLI::App* Register(CLI::App& app) override {
+    command = app.add_subcommand("stb", "Work with .stb documents");
+    command->require_subcommand(1);
+    CLI::App* dump =
+        command->add_subcommand("dump", "Print both result lists of a .stb document as CSV");
+    dump->add_option("FILE", path, ".stb document")->required();
+    return command;
+  }
+
+  int Execute(const Streams& streams) override {
+    return RunStbDump(path, streams.out, streams.err);
+  }
+
+ private:
+  CLI::App* command = nullptr;
+  std::string path;
 };
 
 }  // namespace
@@ -193,6 +229,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<CalcCommand>());
   commands.push_back(std::make_unique<BatchCommand>());
+  commands.push_back(std::make_unique<StbCommand>());
   return commands;
 }
 

@@ -1,9 +1,9 @@
-#include "cli/StbCommands.h"
+#include "StbCommands.h"
 
-#include <charconv>
 #include <memory>
 #include <ostream>
 
+#include "Format.h"
 #include "app/document/StbArchive.h"
 #include "app/document/StbFile.h"
 #include "vaporix/PropertyKeys.h"
@@ -15,19 +15,15 @@ void WriteRows(std::ostream& out, const char* listName, const ResultList& list) 
   for (const auto& object : list) {
     out << listName;
     for (const PropertyKey& key : kPropertyKeys) {
-      out << ',' << FormatShortest(*PropertyValue(object->state, object->transport, key.number));
+      char number[kMaxNumberLength];
+      const double value = *PropertyValue(object->state, object->transport, key.number);
+      out << ',' << std::string_view(number, FormatNumber(number, value));
     }
     out << '\n';
   }
 }
 
 }  // namespace
-
-std::string FormatShortest(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 int RunStbDump(const std::string& path, std::ostream& out, std::ostream& err) {
   const StbReadResult read = ReadStbFile(path);

@@ -1,38 +1,336 @@
 #include "vaporix/solvers/Region3Solver.h"
 
+#include <cmath>
+
+#include "solvers/SaturatedDensity.h"
+#include "vaporix/solvers/RootFinders.h"
+
 namespace vaporix {
 
-// Placeholder until the region 3 solver is built: it declines every pair, so
-// the engine's sequence passes on to the next solver.
-bool Region3Solver::InRange(double /*p*/, double /*T*/) const {
+namespace {
+
+constexpr double kEpsilon = 0x1p-52;
+constexpr double kRegion3MinTemperature = 623.15;  // K, the isotherm shared with region 1
+constexpr double kMaxPressure = 100.0;             // MPa
+constexpr double kAcceptance = 0.001;
+constexpr double kFineToleranceScale = 0.0001;
+// The region-3 (p,T) density bracket: this fraction on either side of the start volume.
+constexpr double kStartBracket = 0.001;
+// Widening steps of that bracket: kStartBracket * 2^k for k = 1 ... kWideningSteps.
+constexpr int kWideningSteps = 9;
+
+bool SignChange(double a, double b) {
+  return (a <= 0.0 && b >= 0.0) || (a >= 0.0 && b <= 0.0);
+}
+
+}  // namespace
+
+double Region3Solver::Field(const StateProperties& state, Quantity quantity) {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return state.h;
+    case Quantity::Entropy:
+      return state.s;
+    case Quantity::InternalEnergy:
+      return state.u;
+  }
+  return state.h;
+}
+
+bool Region3Solver::InRange(double p, double T) const {
+  return T >= kRegion3MinTemperature && T <= saturation.B23Temperature(p) &&
+         p >= saturation.B23Pressure(T) && p <= kMaxPressure;
+}
+
+bool Region3Solver::PressureInRange(double p) const {
+  return p >= saturation.B23Pressure(kRegion3MinTemperature) && p <= kMaxPressure;
+}
+
+bool Region3Solver::TemperatureInRange(double T) const {
+  return T >= kRegion3MinTemperature && T <= saturation.B23Temperature(kMaxPressure);
+}
+
+bool Region3Solver::InsideSaturationDome(double T, double rho) const {
+  if (!(T < kCriticalTemperature) || !(T >= kRegion3MinTemperature)) {
+    return false;
+  }
+  const double p = saturation.SaturationPressure(T);
+  const double tolerance = Tolerance();
+  const double rhoLiquid = detail::RefineSaturatedLiquidDensity(
+      region3, p, T, saturation.SaturatedLiquidDensity(T), tolerance);
+  const double rhoVapour = detail::RefineSaturatedVapourDensity(
+      region3, p, T, saturation.SaturatedVapourDensity(T), tolerance);
+  // A failed refinement (vapour density 0) gives no dome to test against.
+  return rhoVapour > 0.0 && rho > rhoVapour && rho < rhoLiquid;
+}
+
+bool Region3Solver::WidenDensityBracket(double p, double T, double rhoStart, double& dense,
+                                        double& fDense, double& light, double& fLight) const {
+  // Below the critical temperature the isotherm has a loop; the bracket must
+  // stay on the phase side that the start volume names, so it never crosses
+  // the critical density there.
+  bool liquidSide = false;
+  bool vapourSide = false;
+  if (T < kCriticalTemperature) {
+    const double ps = saturation.SaturationPressure(T);
+    liquidSide = p >= ps;
+    vapourSide = !liquidSide;
+  }
+  const auto residual = [&](double rho) { return region3.Pressure(T, rho) - p; };
+  // Both residuals positive: the root is lighter than the bracket.
+  const bool moveLight = fDense > 0.0 && fLight > 0.0;
+  for (int k = 1; k <= kWideningSteps; ++k) {
+    const double step = kStartBracket * std::ldexp(1.0, k);
+    if (moveLight) {
+      double candidate = rhoStart * (1.0 - step);
+      const bool clamped = liquidSide && candidate <= kCriticalDensity;
+      if (clamped) {
+        candidate = kCriticalDensity;
+      }
+      const double f = residual(candidate);
+      if (!(f > 0.0)) {
+        dense = light;
+        fDense = fLight;
+        light = candidate;
+        fLight = f;
+        return SignChange(fLight, fDense);
+      }
+      light = candidate;
+      fLight = f;
+      if (clamped) {
+        return false;
+      }
+    } else {
+      double candidate = rhoStart * (1.0 + step);
+      const bool clamped = vapourSide && candidate >= kCriticalDensity;
+      if (clamped) {
+        candidate = kCriticalDensity;
+      }
+      const double f = residual(candidate);
+      if (!(f < 0.0)) {
+        light = dense;
+        fLight = fDense;
+        dense = candidate;
+        fDense = f;
+        return SignChange(fLight, fDense);
+      }
+      dense = candidate;
+      fDense = f;
+      if (clamped) {
+        return false;
+      }
+    }
+  }
   return false;
 }
-bool Region3Solver::SolvePT(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolveDensity(double p, double T, double& rho) const {
+  const double vStart = region3.StartVolume(p, T);
+  if (!(vStart > 0.0) || !std::isfinite(vStart)) {
+    return false;
+  }
+  const auto residual = [&](double density) { return region3.Pressure(T, density) - p; };
+  double dense = 1.0 / ((1.0 - kStartBracket) * vStart);
+  double light = 1.0 / ((1.0 + kStartBracket) * vStart);
+  double fDense = residual(dense);
+  double fLight = residual(light);
+  if (!SignChange(fDense, fLight) &&
+      !WidenDensityBracket(p, T, 1.0 / vStart, dense, fDense, light, fLight)) {
+    return false;
+  }
+  const RiddersResult root = Ridders(residual, dense, fDense, light, fLight, Tolerance());
+  if (!root.Usable()) {
+    return false;
+  }
+  rho = root.x;
+  return true;
 }
-bool Region3Solver::SolvePH(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePT(double p, double T, StateProperties& out) const {
+  if (!InRange(p, T)) {
+    return false;
+  }
+  if (std::fabs(p - kCriticalPressure) <= kEpsilon &&
+      std::fabs(T - kCriticalTemperature) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
+  }
+  double rho = 0.0;
+  if (!SolveDensity(p, T, rho)) {
+    return false;
+  }
+  return region3.Evaluate(rho, T, out);
 }
-bool Region3Solver::SolvePS(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperties& out) const {
+  if (!PressureInRange(p) || !std::isfinite(y)) {
+    return false;
+  }
+  const double tB23 = saturation.B23Temperature(p);
+  double tLow = kRegion3MinTemperature;
+  double tHigh = tB23;
+  StateProperties lowState;
+  StateProperties highState;
+  if (!region1.Evaluate(p, kRegion3MinTemperature, lowState) ||
+      !region2.Evaluate(p, tB23, highState)) {
+    return false;
+  }
+  double fLow = Field(lowState, quantity) - y;
+  double fHigh = Field(highState, quantity) - y;
+  const double tolerance = Tolerance();
+  // Below the critical pressure the isobar steps from the saturated liquid to
+  // the saturated vapour at Ts(p). A value between the two is wet steam, left
+  // to the two-phase solver; otherwise the search keeps to the phase that
+  // holds the value, where the property is smooth in T and Ridders converges fast.
+  if (p < kCriticalPressure) {
+    const double tSat = saturation.SaturationTemperature(p);
+    if (tSat > kRegion3MinTemperature && tSat < tB23) {
+      const double rhoLiquid = detail::RefineSaturatedLiquidDensity(
+          region3, p, tSat, saturation.SaturatedLiquidDensity(tSat), tolerance);
+      const double rhoVapour = detail::RefineSaturatedVapourDensity(
+          region3, p, tSat, saturation.SaturatedVapourDensity(tSat), tolerance);
+      double slope = 0.0;
+      const double fLiquid = Property(quantity, tSat, rhoLiquid, slope) - y;
+      const double fVapour = Property(quantity, tSat, rhoVapour, slope) - y;
+      if (fLiquid < 0.0 && fVapour > 0.0) {
+        return false;
+      }
+      if (fLiquid >= 0.0) {
+        tHigh = tSat;
+        fHigh = fLiquid;
+      } else {
+        tLow = tSat;
+        fLow = fVapour;
+      }
+    }
+  }
+  // The property of the state SolvePT gives at (p, T), taken from its density.
+  bool declined = false;
+  const auto residual = [&](double T) {
+    double rho = kCriticalDensity;
+    const bool critical = std::fabs(p - kCriticalPressure) <= kEpsilon &&
+                          std::fabs(T - kCriticalTemperature) <= kEpsilon;
+    if (!critical && !SolveDensity(p, T, rho)) {
+      declined = true;
+      return std::nan("");
+    }
+    double slope = 0.0;
+    return Property(quantity, T, rho, slope) - y;
+  };
+  // Entropy changes by only cp/T per kelvin, so its residual needs the finer
+  // tolerance to pin the temperature to 1e-4 K.
+  const double scaled = quantity == Quantity::Entropy ? tolerance * kFineToleranceScale : tolerance;
+  const RiddersResult root = Ridders(residual, tLow, fLow, tHigh, fHigh, scaled);
+  const double T = (root.Usable() && !declined) ? root.x : 0.0;
+  if (!InRange(p, T)) {
+    return false;
+  }
+  if (!SolvePT(p, T, out)) {
+    return false;
+  }
+  return std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
-bool Region3Solver::SolvePU(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePH(double p, double h, StateProperties& out) const {
+  return SolvePY(p, h, Quantity::Enthalpy, out);
 }
-bool Region3Solver::SolvePV(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePS(double p, double s, StateProperties& out) const {
+  return SolvePY(p, s, Quantity::Entropy, out);
 }
-bool Region3Solver::SolveTH(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePU(double p, double u, StateProperties& out) const {
+  return SolvePY(p, u, Quantity::InternalEnergy, out);
 }
-bool Region3Solver::SolveTS(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolvePV(double p, double v, StateProperties& out) const {
+  if (!PressureInRange(p) || !(v > 0.0)) {
+    return false;
+  }
+  const double tUpper =
+      p > 16.5292 ? saturation.B23Temperature(p) : saturation.SaturationTemperature(p);
+  const double rho = 1.0 / v;
+  const auto pressure = [&](double T, double& slope) {
+    return region3.PressureSlope(&slope, rho, T);
+  };
+  const NewtonResult result = SafeguardedNewton(
+      pressure, p, (tUpper + kRegion3MinTemperature) / 2.0, kRegion3MinTemperature, tUpper,
+      std::fabs(tUpper - kRegion3MinTemperature), Tolerance());
+  const double T = result.x;
+  if (!InRange(p, T)) {
+    return false;
+  }
+  // A density between the saturated densities at the solved temperature is a
+  // point of the equation's unstable loop, not a state of region 3.
+  if (InsideSaturationDome(T, rho)) {
+    return false;
+  }
+  if (!region3.Evaluate(rho, T, out)) {
+    return false;
+  }
+  return std::fabs(out.p - p) < kAcceptance;
 }
-bool Region3Solver::SolveTU(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::AcceptTemperatureState(double T, double rho, StateProperties& out) const {
+  if (!(rho > 0.0) || !region3.Evaluate(rho, T, out)) {
+    return false;
+  }
+  // States above 100 MPa lie outside the formulation, and densities inside the
+  // saturation dome belong to the two-phase solver, which the engine asks next.
+  return out.p > 0.0 && out.p <= kMaxPressure && !InsideSaturationDome(T, rho);
 }
-bool Region3Solver::SolveTV(double, double, StateProperties&) const {
-  return false;
+
+bool Region3Solver::SolveTY(double T, double y, Quantity quantity, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !std::isfinite(y)) {
+    return false;
+  }
+  const double vHigh = region1.VolumeInRange(kMaxPressure, kRegion3MinTemperature);
+  const double vLow = region2.VolumeInRange(saturation.B23Pressure(T), T);
+  if (!(vHigh > 0.0) || !(vLow > 0.0)) {
+    return false;
+  }
+  const double rhoHigh = 1.0 / vHigh;
+  const double rhoLow = 1.0 / vLow;
+  const auto property = [&](double rho, double& slope) {
+    return Property(quantity, T, rho, slope);
+  };
+  const NewtonResult result = SafeguardedNewton(property, y, 1.0 / ((vLow + vHigh) / 2.0), rhoHigh,
+                                                rhoLow, std::fabs(rhoLow - rhoHigh), Tolerance());
+  return AcceptTemperatureState(T, result.x, out) &&
+         std::fabs(Field(out, quantity) - y) < kAcceptance;
+}
+
+double Region3Solver::Property(Quantity quantity, double T, double rho, double& slope) const {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return region3.EnthalpyTRho(&slope, T, rho);
+    case Quantity::Entropy:
+      return region3.EntropyTRho(&slope, T, rho);
+    case Quantity::InternalEnergy:
+      return region3.InternalEnergyTRho(&slope, T, rho);
+  }
+  return region3.EnthalpyTRho(&slope, T, rho);
+}
+
+bool Region3Solver::SolveTH(double T, double h, StateProperties& out) const {
+  return SolveTY(T, h, Quantity::Enthalpy, out);
+}
+
+bool Region3Solver::SolveTS(double T, double s, StateProperties& out) const {
+  return SolveTY(T, s, Quantity::Entropy, out);
+}
+
+bool Region3Solver::SolveTU(double T, double u, StateProperties& out) const {
+  return SolveTY(T, u, Quantity::InternalEnergy, out);
+}
+
+bool Region3Solver::SolveTV(double T, double v, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !(v > 0.0)) {
+    return false;
+  }
+  if (!AcceptTemperatureState(T, 1.0 / v, out)) {
+    return false;
+  }
+  return std::fabs(out.v - v) < kAcceptance;
 }
 
 }  // namespace vaporix

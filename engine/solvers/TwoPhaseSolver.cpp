@@ -1,74 +1,476 @@
 #include "vaporix/solvers/TwoPhaseSolver.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "solvers/SaturatedDensity.h"
+#include "vaporix/solvers/RootFinders.h"
+
 namespace vaporix {
 
-// Placeholder until the two-phase solver is built: it declines every pair.
-bool TwoPhaseSolver::SolvePT(double, double, StateProperties&) const {
+namespace {
+
+constexpr double kEpsilon = 0x1p-52;
+constexpr double kRegion3MinTemperature = 623.15;  // K; above it both phases come from region 3
+constexpr double kMinPressure = 0.000611213;       // MPa
+constexpr double kMinTemperature = 273.15;         // K
+constexpr double kAcceptance = 0.001;
+constexpr double kMaxEntropy = 9.15;  // kJ/(kg K), the two-property input test
+constexpr double kMinVolume = 0.001;  // m3/kg
+constexpr double kMaxVolume = 250.0;  // m3/kg
+constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
+// The liquid and vapour volumes at this temperature bound the stretch next to
+// the critical point where the saturation temperature at a volume is searched
+// on its own, with the tolerance of the engine.
+constexpr double kNearCriticalTemperature = 647.091;
+// Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
+// run on the engine tolerance scaled by this to pin the temperature.
+constexpr double kFineToleranceScale = 0.0001;
+
+bool PressureInRange(double p) {
+  return p >= kMinPressure && p <= kCriticalPressure;
+}
+bool TemperatureInRange(double T) {
+  return T >= kMinTemperature && T <= kCriticalTemperature;
+}
+bool QualityInRange(double x) {
+  return x >= 0.0 && x <= 100.0;
+}
+
+}  // namespace
+
+double TwoPhaseSolver::Field(const StateProperties& state, Quantity quantity) {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return state.h;
+    case Quantity::Entropy:
+      return state.s;
+    case Quantity::InternalEnergy:
+      return state.u;
+    case Quantity::Volume:
+      return state.v;
+  }
+  return state.h;
+}
+
+bool TwoPhaseSolver::SolvePT(double /*p*/, double /*T*/, StateProperties& /*out*/) const {
   return false;
 }
-bool TwoPhaseSolver::SolvePH(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolvePX(double p, double x, StateProperties& out) const {
+  if (!PressureInRange(p) || !QualityInRange(x)) {
+    return false;
+  }
+  return BuildSaturatedState(p, saturation.SaturationTemperature(p), x, out);
 }
-bool TwoPhaseSolver::SolvePS(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolveTX(double T, double x, StateProperties& out) const {
+  if (!TemperatureInRange(T) || !QualityInRange(x)) {
+    return false;
+  }
+  return BuildSaturatedState(saturation.SaturationPressure(T), T, x, out);
 }
-bool TwoPhaseSolver::SolvePU(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::BuildSaturatedState(double p, double T, double x, StateProperties& out) const {
+  out.x = x;
+  out.region = 4;
+  if (std::fabs(T - kCriticalTemperature) <= kEpsilon ||
+      std::fabs(p - kCriticalPressure) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
+  }
+  // Below 623.15 K both phases come from regions 1 and 2. The pressure decides
+  // too, so that a pressure-given state at ps(623.15 K) takes the same branch
+  // as the temperature-given one although Ts(ps(T)) differs from T in the last bits.
+  if (T <= kRegion3MinTemperature || p <= saturation.SaturationPressure(kRegion3MinTemperature)) {
+    if (x == 0.0) {
+      return region1.Evaluate(p, T, out);
+    }
+    if (x == 100.0) {
+      return region2.Evaluate(p, T, out);
+    }
+    StateProperties liquid = out;
+    StateProperties vapour = out;
+    if (!region1.Evaluate(p, T, liquid) || !region2.Evaluate(p, T, vapour)) {
+      return false;
+    }
+    return MixPhases(out, liquid, vapour, x);
+  }
+  const double rhoLiquidStart = saturation.SaturatedLiquidDensity(T);
+  const double rhoVapourStart = saturation.SaturatedVapourDensity(T);
+  if (std::fabs(rhoLiquidStart - rhoVapourStart) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
+  }
+  if (x == 100.0) {
+    return region3.Evaluate(RefineVapourDensity(p, T, rhoVapourStart), T, out);
+  }
+  if (x == 0.0) {
+    return region3.Evaluate(RefineLiquidDensity(p, T, rhoLiquidStart), T, out);
+  }
+  StateProperties liquid = out;
+  StateProperties vapour = out;
+  if (!region3.Evaluate(RefineLiquidDensity(p, T, rhoLiquidStart), T, liquid) ||
+      !region3.Evaluate(RefineVapourDensity(p, T, rhoVapourStart), T, vapour)) {
+    return false;
+  }
+  return MixPhases(out, liquid, vapour, x);
 }
-bool TwoPhaseSolver::SolvePV(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::MixPhases(StateProperties& out, const StateProperties& liquid,
+                               const StateProperties& vapour, double x) {
+  const double share = 0.01 * x;
+  const auto mix = [share](double liquidValue, double vapourValue) {
+    return liquidValue + share * (vapourValue - liquidValue);
+  };
+  out.p = mix(liquid.p, vapour.p);
+  out.t = mix(liquid.t, vapour.t);
+  out.v = mix(liquid.v, vapour.v);
+  out.d = mix(liquid.d, vapour.d);
+  out.h = mix(liquid.h, vapour.h);
+  out.s = mix(liquid.s, vapour.s);
+  out.u = mix(liquid.u, vapour.u);
+  out.cp = mix(liquid.cp, vapour.cp);
+  out.cv = mix(liquid.cv, vapour.cv);
+  out.w = mix(liquid.w, vapour.w);
+  out.kapa = mix(liquid.kapa, vapour.kapa);
+  out.H = mix(liquid.H, vapour.H);
+  out.G = mix(liquid.G, vapour.G);
+  out.Z = mix(liquid.Z, vapour.Z);
+  out.alpha = mix(liquid.alpha, vapour.alpha);
+  out.Kt = mix(liquid.Kt, vapour.Kt);
+  out.dvdt = mix(liquid.dvdt, vapour.dvdt);
+  out.dvdp = mix(liquid.dvdp, vapour.dvdp);
+  return true;
 }
-bool TwoPhaseSolver::SolveTH(double, double, StateProperties&) const {
-  return false;
+
+double TwoPhaseSolver::RefineLiquidDensity(double p, double T, double rhoStart) const {
+  return detail::RefineSaturatedLiquidDensity(region3, p, T, rhoStart, Tolerance());
 }
-bool TwoPhaseSolver::SolveTS(double, double, StateProperties&) const {
-  return false;
+
+double TwoPhaseSolver::RefineVapourDensity(double p, double T, double rhoStart) const {
+  return detail::RefineSaturatedVapourDensity(region3, p, T, rhoStart, Tolerance());
 }
-bool TwoPhaseSolver::SolveTU(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity quantity,
+                                 BandRule band, StateProperties& liquid, StateProperties& vapour,
+                                 double& x) const {
+  const bool pressureGiven = given == Given::Pressure;
+  if (!std::isfinite(y)) {
+    return false;
+  }
+  const bool ends =
+      pressureGiven ? SolvePX(fixed, lowerQuality, liquid) && SolvePX(fixed, upperQuality, vapour)
+                    : SolveTX(fixed, lowerQuality, liquid) && SolveTX(fixed, upperQuality, vapour);
+  if (!ends) {
+    return false;
+  }
+  double yLiquid = Field(liquid, quantity);
+  double yVapour = Field(vapour, quantity);
+  bool vapourWidened = false;
+  switch (band) {
+    case BandRule::EnthalpyBelowLiquid:
+      if (y < yLiquid) {
+        if (!(yLiquid - y < 0.1 * y)) {
+          return false;
+        }
+        yLiquid = y;
+      }
+      break;
+    case BandRule::EntropyAboveVapour:
+      if (y > yVapour && y - yVapour < 0.1) {
+        yVapour = y;
+        vapourWidened = true;
+      }
+      break;
+    case BandRule::VolumeToLiquid:
+      if (y > 0.0 && y < yLiquid) {
+        yLiquid = y;
+      }
+      break;
+    case BandRule::None:
+      break;
+  }
+  if (!(y >= yLiquid && y <= yVapour)) {
+    return false;
+  }
+  if (!TemperatureOrPressureInRange(given, fixed)) {
+    return false;
+  }
+  // Every mixed property is linear in x between the two saturated phases, so
+  // the mixture at x is formed from them directly, as BuildSaturatedState would.
+  const double liquidValue = Field(liquid, quantity);
+  const double vapourValue = Field(vapour, quantity);
+  const auto residual = [&](double quality) {
+    if (quality == lowerQuality) {
+      return liquidValue - y;
+    }
+    if (quality == upperQuality) {
+      return vapourValue - y;
+    }
+    return liquidValue + 0.01 * quality * (vapourValue - liquidValue) - y;
+  };
+  const RiddersResult root =
+      Ridders(residual, lowerQuality, yLiquid - y, upperQuality, yVapour - y, Tolerance());
+  x = 0.0;
+  if (root.Usable()) {
+    x = std::clamp(root.x, lowerQuality, upperQuality);
+  } else if (vapourWidened) {
+    x = upperQuality;
+  }
+  return true;
 }
-bool TwoPhaseSolver::SolveTV(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity quantity,
+                                   BandRule band, StateProperties& out) const {
+  StateProperties liquid;
+  StateProperties vapour;
+  double x = 0.0;
+  if (!FindQuality(given, fixed, y, quantity, band, liquid, vapour, x)) {
+    return false;
+  }
+  return given == Given::Pressure
+             ? BuildSaturatedState(fixed, saturation.SaturationTemperature(fixed), x, out)
+             : BuildSaturatedState(saturation.SaturationPressure(fixed), fixed, x, out);
 }
-bool TwoPhaseSolver::SolvePX(double, double, StateProperties&) const {
-  return false;
+
+double TwoPhaseSolver::WetField(double T, double fixed, Quantity fixedQuantity,
+                                Quantity quantity) const {
+  StateProperties liquid;
+  StateProperties vapour;
+  double x = 0.0;
+  if (!FindQuality(Given::Temperature, T, fixed, fixedQuantity, BandRule::None, liquid, vapour,
+                   x)) {
+    return std::nan("");
+  }
+  // The field BuildSaturatedState would give, without building the whole state.
+  const double liquidValue = Field(liquid, quantity);
+  const double vapourValue = Field(vapour, quantity);
+  if (x == lowerQuality) {
+    return liquidValue;
+  }
+  if (x == upperQuality) {
+    return vapourValue;
+  }
+  return liquidValue + 0.01 * x * (vapourValue - liquidValue);
 }
-bool TwoPhaseSolver::SolveTX(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::TemperatureOrPressureInRange(Given given, double value) {
+  return given == Given::Pressure ? PressureInRange(value) : TemperatureInRange(value);
 }
-bool TwoPhaseSolver::SolveHS(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolvePH(double p, double h, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, h, Quantity::Enthalpy, BandRule::None, out);
 }
-bool TwoPhaseSolver::SolveUS(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolvePS(double p, double s, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, s, Quantity::Entropy, BandRule::EntropyAboveVapour, out);
 }
-bool TwoPhaseSolver::SolveVS(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolvePU(double p, double u, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, u, Quantity::InternalEnergy, BandRule::None, out);
 }
-bool TwoPhaseSolver::SolveHV(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolvePV(double p, double v, StateProperties& out) const {
+  return SearchQuality(Given::Pressure, p, v, Quantity::Volume, BandRule::VolumeToLiquid, out);
 }
-bool TwoPhaseSolver::SolveUV(double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolveTH(double T, double h, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, h, Quantity::Enthalpy, BandRule::EnthalpyBelowLiquid,
+                       out);
 }
-bool TwoPhaseSolver::BuildSaturatedState(double, double, double, StateProperties&) const {
-  return false;
+
+bool TwoPhaseSolver::SolveTS(double T, double s, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, s, Quantity::Entropy, BandRule::None, out);
 }
-bool TwoPhaseSolver::MixPhases(StateProperties&, const StateProperties&, const StateProperties&,
-                               double) {
-  return false;
+
+bool TwoPhaseSolver::SolveTU(double T, double u, StateProperties& out) const {
+  return SearchQuality(Given::Temperature, T, u, Quantity::InternalEnergy, BandRule::None, out);
 }
-double TwoPhaseSolver::RefineLiquidDensity(double, double, double) const {
-  return kNotAvailable;
+
+bool TwoPhaseSolver::SolveTV(double T, double v, StateProperties& out) const {
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  return SearchQuality(Given::Temperature, T, v, Quantity::Volume, BandRule::None, out);
 }
-double TwoPhaseSolver::RefineVapourDensity(double, double, double) const {
-  return kNotAvailable;
+
+double TwoPhaseSolver::SaturatedField(double T, double x, Quantity quantity) const {
+  StateProperties state;
+  if (!SolveTX(T, x, state)) {
+    return std::nan("");
+  }
+  return Field(state, quantity);
 }
-double TwoPhaseSolver::SaturationTemperatureAtEntropy(double) const {
-  return kNotAvailable;
+
+double TwoPhaseSolver::SaturationTemperatureAtEntropy(double s) const {
+  const double sCritical = SaturatedField(kCriticalTemperature, lowerQuality, Quantity::Entropy);
+  if (!std::isfinite(s) || !std::isfinite(sCritical)) {
+    return 0.0;
+  }
+  const bool vapourBranch = s > sCritical;
+  const double x = vapourBranch ? upperQuality : lowerQuality;
+  const double atTriple = SaturatedField(kMinTemperature, x, Quantity::Entropy);
+  bool failed = false;
+  const auto residual = [&](double T) {
+    const double value = SaturatedField(T, x, Quantity::Entropy);
+    failed = failed || !std::isfinite(value);
+    return value - s;
+  };
+  const RiddersResult root = vapourBranch
+                                 ? Ridders(residual, kCriticalTemperature, sCritical - s,
+                                           kMinTemperature, atTriple - s, Tolerance())
+                                 : Ridders(residual, kMinTemperature, atTriple - s,
+                                           kCriticalTemperature, sCritical - s, Tolerance());
+  return root.Usable() && !failed ? root.x : 0.0;
 }
-double TwoPhaseSolver::SaturationTemperatureAtVolume(double) const {
-  return kNotAvailable;
+
+double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
+  if (!std::isfinite(v)) {
+    return 0.0;
+  }
+  const bool vapourBranch = v > kCriticalVolume;
+  const double x = vapourBranch ? upperQuality : lowerQuality;
+  const double vNear = SaturatedField(kNearCriticalTemperature, x, Quantity::Volume);
+  // Next to the critical point the saturated volumes approach the critical
+  // volume like a square root of the temperature distance, so a straight-line
+  // interpolation there falls short of the saturation temperature; the search
+  // runs on that short stretch too, between 647.091 K and the critical point.
+  const bool nearCritical = vapourBranch ? v <= vNear : v >= vNear;
+  const double tFar = nearCritical ? kNearCriticalTemperature : kMinTemperature;
+  const double vFar = nearCritical ? vNear : SaturatedField(kMinTemperature, x, Quantity::Volume);
+  bool failed = false;
+  const auto residual = [&](double T) {
+    const double value = SaturatedField(T, x, Quantity::Volume);
+    failed = failed || !std::isfinite(value);
+    return value - v;
+  };
+  // Next to the critical point the volume changes steeply with temperature
+  // and the equation's own critical volume differs from 1/322 in the fifth
+  // digit, so the coarse tolerance serves there.
+  const double tolerance = nearCritical ? Tolerance() : Tolerance() * kFineToleranceScale;
+  const RiddersResult root =
+      vapourBranch
+          ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v, tFar, vFar - v, tolerance)
+          : Ridders(residual, tFar, vFar - v, kCriticalTemperature, kCriticalVolume - v, tolerance);
+  return root.Usable() && !failed ? root.x : 0.0;
+}
+
+bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fixed,
+                                          Quantity fixedQuantity, StateProperties& out) const {
+  const bool entropyFixed = fixedQuantity == Quantity::Entropy;
+  if (!std::isfinite(y)) {
+    return false;
+  }
+  const bool inputValid = entropyFixed ? (fixed >= 0.0 && fixed <= kMaxEntropy)
+                                       : (fixed >= kMinVolume && fixed <= kMaxVolume);
+  if (!inputValid) {
+    return false;
+  }
+  // The property of the state that SolveTS(T, s) or SolveTV(T, v) gives.
+  const auto fieldAt = [&](double T) { return WetField(T, fixed, fixedQuantity, quantity); };
+  double tTop = 0.0;
+  bool vapourSide = false;
+  if (entropyFixed) {
+    tTop = SaturationTemperatureAtEntropy(fixed);
+    vapourSide = fixed > SaturatedField(kCriticalTemperature, lowerQuality, Quantity::Entropy);
+  } else {
+    tTop = SaturationTemperatureAtVolume(fixed);
+    vapourSide = fixed > kCriticalVolume;
+  }
+  if (!TemperatureInRange(tTop)) {
+    return false;
+  }
+
+  const double fLow = fieldAt(kMinTemperature) - y;
+  if (!std::isfinite(fLow)) {
+    return false;
+  }
+  double fHigh = 0.0;
+  if (quantity == Quantity::Volume) {
+    fHigh = fieldAt(tTop - 0.001) - y;
+    if (!std::isfinite(fHigh)) {
+      return false;
+    }
+  } else {
+    const double top = SaturatedField(tTop, vapourSide ? upperQuality : lowerQuality, quantity);
+    if (!std::isfinite(top)) {
+      return false;
+    }
+    // The saturated end lies one unit beyond its property value when the entropy is fixed.
+    fHigh = top + (entropyFixed ? 1.0 : 0.0) - y;
+  }
+  // Above the top temperature the fixed property leaves the two-phase range;
+  // such a probe counts as lying beyond the saturated end.
+  const auto residual = [&](double T) {
+    const double value = fieldAt(T);
+    return std::isfinite(value) ? value - y : fHigh;
+  };
+  const double tolerance =
+      quantity == Quantity::Volume ? Tolerance() * kFineToleranceScale : Tolerance();
+  // At 623.15 K the phases switch from the region 1 and 2 equations to the
+  // region-3 equation, whose values differ there in the last digits; the
+  // search is split at that temperature so that it never straddles the step,
+  // and the lower part (regions 1 and 2, as in the engine's order) goes first.
+  double tLow = kMinTemperature;
+  double tHigh = tTop;
+  double fLowEnd = fLow;
+  double fHighEnd = fHigh;
+  double T = 0.0;
+  bool found = false;
+  if (tTop > kRegion3MinTemperature) {
+    const double fSwitch = residual(kRegion3MinTemperature);
+    if (std::fabs(fSwitch) <= tolerance) {
+      T = kRegion3MinTemperature;
+      found = true;
+    } else if ((fLow < 0.0) != (fSwitch < 0.0)) {
+      tHigh = kRegion3MinTemperature;
+      fHighEnd = fSwitch;
+    } else {
+      tLow = kRegion3MinTemperature;
+      fLowEnd = fSwitch;
+    }
+  }
+  if (!found) {
+    const RiddersResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
+    T = root.Usable() ? root.x : 0.0;
+  }
+  if (!TemperatureInRange(T)) {
+    return false;
+  }
+  bool solved = false;
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      solved = SolveTH(T, y, out);
+      break;
+    case Quantity::InternalEnergy:
+      solved = SolveTU(T, y, out);
+      break;
+    case Quantity::Volume:
+      solved = SolveTV(T, y, out);
+      break;
+    case Quantity::Entropy:
+      break;
+  }
+  return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
+}
+
+bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {
+  return SolveAlongSaturation(h, Quantity::Enthalpy, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveUS(double u, double s, StateProperties& out) const {
+  return SolveAlongSaturation(u, Quantity::InternalEnergy, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveVS(double v, double s, StateProperties& out) const {
+  return SolveAlongSaturation(v, Quantity::Volume, s, Quantity::Entropy, out);
+}
+
+bool TwoPhaseSolver::SolveHV(double h, double v, StateProperties& out) const {
+  return SolveAlongSaturation(h, Quantity::Enthalpy, v, Quantity::Volume, out);
+}
+
+bool TwoPhaseSolver::SolveUV(double u, double v, StateProperties& out) const {
+  return SolveAlongSaturation(u, Quantity::InternalEnergy, v, Quantity::Volume, out);
 }
 
 }  // namespace vaporix

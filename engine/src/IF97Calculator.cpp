@@ -134,6 +134,8 @@ constexpr double kSearchRelativeAcceptance = 0.001;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
+// A target this close to an end value (relative, times the tolerance) is that end.
+constexpr double kEndToleranceScale = 1e-3;
 
 bool Between(double low, double value, double high) {
   return low <= value && value <= high;
@@ -354,8 +356,11 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
   // search converges to a tolerance relative to the target instead.
   const double searchTolerance =
       tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(targetValue));
-  // A state on the edge of the range has its target at an end, up to rounding.
-  if (!(targetValue >= smaller - searchTolerance && targetValue <= larger + searchTolerance)) {
+  // A state on the edge of the range has its target at an end, up to the
+  // rounding of the end state's own solve (a few 1e-8 K on the 10 MPa isobar).
+  const double endTolerance =
+      tolerance * kEndToleranceScale * std::max(1.0, std::fabs(targetValue));
+  if (!(targetValue >= smaller - endTolerance && targetValue <= larger + endTolerance)) {
     return false;
   }
 
@@ -379,11 +384,21 @@ bool IF97Calculator::PressureSearch(FixedProperty fixed, double fixedValue, Targ
     scratchPressure = std::numeric_limits<double>::quiet_NaN();
     return std::numeric_limits<double>::quiet_NaN();
   };
-  const RiddersResult search =
-      Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
-  const bool failed =
-      search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
-  const double p = failed ? 0.0 : insideBracket(search.x);
+  double p = 0.0;
+  if (std::fabs(yTop - targetValue) <= endTolerance) {
+    // The target lies at an end of the line, up to rounding (a state on the
+    // edge of the range): that end is the state, and with no sign change
+    // between the ends Ridders' iteration could not reach it.
+    p = topPressure;
+  } else if (std::fabs(yLow - targetValue) <= endTolerance) {
+    p = kSearchLowPressure;
+  } else {
+    const RiddersResult search =
+        Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
+    const bool failed =
+        search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
+    p = failed ? 0.0 : insideBracket(search.x);
+  }
 
   // The search's last evaluation is usually the final state itself.
   if (p == scratchPressure) {

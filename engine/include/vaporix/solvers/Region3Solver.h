@@ -26,6 +26,26 @@ class Region3Solver : public RegionSolver {
   bool InRange(double p, double T) const;
 
  private:
+  enum class Quantity { Enthalpy, Entropy, InternalEnergy };
+
+  static double Field(const StateProperties& state, Quantity quantity);
+
+  bool PressureInRange(double p) const;
+  bool TemperatureInRange(double T) const;
+  // True when T lies below the critical temperature and rho between the
+  // saturated vapour and liquid densities of the region-3 equation at T.
+  bool InsideSaturationDome(double T, double rho) const;
+  // The density of (p, T): Ridders' iteration from the start volume.
+  bool SolveDensity(double p, double T, double& rho) const;
+  // Widens a density bracket without a sign change, on the phase side of the state.
+  bool WidenDensityBracket(double p, double T, double rhoStart, double& dense, double& fDense,
+                           double& light, double& fLight) const;
+  bool SolvePY(double p, double y, Quantity quantity, StateProperties& out) const;
+  bool SolveTY(double T, double y, Quantity quantity, StateProperties& out) const;
+  double Property(Quantity quantity, double T, double rho, double& slope) const;
+  // Evaluates (rho, T) and tells whether it is a single-phase state of the region.
+  bool AcceptTemperatureState(double T, double rho, StateProperties& out) const;
+
   Region1Equation region1;
   Region2Equation region2;
   Region3Equation region3;

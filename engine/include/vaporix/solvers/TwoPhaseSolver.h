@@ -40,6 +40,29 @@ class TwoPhaseSolver : public RegionSolver {
   double SaturationTemperatureAtVolume(double v) const;
 
  private:
+  enum class Quantity { Enthalpy, Entropy, InternalEnergy, Volume };
+  enum class Given { Pressure, Temperature };
+  // Widening of the saturated range at one end before the quality search.
+  enum class BandRule { None, EnthalpyBelowLiquid, EntropyAboveVapour, VolumeToLiquid };
+
+  static double Field(const StateProperties& state, Quantity quantity);
+  static bool TemperatureOrPressureInRange(Given given, double value);
+  // The quality x of the quality search and the two saturated phases it lies between.
+  bool FindQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
+                   StateProperties& liquid, StateProperties& vapour, double& x) const;
+  // The field `quantity` of the wet state at T with the entropy or volume
+  // `fixed` (what SolveTS or SolveTV gives); NaN when there is none.
+  double WetField(double T, double fixed, Quantity fixedQuantity, Quantity quantity) const;
+  // The quality search of slots 2 to 9 at a given pressure or temperature.
+  bool SearchQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
+                     StateProperties& out) const;
+  // A property of SolveTX(T, x); NaN when that declines.
+  double SaturatedField(double T, double x, Quantity quantity) const;
+  // The saturation page's two-property pairs: a temperature search with the
+  // entropy or volume held, finished by the slot of the other property.
+  bool SolveAlongSaturation(double y, Quantity quantity, double fixed, Quantity fixedQuantity,
+                            StateProperties& out) const;
+
   Region1Equation region1;
   Region2Equation region2;
   Region3Equation region3;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace vaporix {
+
+class CVaporixDoc;
+
+// What the main window needs of the input pane: its widget and the copy and
+// print commands of the results grid of its current page.
+class InputPane {
+ public:
+  virtual ~InputPane() = default;
+
+  virtual QWidget& widget() = 0;
+  // Copy is possible while the results grid of the current page has a selection.
+  virtual bool canCopy() const = 0;
+  virtual void copySelection() = 0;
+  // Prints the results grid of the current page; answers the number of pages.
+  virtual int print(QPrinter& printer) = 0;
+};
+
+// The input pane of the main window, a view of `document`, as a child of `parent`.
+std::unique_ptr<InputPane> CreateInputPane(CVaporixDoc& document, QWidget* parent);
+
+}  // namespace vaporix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "vaporix/equations/Region3Equation.h"
+
+namespace vaporix::detail {
+
+// Saturated densities on the IF97 region-3 equation: the roots of P(T, rho) = p
+// on the liquid side (above the critical density) and on the vapour side
+// (below it), refined from an auxiliary start density. Below the critical
+// temperature the isotherm of the equation has a loop between the two phases,
+// so each refinement brackets its root between a probe just beyond the root
+// and a probe on its own side of the loop, both with their real residuals.
+//
+// Returns 0 for a zero start density and the critical density 322 at the
+// critical pressure. When no bracket or no root is found the liquid answer is
+// 322 and the vapour answer 0 (which a following Evaluate rejects).
+double RefineSaturatedLiquidDensity(const Region3Equation& region3, double p, double T,
+                                    double rhoStart, double tolerance);
+double RefineSaturatedVapourDensity(const Region3Equation& region3, double p, double T,
+                                    double rhoStart, double tolerance);
+
+}  // namespace vaporix::detail

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/StateProperties.h"
+
+namespace vaporix {
+namespace {
+
+using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
+                                            bool, bool);
+
+struct Pair {
+  const char* name;
+  EntryPoint calc;
+  double StateProperties::*first;
+  double StateProperties::*second;
+};
+
+// The fourteen pairs of the single-phase page, each built from the state's own properties.
+const Pair kPairs[] = {
+    {"pt", &IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t},
+    {"ph", &IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h},
+    {"ps", &IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s},
+    {"pu", &IF97Calculator::CalcPU, &StateProperties::p, &StateProperties::u},
+    {"pv", &IF97Calculator::CalcPV, &StateProperties::p, &StateProperties::v},
+    {"th", &IF97Calculator::CalcTH, &StateProperties::t, &StateProperties::h},
+    {"ts", &IF97Calculator::CalcTS, &StateProperties::t, &StateProperties::s},
+    {"tu", &IF97Calculator::CalcTU, &StateProperties::t, &StateProperties::u},
+    {"tv", &IF97Calculator::CalcTV, &StateProperties::t, &StateProperties::v},
+    {"hs", &IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s},
+    {"us", &IF97Calculator::CalcUS, &StateProperties::u, &StateProperties::s},
+    {"vs", &IF97Calculator::CalcVS, &StateProperties::v, &StateProperties::s},
+    {"hv", &IF97Calculator::CalcHV, &StateProperties::h, &StateProperties::v},
+    {"uv", &IF97Calculator::CalcUV, &StateProperties::u, &StateProperties::v},
+};
+
+bool SameState(const StateProperties& expected, const StateProperties& got) {
+  return got.region == expected.region && std::fabs(got.t - expected.t) <= 1e-4 &&
+         std::fabs(got.p - expected.p) <= 1e-5 * expected.p;
+}
+
+// A grid over region 3 with a denser patch around the critical point: every
+// pair returns the state it was built from (|dT| <= 1e-4 K, |dp|/p <= 1e-5,
+// region 3) on at least 99.9 % of the trials.
+TEST(region3_round_trip_test, all_single_phase_pairs_return_the_state) {
+  IF97Calculator engine;
+  engine.Initialize();
+  std::map<std::string, int> failuresByPair;
+  int trials = 0;
+  int failures = 0;
+  int states = 0;
+  const auto check = [&](double p, double T) {
+    StateProperties state;
+    TransportProperties transport;
+    if (!engine.CalcPT(p, T, state, transport, false, false) || state.region != 3) {
+      return;
+    }
+    ++states;
+    for (const Pair& pair : kPairs) {
+      ++trials;
+      StateProperties out;
+      const bool ok =
+          (engine.*pair.calc)(state.*pair.first, state.*pair.second, out, transport, false, false);
+      if (!ok || !SameState(state, out)) {
+        ++failures;
+        ++failuresByPair[pair.name];
+        std::printf("  %s region %d at %.6f MPa, %.6f K: %s, region %d, %.8f MPa, %.8f K\n",
+                    pair.name, state.region, p, T, ok ? "other state" : "declined", out.region,
+                    out.p, out.t);
+      }
+    }
+  };
+  for (double T = 623.7; T <= 863.0; T += 7.3) {
+    for (double p = 16.7; p <= 99.9; p += 2.6) {
+      check(p, T);
+    }
+  }
+  for (double T = 640.05; T <= 656.0; T += 0.61) {
+    for (double p = 19.03; p <= 26.0; p += 0.29) {
+      check(p, T);
+    }
+  }
+  for (const auto& [name, count] : failuresByPair) {
+    std::printf("  pair %s: %d failures\n", name.c_str(), count);
+  }
+  std::printf("  %d states, %d trials, %d failures\n", states, trials, failures);
+  EXPECT_GT(states, 900);
+  EXPECT_LE(failures * 1000, trials);
+}
+
+}  // namespace
+}  // namespace vaporix

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/StateProperties.h"
+#include "vaporix/equations/Region3Equation.h"
+#include "vaporix/equations/SaturationEquation.h"
+#include "vaporix/solvers/TwoPhaseSolver.h"
+
+namespace vaporix {
+namespace {
+
+// The solver reads the engine's tolerance, so it is given an engine as the
+// engine's Initialize would.
+const IF97Calculator kEngine;
+
+TwoPhaseSolver Initialized() {
+  TwoPhaseSolver solver;
+  solver.Initialize(&kEngine);
+  return solver;
+}
+
+const TwoPhaseSolver kSolver = Initialized();
+const Region3Equation kEquation;
+const SaturationEquation kSaturation;
+
+TEST(two_phase_solver_test, mix_phases_is_linear_in_the_first_18_fields_only) {
+  StateProperties liquid;
+  StateProperties vapour;
+  double* liquidFields = &liquid.p;
+  double* vapourFields = &vapour.p;
+  for (int i = 0; i < 22; ++i) {
+    liquidFields[i] = i + 1.0;
+    vapourFields[i] = 3.0 * (i + 1.0);
+  }
+  StateProperties out;
+  out.dpdt = -7.0;
+  out.JTC = -8.0;
+  out.x = 25.0;
+  out.region = 4;
+  EXPECT_TRUE(TwoPhaseSolver::MixPhases(out, liquid, vapour, 25.0));
+  const double* mixed = &out.p;
+  for (int i = 0; i < 18; ++i) {
+    EXPECT_DOUBLE_EQ(mixed[i], 1.5 * (i + 1.0)) << "field " << i;
+  }
+  EXPECT_EQ(out.dpdt, -7.0);
+  EXPECT_EQ(out.JTC, -8.0);
+  EXPECT_EQ(out.x, 25.0);
+  EXPECT_EQ(out.region, 4);
+}
+
+TEST(two_phase_solver_test, px_at_1_MPa) {
+  StateProperties liquid;
+  StateProperties vapour;
+  StateProperties half;
+  ASSERT_TRUE(kSolver.SolvePX(1.0, 0.0, liquid));
+  ASSERT_TRUE(kSolver.SolvePX(1.0, 100.0, vapour));
+  ASSERT_TRUE(kSolver.SolvePX(1.0, 50.0, half));
+  EXPECT_EQ(liquid.region, 1);
+  EXPECT_EQ(vapour.region, 2);
+  EXPECT_EQ(half.region, 4);
+  EXPECT_EQ(half.x, 50.0);
+  EXPECT_NEAR(half.t, 453.035632, 5e-7);
+  EXPECT_DOUBLE_EQ(half.h, (liquid.h + vapour.h) / 2.0);
+  EXPECT_DOUBLE_EQ(half.v, (liquid.v + vapour.v) / 2.0);
+  EXPECT_DOUBLE_EQ(half.w, (liquid.w + vapour.w) / 2.0);
+}
+
+TEST(two_phase_solver_test, tx_at_640_K_uses_region_3) {
+  StateProperties liquid;
+  StateProperties vapour;
+  ASSERT_TRUE(kSolver.SolveTX(640.0, 0.0, liquid));
+  ASSERT_TRUE(kSolver.SolveTX(640.0, 100.0, vapour));
+  EXPECT_EQ(liquid.region, 3);
+  EXPECT_EQ(vapour.region, 3);
+  EXPECT_GT(liquid.d, kCriticalDensity);
+  EXPECT_LT(vapour.d, kCriticalDensity);
+  const double ps = kSaturation.SaturationPressure(640.0);
+  EXPECT_NEAR(liquid.p, ps, 1e-6);
+  EXPECT_NEAR(vapour.p, ps, 1e-6);
+}
+
+TEST(two_phase_solver_test, px_at_critical_pressure_gives_critical_density) {
+  for (double x : {0.0, 30.0, 100.0}) {
+    StateProperties out;
+    ASSERT_TRUE(kSolver.SolvePX(kCriticalPressure, x, out)) << "x = " << x;
+    EXPECT_EQ(out.d, kCriticalDensity);
+    EXPECT_EQ(out.region, 3);
+    EXPECT_EQ(out.x, x);
+  }
+}
+
+TEST(two_phase_solver_test, out_of_range_pairs_are_refused) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double temperatureCases[][2] = {{400.0, 100.1}, {400.0, -0.1}, {647.097, 50.0},
+                                        {273.14, 50.0}, {nan, 50.0},   {400.0, nan}};
+  for (const auto& pair : temperatureCases) {
+    StateProperties out;
+    EXPECT_FALSE(kSolver.SolveTX(pair[0], pair[1], out)) << pair[0] << " K, x = " << pair[1];
+  }
+  const double pressureCases[][2] = {{22.065, 50.0}, {0.0006, 50.0}, {1.0, 101.0}, {nan, 50.0}};
+  for (const auto& pair : pressureCases) {
+    StateProperties out;
+    EXPECT_FALSE(kSolver.SolvePX(pair[0], pair[1], out)) << pair[0] << " MPa, x = " << pair[1];
+  }
+  StateProperties out;
+  EXPECT_FALSE(kSolver.SolvePT(1.0, 453.0, out));
+  EXPECT_FALSE(kSolver.SolvePH(1.0, nan, out));
+  EXPECT_FALSE(kSolver.SolveTV(400.0, nan, out));
+  EXPECT_FALSE(kSolver.SolveHS(2000.0, nan, out));
+  EXPECT_FALSE(kSolver.SolveHV(2000.0, 251.0, out));
+}
+
+TEST(two_phase_solver_test, th_band_below_the_saturated_liquid) {
+  StateProperties liquid;
+  ASSERT_TRUE(kSolver.SolveTX(400.0, 0.0, liquid));
+  StateProperties out;
+  ASSERT_TRUE(kSolver.SolveTH(400.0, 0.95 * liquid.h, out));
+  EXPECT_EQ(out.x, 0.0);
+  EXPECT_EQ(out.region, 1);
+  EXPECT_DOUBLE_EQ(out.h, liquid.h);
+  EXPECT_FALSE(kSolver.SolveTH(400.0, 0.90 * liquid.h, out));
+}
+
+TEST(two_phase_solver_test, ps_band_above_the_saturated_vapour) {
+  StateProperties vapour;
+  ASSERT_TRUE(kSolver.SolvePX(1.0, 100.0, vapour));
+  StateProperties out;
+  ASSERT_TRUE(kSolver.SolvePS(1.0, vapour.s + 0.05, out));
+  EXPECT_EQ(out.x, 100.0);
+  EXPECT_EQ(out.region, 2);
+  EXPECT_DOUBLE_EQ(out.s, vapour.s);
+  EXPECT_FALSE(kSolver.SolvePS(1.0, vapour.s + 0.2, out));
+}
+
+TEST(two_phase_solver_test, pv_band_below_the_saturated_liquid_volume) {
+  StateProperties liquid;
+  ASSERT_TRUE(kSolver.SolvePX(1.0, 0.0, liquid));
+  for (double share : {0.001, 0.5, 0.999}) {
+    StateProperties out;
+    ASSERT_TRUE(kSolver.SolvePV(1.0, share * liquid.v, out)) << share;
+    EXPECT_EQ(out.x, 0.0);
+    EXPECT_DOUBLE_EQ(out.v, liquid.v);
+  }
+  StateProperties out;
+  EXPECT_FALSE(kSolver.SolvePV(1.0, 0.0, out));
+}
+
+// Above 623.15 K both phases come from the region-3 equation: their densities
+// are its roots of P(T, rho) = ps(T), liquid above the critical density and
+// vapour below it, on the stable branches of the loop.
+TEST(two_phase_solver_test, saturated_densities_satisfy_the_saturation_pressure) {
+  int points = 0;
+  for (double T = 623.15; T <= 647.0900001; T += 0.01) {
+    const double ps = kSaturation.SaturationPressure(T);
+    const double liquid = kSolver.RefineLiquidDensity(ps, T, kSaturation.SaturatedLiquidDensity(T));
+    const double vapour = kSolver.RefineVapourDensity(ps, T, kSaturation.SaturatedVapourDensity(T));
+    ASSERT_GT(liquid, kCriticalDensity) << T;
+    ASSERT_LT(vapour, kCriticalDensity) << T;
+    EXPECT_LE(std::fabs(kEquation.Pressure(T, liquid) - ps), 1e-6) << T;
+    EXPECT_LE(std::fabs(kEquation.Pressure(T, vapour) - ps), 1e-6) << T;
+    StateProperties liquidState;
+    StateProperties vapourState;
+    ASSERT_TRUE(kEquation.Evaluate(liquid, T, liquidState));
+    ASSERT_TRUE(kEquation.Evaluate(vapour, T, vapourState));
+    EXPECT_LT(liquidState.dpdv, 0.0) << "liquid root on the unstable branch at " << T;
+    EXPECT_LT(vapourState.dpdv, 0.0) << "vapour root on the unstable branch at " << T;
+    ++points;
+  }
+  EXPECT_EQ(points, 2395);
+}
+
+TEST(two_phase_solver_test, refinements_at_their_edges) {
+  EXPECT_EQ(kSolver.RefineLiquidDensity(20.0, 640.0, 0.0), 0.0);
+  EXPECT_EQ(kSolver.RefineVapourDensity(20.0, 640.0, 0.0), 0.0);
+  EXPECT_EQ(kSolver.RefineLiquidDensity(kCriticalPressure, 640.0, 500.0), kCriticalDensity);
+  EXPECT_EQ(kSolver.RefineVapourDensity(kCriticalPressure, 640.0, 150.0), kCriticalDensity);
+}
+
+TEST(two_phase_solver_test, saturation_temperature_at_entropy_and_volume) {
+  for (double T : {280.0, 400.0, 600.0, 630.0, 645.0}) {
+    for (double x : {0.0, 100.0}) {
+      StateProperties state;
+      ASSERT_TRUE(kSolver.SolveTX(T, x, state));
+      EXPECT_NEAR(kSolver.SaturationTemperatureAtEntropy(state.s), T, 1e-3) << T << " K, " << x;
+      if (x == 100.0 || T > 300.0) {  // the liquid volume is nearly flat near 277 K
+        EXPECT_NEAR(kSolver.SaturationTemperatureAtVolume(state.v), T, 1e-3) << T << " K, " << x;
+      }
+    }
+  }
+  EXPECT_NEAR(kSolver.SaturationTemperatureAtVolume(1.0 / kCriticalDensity), kCriticalTemperature,
+              1e-9);
+}
+
+// Next to the critical point the saturated volumes approach 1/322 like a
+// square root of the temperature distance: a straight line between 647.091 K
+// and the critical point would miss the temperature by about 1e-3 K there.
+TEST(two_phase_solver_test, saturation_temperature_at_volume_next_to_the_critical_point) {
+  for (double T : {646.0, 647.0, 647.09, 647.092, 647.094, 647.095}) {
+    for (double x : {0.0, 100.0}) {
+      StateProperties state;
+      ASSERT_TRUE(kSolver.SolveTX(T, x, state));
+      EXPECT_NEAR(kSolver.SaturationTemperatureAtVolume(state.v), T, 1e-4) << T << " K, " << x;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vaporix

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "app/document/CVaporixDoc.h"
+#include "app/shell/CommandLine.h"
+
+namespace vaporix {
+namespace {
+
+using Action = CommandLineRequest::Action;
+
+TEST(command_line_test, parses_documents_printing_and_screenshots) {
+  struct Case {
+    QStringList arguments;
+    Action action;
+    const char* file;
+    const char* printer;
+    const char* screenshot;
+  };
+  const Case cases[] = {
+      {{}, Action::Open, "", "", ""},
+      {{"boiler.stb"}, Action::Open, "boiler.stb", "", ""},
+      {{"--print", "boiler.stb"}, Action::Print, "boiler.stb", "", ""},
+      {{"boiler.stb", "--print"}, Action::Print, "boiler.stb", "", ""},
+      {{"--print-to", "out.pdf", "boiler.stb"}, Action::PrintTo, "boiler.stb", "out.pdf", ""},
+      {{"--print-to", "Office Laser", "b.stb"}, Action::PrintTo, "b.stb", "Office Laser", ""},
+      {{"--screenshot", "out.png"}, Action::Screenshot, "", "", "out.png"},
+      {{"--screenshot", "out.png", "b.stb"}, Action::Screenshot, "b.stb", "", "out.png"},
+      {{"--", "--odd-name.stb"}, Action::Open, "--odd-name.stb", "", ""},
+      {{"--help"}, Action::ShowHelp, "", "", ""},
+      {{"--version"}, Action::ShowVersion, "", "", ""},
+      // Errors: missing values, missing documents, unknown options, two documents.
+      {{"--print"}, Action::Error, "", "", ""},
+      {{"--print-to", "out.pdf"}, Action::Error, "", "", ""},
+      {{"--print-to"}, Action::Error, "", "", ""},
+      {{"--screenshot"}, Action::Error, "", "", ""},
+      {{"--print", "--print-to", "x.pdf", "b.stb"}, Action::Error, "", "", ""},
+      {{"--fast", "b.stb"}, Action::Error, "", "", ""},
+      {{"a.stb", "b.stb"}, Action::Error, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const CommandLineRequest request = ParseCommandLine(QStringList{"vaporix"} + c.arguments);
+    EXPECT_EQ(request.action, c.action);
+    if (c.action == Action::Error) {
+      EXPECT_FALSE(request.error.isEmpty());
+      continue;
+    }
+    EXPECT_EQ(request.file, QString::fromUtf8(c.file));
+    EXPECT_EQ(request.printer, QString::fromUtf8(c.printer));
+    EXPECT_EQ(request.screenshot, QString::fromUtf8(c.screenshot));
+  }
+}
+
+// The program itself, started headless.
+class program_test : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
+
+  int Run(const QStringList& arguments, QString* errors = nullptr) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", m_folder.filePath("config"));
+    environment.insert("XDG_RUNTIME_DIR", m_folder.path());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_folder.path());
+    process.start(QStringLiteral(VAPORIX_PROGRAM), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    if (errors != nullptr) {
+      *errors = QString::fromLocal8Bit(process.readAllStandardError());
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  QString Path(const char* name) const { return m_folder.filePath(QString::fromUtf8(name)); }
+
+  QString WriteDocument(const char* name) const {
+    CVaporixDoc document;
+    StateProperties state{};
+    state.p = 1.0;
+    state.t = 400.0;
+    state.region = 1;
+    document.AddSIResult(state, TransportProperties{});
+    state.p = 2.5;
+    document.AddSIResult(state, TransportProperties{});
+    const QString path = Path(name);
+    EXPECT_EQ(document.OnSaveDocument(QFile::encodeName(path).toStdString()), DocumentError::None);
+    return path;
+  }
+
+ private:
+  QTemporaryDir m_folder;
+};
+
+TEST_F(program_test, screenshot_writes_the_main_window) {
+  EXPECT_EQ(Run({"--screenshot", Path("out.png")}), 0);
+  const QImage image(Path("out.png"));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GE(image.width(), 640);
+  EXPECT_GE(image.height(), 480);
+}
+
+TEST_F(program_test, print_to_a_pdf_file_prints_the_si_table) {
+  const QString document = WriteDocument("doc.stb");
+  EXPECT_EQ(Run({"--print-to", Path("out.pdf"), document}), 0);
+  QFile pdf(Path("out.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_EQ(pdf.read(5), QByteArray("%PDF-"));
+
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  }
+  QProcess extract;
+  extract.start(pdftotext, {Path("out.pdf"), "-"});
+  ASSERT_TRUE(extract.waitForFinished(30000));
+  const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+  EXPECT_TRUE(text.contains("p [bar]")) << text.toStdString();
+  EXPECT_TRUE(text.contains("t [°C]"));
+  EXPECT_TRUE(text.contains("25"));  // 2.5 MPa shown in bar
+}
+
+TEST_F(program_test, failures_end_with_a_message_and_an_error_code) {
+  QString errors;
+  QFile bad(Path("bad.stb"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("garbage");
+  bad.close();
+  EXPECT_EQ(Run({"--print-to", Path("out.pdf"), Path("bad.stb")}, &errors), 1);
+  EXPECT_TRUE(errors.contains("Unexpected file format.")) << errors.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("out.pdf")));
+
+  EXPECT_EQ(Run({"--print-to", "No Such Printer", WriteDocument("d.stb")}, &errors), 1);
+  EXPECT_TRUE(errors.contains("No Such Printer"));
+  EXPECT_EQ(Run({"--bogus"}, &errors), 2);
+  EXPECT_TRUE(errors.contains("Usage: vaporix"));
+  EXPECT_EQ(Run({"--version"}), 0);
+}
+
+}  // namespace
+}  // namespace vaporix
