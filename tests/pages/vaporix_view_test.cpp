@@ -309,7 +309,7 @@ TEST_F(ViewTest, renders_both_pages_with_a_result) {
     GTEST_SKIP() << "VAPORIX_SCREENSHOT_DIR not set";
   }
   view.setParent(nullptr);
-  view.resize(1180, 1000);
+  view.resize(1220, 1140);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   test::SelectFunction(view.generalPage(), 0);
@@ -321,11 +321,11 @@ TEST_F(ViewTest, renders_both_pages_with_a_result) {
   test::SelectFunction(saturation, 2);  // (p, h)
   test::TypeInputs(saturation, "10", "2000");
   test::PressCalculate(saturation);
+  ASSERT_TRUE(view.grab().save(QString::fromUtf8(folder) + QStringLiteral("/page-saturation.png")));
   if (!test::EngineSolvesTwoPhase()) {
     GTEST_SKIP() << test::kNoTwoPhaseSolver;
   }
-  ASSERT_TRUE(saturation.hasResults());
-  ASSERT_TRUE(view.grab().save(QString::fromUtf8(folder) + QStringLiteral("/page-saturation.png")));
+  EXPECT_TRUE(saturation.hasResults());
 }
 
 }  // namespace
