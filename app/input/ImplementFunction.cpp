@@ -10,92 +10,54 @@ using enum Quantity;
 
 // In function-list order; position 3 is (p, v) and 4 is (p, u), 7 is (t, v) and 8 is (t, u).
 constexpr std::array<InputPairDescription, kSinglePhaseFunctionCount> kPairs{{
-    {" function (p, t)", Pressure, Temperature, RangeTest::Pressure, RangeTest::Temperature,
-     EntryPoint::CalcPT},
-    {" function (p, h)", Pressure, Enthalpy, RangeTest::Pressure, RangeTest::None,
-     EntryPoint::CalcPH},
-    {" function (p, s)", Pressure, Entropy, RangeTest::Pressure, RangeTest::None,
-     EntryPoint::CalcPS},
-    {" function (p, v)", Pressure, Volume, RangeTest::Pressure, RangeTest::None,
-     EntryPoint::CalcPV},
-    {" function (p, u)", Pressure, InternalEnergy, RangeTest::Pressure, RangeTest::None,
-     EntryPoint::CalcPU},
-    {" function (t, h)", Temperature, Enthalpy, RangeTest::Temperature, RangeTest::None,
-     EntryPoint::CalcTH},
-    {" function (t, s)", Temperature, Entropy, RangeTest::Temperature, RangeTest::None,
-     EntryPoint::CalcTS},
-    {" function (t, v)", Temperature, Volume, RangeTest::Temperature, RangeTest::None,
-     EntryPoint::CalcTV},
-    {" function (t, u)", Temperature, InternalEnergy, RangeTest::Temperature, RangeTest::None,
-     EntryPoint::CalcTU},
-    {" function (h, s)", Enthalpy, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcHS},
-    {" function (u, s)", InternalEnergy, Entropy, RangeTest::None, RangeTest::None,
-     EntryPoint::CalcUS},
-    {" function (v, s)", Volume, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcVS},
-    {" function (h, v)", Enthalpy, Volume, RangeTest::None, RangeTest::Volume, EntryPoint::CalcHV},
-    {" function (u, v)", InternalEnergy, Volume, RangeTest::None, RangeTest::Volume,
-     EntryPoint::CalcUV},
+    {" function (p, t)",
+     {Pressure, Temperature, RangeTest::Pressure, RangeTest::Temperature, EntryPoint::CalcPT}},
+    {" function (p, h)",
+     {Pressure, Enthalpy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPH}},
+    {" function (p, s)",
+     {Pressure, Entropy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPS}},
+    {" function (p, v)",
+     {Pressure, Volume, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPV}},
+    {" function (p, u)",
+     {Pressure, InternalEnergy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPU}},
+    {" function (t, h)",
+     {Temperature, Enthalpy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTH}},
+    {" function (t, s)",
+     {Temperature, Entropy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTS}},
+    {" function (t, v)",
+     {Temperature, Volume, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTV}},
+    {" function (t, u)",
+     {Temperature, InternalEnergy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTU}},
+    {" function (h, s)", {Enthalpy, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcHS}},
+    {" function (u, s)",
+     {InternalEnergy, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcUS}},
+    {" function (v, s)", {Volume, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcVS}},
+    {" function (h, v)",
+     {Enthalpy, Volume, RangeTest::None, RangeTest::Volume, EntryPoint::CalcHV}},
+    {" function (u, v)",
+     {InternalEnergy, Volume, RangeTest::None, RangeTest::Volume, EntryPoint::CalcUV}},
 }};
-
-void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity) {
-  for (const std::string& unit :
-       UnitTexts(quantity, page.CurrentUnitSystem(), PageKind::SinglePhase)) {
-    page.AddUnit(slot, unit);
-  }
-}
 
 }  // namespace
 
-void PrefixInputLabels(InputPage& page) {
-  page.SetLabelText(InputSlot::First, "&1. " + page.LabelText(InputSlot::First));
-  page.SetLabelText(InputSlot::Second, "&2. " + page.LabelText(InputSlot::Second));
-}
-
-void ImplementFunction::Apply() {
-  SetFirstLabel();
-  SetSecondLabel();
-  PrefixInputLabels(page);
-  FillUnits();
-}
-
-void ImplementFunction::FillUnits() {
-  page.ClearUnits(InputSlot::First);
-  page.ClearUnits(InputSlot::Second);
-  FillFirstUnits();
-  FillSecondUnits();
-  page.SelectUnit(InputSlot::First, 0);
-  page.SelectUnit(InputSlot::Second, 0);
-}
-
 InputStatus DescribedFunction::Calculate(StateProperties& out, TransportProperties& transport) {
-  const double first = ReadSIInput(page, InputSlot::First, description.first);
-  const double second = ReadSIInput(page, InputSlot::Second, description.second);
-  if (!PassesRangeTest(description.firstTest, first)) {
-    return InputStatus::FirstOutOfRange;
-  }
-  if (!PassesRangeTest(description.secondTest, second)) {
-    return InputStatus::SecondOutOfRange;
-  }
-  const bool found = page.Engine().Calculate(description.entryPoint, first, second, out, transport,
-                                             /*withTransport=*/true,
-                                             /*english=*/false);
-  return found ? InputStatus::Ok : InputStatus::PointOutOfRange;
+  return CalculateInputPair(page, description.pair, InputStatus::PointOutOfRange, out, transport);
 }
 
 void DescribedFunction::SetFirstLabel() {
-  page.SetLabelText(InputSlot::First, std::string(QuantityName(description.first)));
+  SetQuantityLabel(page, InputSlot::First, description.pair.first);
 }
 
 void DescribedFunction::SetSecondLabel() {
-  page.SetLabelText(InputSlot::Second, std::string(QuantityName(description.second)));
+  SetQuantityLabel(page, InputSlot::Second, description.pair.second);
 }
 
 void DescribedFunction::FillFirstUnits() {
-  FillUnitList(page, InputSlot::First, description.first);
+  FillUnitList(page, InputSlot::First, description.pair.first, PageKind::SinglePhase);
 }
 
 void DescribedFunction::FillSecondUnits() {
-  FillUnitList(page, InputSlot::Second, description.second);
+  FillUnitList(page, InputSlot::Second, description.pair.second, PageKind::SinglePhase);
 }
 
 ImplementFunctionPT::ImplementFunctionPT(InputPage& p) : DescribedFunction(p, kPairs[0]) {}

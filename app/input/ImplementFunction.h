@@ -4,52 +4,22 @@
 #include <string_view>
 #include <vector>
 
-#include "app/input/CalculationEngine.h"
-#include "app/input/InputConversion.h"
-#include "app/input/InputPage.h"
-#include "vaporix/StateProperties.h"
+#include "app/input/InputFunction.h"
 
 namespace vaporix {
-
-// Writes "&1. " / "&2. " in front of the label texts, so that the digit is
-// the mnemonic of the edit field beside each label.
-void PrefixInputLabels(InputPage& page);
 
 // One input pair of the "Subcooled/Superheated properties" page: labels,
 // unit lists, conversion of the typed values to SI, range tests and the
 // engine entry point. The page owns one object per pair.
-class ImplementFunction {
+class ImplementFunction : public InputFunction {
  public:
-  explicit ImplementFunction(InputPage& servedPage) : page(servedPage) {}
-  virtual ~ImplementFunction() = default;
-  ImplementFunction(const ImplementFunction&) = delete;
-  ImplementFunction& operator=(const ImplementFunction&) = delete;
-
-  // Called when the function becomes the selected one: labels and units.
-  virtual void Apply();
-  // Empties and refills both unit lists for the page's unit system and
-  // selects their first entries; also called when the unit system changes.
-  virtual void FillUnits();
-  // Reads, converts and tests the two inputs, then asks the engine (in SI,
-  // with transport properties).
-  virtual InputStatus Calculate(StateProperties& out, TransportProperties& transport) = 0;
-  virtual void SetFirstLabel() = 0;
-  virtual void SetSecondLabel() = 0;
-  virtual void FillFirstUnits() = 0;
-  virtual void FillSecondUnits() = 0;
-
- protected:
-  InputPage& page;
+  using InputFunction::InputFunction;
 };
 
 // What distinguishes the input pairs of the single-phase page.
 struct InputPairDescription {
   std::string_view listText;
-  Quantity first;
-  Quantity second;
-  RangeTest firstTest;   // failure gives FirstOutOfRange
-  RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
-  EntryPoint entryPoint;
+  InputPair pair;
 };
 
 // An input pair of the single-phase page built from its description.

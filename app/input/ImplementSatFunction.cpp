@@ -3,8 +3,6 @@
 #include <array>
 #include <string>
 
-#include "app/input/ImplementFunction.h"
-
 namespace vaporix {
 namespace {
 
@@ -21,65 +19,72 @@ constexpr int kByHS = 10;
 // A pair other than (p, x) and (t, x) that the engine refuses blames its
 // second input: the first lies on the saturation line's range.
 constexpr std::array<SatInputPairDescription, kSaturationFunctionCount> kSatPairs{{
-    {" function (p, x)", Pressure, Quality, kSatP, RangeTest::Quality, EntryPoint::CalcSatPX,
-     InputStatus::PointOutOfRange, kByPX},
-    {" function (t, x)", Temperature, Quality, kSatT, RangeTest::Quality, EntryPoint::CalcSatTX,
-     InputStatus::PointOutOfRange, kByTX},
-    {" function (p, h)", Pressure, Enthalpy, kSatP, kNoTest, EntryPoint::CalcSatPH, kBlameSecond,
+    {" function (p, x)",
+     {Pressure, Quality, kSatP, RangeTest::Quality, EntryPoint::CalcSatPX},
+     InputStatus::PointOutOfRange,
      kByPX},
-    {" function (p, s)", Pressure, Entropy, kSatP, kNoTest, EntryPoint::CalcSatPS, kBlameSecond,
+    {" function (t, x)",
+     {Temperature, Quality, kSatT, RangeTest::Quality, EntryPoint::CalcSatTX},
+     InputStatus::PointOutOfRange,
+     kByTX},
+    {" function (p, h)",
+     {Pressure, Enthalpy, kSatP, kNoTest, EntryPoint::CalcSatPH},
+     kBlameSecond,
      kByPX},
-    {" function (p, v)", Pressure, Volume, kSatP, kNoTest, EntryPoint::CalcSatPV, kBlameSecond,
+    {" function (p, s)",
+     {Pressure, Entropy, kSatP, kNoTest, EntryPoint::CalcSatPS},
+     kBlameSecond,
      kByPX},
-    {" function (p, u)", Pressure, InternalEnergy, kSatP, kNoTest, EntryPoint::CalcSatPU,
-     kBlameSecond, kByPX},
-    {" function (t, h)", Temperature, Enthalpy, kSatT, kNoTest, EntryPoint::CalcSatTH, kBlameSecond,
+    {" function (p, v)",
+     {Pressure, Volume, kSatP, kNoTest, EntryPoint::CalcSatPV},
+     kBlameSecond,
+     kByPX},
+    {" function (p, u)",
+     {Pressure, InternalEnergy, kSatP, kNoTest, EntryPoint::CalcSatPU},
+     kBlameSecond,
+     kByPX},
+    {" function (t, h)",
+     {Temperature, Enthalpy, kSatT, kNoTest, EntryPoint::CalcSatTH},
+     kBlameSecond,
      kByTX},
-    {" function (t, s)", Temperature, Entropy, kSatT, kNoTest, EntryPoint::CalcSatTS, kBlameSecond,
+    {" function (t, s)",
+     {Temperature, Entropy, kSatT, kNoTest, EntryPoint::CalcSatTS},
+     kBlameSecond,
      kByTX},
-    {" function (t, v)", Temperature, Volume, kSatT, kNoTest, EntryPoint::CalcSatTV, kBlameSecond,
+    {" function (t, v)",
+     {Temperature, Volume, kSatT, kNoTest, EntryPoint::CalcSatTV},
+     kBlameSecond,
      kByTX},
-    {" function (t, u)", Temperature, InternalEnergy, kSatT, kNoTest, EntryPoint::CalcSatTU,
-     kBlameSecond, kByTX},
-    {" function (h, s)", Enthalpy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatHS, kBlameSecond,
+    {" function (t, u)",
+     {Temperature, InternalEnergy, kSatT, kNoTest, EntryPoint::CalcSatTU},
+     kBlameSecond,
+     kByTX},
+    {" function (h, s)",
+     {Enthalpy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatHS},
+     kBlameSecond,
      kByHS},
-    {" function (u, s)", InternalEnergy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatUS,
-     kBlameSecond, kByHS},
-    {" function (v, s)", Volume, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatVS, kBlameSecond,
+    {" function (u, s)",
+     {InternalEnergy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatUS},
+     kBlameSecond,
      kByHS},
-    {" function (h, v)", Enthalpy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatHV, kBlameSecond,
+    {" function (v, s)",
+     {Volume, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatVS},
+     kBlameSecond,
      kByHS},
-    {" function (u, v) ", InternalEnergy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatUV,
-     kBlameSecond, kByHS},
+    {" function (h, v)",
+     {Enthalpy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatHV},
+     kBlameSecond,
+     kByHS},
+    {" function (u, v) ",
+     {InternalEnergy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatUV},
+     kBlameSecond,
+     kByHS},
 }};
 
 constexpr double kSaturatedLiquidQuality = 0.0;
 constexpr double kSaturatedVapourQuality = 100.0;
 
-void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity) {
-  for (const std::string& unit :
-       UnitTexts(quantity, page.CurrentUnitSystem(), PageKind::Saturation)) {
-    page.AddUnit(slot, unit);
-  }
-}
-
 }  // namespace
-
-void ImplementSatFunction::Apply() {
-  SetFirstLabel();
-  SetSecondLabel();
-  PrefixInputLabels(page);
-  FillUnits();
-}
-
-void ImplementSatFunction::FillUnits() {
-  page.ClearUnits(InputSlot::First);
-  page.ClearUnits(InputSlot::Second);
-  FillFirstUnits();
-  FillSecondUnits();
-  page.SelectUnit(InputSlot::First, 0);
-  page.SelectUnit(InputSlot::Second, 0);
-}
 
 int ImplementSatFunction::CalculateLiquid(StateProperties&, TransportProperties&) {
   return kLiquidVapourNotProvided;
@@ -90,34 +95,23 @@ int ImplementSatFunction::CalculateVapour(StateProperties&, TransportProperties&
 }
 
 InputStatus DescribedSatFunction::Calculate(StateProperties& out, TransportProperties& transport) {
-  const double first = ReadSIInput(page, InputSlot::First, description.first);
-  const double second = ReadSIInput(page, InputSlot::Second, description.second);
-  if (!PassesRangeTest(description.firstTest, first)) {
-    return InputStatus::FirstOutOfRange;
-  }
-  if (!PassesRangeTest(description.secondTest, second)) {
-    return InputStatus::SecondOutOfRange;
-  }
-  const bool found = page.Engine().Calculate(description.entryPoint, first, second, out, transport,
-                                             /*withTransport=*/true,
-                                             /*english=*/false);
-  return found ? InputStatus::Ok : description.refusedStatus;
+  return CalculateInputPair(page, description.pair, description.refusedStatus, out, transport);
 }
 
 void DescribedSatFunction::SetFirstLabel() {
-  page.SetLabelText(InputSlot::First, std::string(QuantityName(description.first)));
+  SetQuantityLabel(page, InputSlot::First, description.pair.first);
 }
 
 void DescribedSatFunction::SetSecondLabel() {
-  page.SetLabelText(InputSlot::Second, std::string(QuantityName(description.second)));
+  SetQuantityLabel(page, InputSlot::Second, description.pair.second);
 }
 
 void DescribedSatFunction::FillFirstUnits() {
-  FillUnitList(page, InputSlot::First, description.first);
+  FillUnitList(page, InputSlot::First, description.pair.first, PageKind::Saturation);
 }
 
 void DescribedSatFunction::FillSecondUnits() {
-  FillUnitList(page, InputSlot::Second, description.second);
+  FillUnitList(page, InputSlot::Second, description.pair.second, PageKind::Saturation);
 }
 
 int DescribedSatFunction::CalculateSaturated(EntryPoint entryPoint, double value, double x,

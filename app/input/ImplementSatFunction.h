@@ -4,10 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/input/CalculationEngine.h"
-#include "app/input/InputConversion.h"
-#include "app/input/InputPage.h"
-#include "vaporix/StateProperties.h"
+#include "app/input/InputFunction.h"
 
 namespace vaporix {
 
@@ -19,36 +16,19 @@ inline constexpr int kLiquidVapourNotProvided = 3;  // this pair does not comput
 // One input pair of the "Saturation properties" page. Like ImplementFunction,
 // plus the saturated liquid (quality 0) and vapour (quality 100) belonging
 // to the inputs, which three pairs provide for the others.
-class ImplementSatFunction {
+class ImplementSatFunction : public InputFunction {
  public:
-  explicit ImplementSatFunction(InputPage& servedPage) : page(servedPage) {}
-  virtual ~ImplementSatFunction() = default;
-  ImplementSatFunction(const ImplementSatFunction&) = delete;
-  ImplementSatFunction& operator=(const ImplementSatFunction&) = delete;
+  using InputFunction::InputFunction;
 
-  virtual void Apply();
-  virtual void FillUnits();
-  virtual InputStatus Calculate(StateProperties& out, TransportProperties& transport) = 0;
   // On entry `out` holds a copy of the point's state as Calculate left it.
   virtual int CalculateLiquid(StateProperties& out, TransportProperties& transport);
   virtual int CalculateVapour(StateProperties& out, TransportProperties& transport);
-  virtual void SetFirstLabel() = 0;
-  virtual void SetSecondLabel() = 0;
-  virtual void FillFirstUnits() = 0;
-  virtual void FillSecondUnits() = 0;
-
- protected:
-  InputPage& page;
 };
 
 // What distinguishes the input pairs of the saturation page.
 struct SatInputPairDescription {
   std::string_view listText;
-  Quantity first;
-  Quantity second;
-  RangeTest firstTest;   // failure gives FirstOutOfRange
-  RangeTest secondTest;  // failure gives SecondOutOfRange
-  EntryPoint entryPoint;
+  InputPair pair;
   InputStatus refusedStatus;         // when the engine finds no two-phase state
   int liquidVapourProviderPosition;  // the list position whose liquid/vapour the page uses
 };
