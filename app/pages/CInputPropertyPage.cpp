@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QUrl>
 
 #include "app/document/CVaporixDoc.h"
@@ -176,7 +177,12 @@ void CInputPropertyPage::resizeEvent(QResizeEvent* event) {
   LayoutControls();
 }
 
-void CInputPropertyPage::FillFunctionList(const QStringList& texts) {
+void CInputPropertyPage::FillFunctionList(int count, std::string_view (*listText)(int position)) {
+  QStringList texts;
+  for (int position = 0; position < count; ++position) {
+    const std::string_view text = listText(position);
+    texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  }
   const QSignalBlocker blocker(m_functionList);
   m_functionList->clear();
   m_functionList->addItems(texts);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "app/input/IF97CalculationEngine.h"
 #include "app/input/InputPage.h"
@@ -97,8 +98,9 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   CInputPropertyPage(CVaporixDoc& document, const QString& title,
                      const QString& secondLabelTemplate, bool saturationLayout, QWidget* parent);
 
-  // Fills the function list; the page creates its input functions after this.
-  void FillFunctionList(const QStringList& texts);
+  // Fills the function list with the texts of positions 0 to count - 1; the
+  // page creates its input functions after this.
+  void FillFunctionList(int count, std::string_view (*listText)(int position));
 
   // Selection of the function at `position` of the list (-1: none) and its Apply.
   virtual void SelectFunction(int position) = 0;

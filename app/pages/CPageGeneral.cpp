@@ -1,7 +1,5 @@
 #include "app/pages/CPageGeneral.h"
 
-#include <QStringList>
-
 #include "app/grid/GridDisplayHandler.h"
 
 namespace vaporix {
@@ -11,12 +9,7 @@ const QString CPageGeneral::kTitle = QStringLiteral("Subcooled/Superheated prope
 CPageGeneral::CPageGeneral(CVaporixDoc& document, QWidget* parent)
     : CInputPropertyPage(document, kTitle, QStringLiteral("&Temperature:"),
                          /*saturationLayout=*/false, parent) {
-  QStringList texts;
-  for (int position = 0; position < kSinglePhaseFunctionCount; ++position) {
-    const std::string_view text = SinglePhaseFunctionListText(position);
-    texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  }
-  FillFunctionList(texts);
+  FillFunctionList(kSinglePhaseFunctionCount, SinglePhaseFunctionListText);
   m_functions = CreateSinglePhaseFunctions(*this);
   SelectFunction(0);
 }

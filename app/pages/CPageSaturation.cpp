@@ -1,7 +1,5 @@
 #include "app/pages/CPageSaturation.h"
 
-#include <QStringList>
-
 #include "app/grid/GridDisplayHandler.h"
 
 namespace vaporix {
@@ -11,12 +9,7 @@ const QString CPageSaturation::kTitle = QStringLiteral("Saturation properties");
 CPageSaturation::CPageSaturation(CVaporixDoc& document, QWidget* parent)
     : CInputPropertyPage(document, kTitle, QStringLiteral("&Quality:"),
                          /*saturationLayout=*/true, parent) {
-  QStringList texts;
-  for (int position = 0; position < kSaturationFunctionCount; ++position) {
-    const std::string_view text = SaturationFunctionListText(position);
-    texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  }
-  FillFunctionList(texts);
+  FillFunctionList(kSaturationFunctionCount, SaturationFunctionListText);
   m_functions = CreateSaturationFunctions(*this);
   SelectFunction(0);
 }
