@@ -8,11 +8,15 @@
 #include "app/input/ImplementFunction.h"
 #include "app/input/InputConversion.h"
 #include "support/FakeInputPage.h"
+#include "support/InputFunctionSteps.h"
 
 namespace vaporix {
 namespace {
 
+using testing::CalculateCase;
+using testing::CheckCalculateCase;
 using testing::FakeInputPage;
+using testing::FunctionAt;
 using Units = std::vector<std::string>;
 constexpr UnitSystem SI = UnitSystem::SI;
 constexpr UnitSystem English = UnitSystem::English;
@@ -96,17 +100,6 @@ TEST(implement_function_test, labels_unit_lists_and_entry_points_by_position) {
     EXPECT_FALSE(page.recordingEngine.calls[0].english);
   }
 }
-
-struct CalculateCase {
-  const char* what;
-  int position;
-  UnitSystem system;
-  std::array<int, 2> unitPositions;
-  std::array<const char*, 2> typed;
-  InputStatus status;
-  double firstSI = 0.0;  // what the engine receives; unused when it is not asked
-  double secondSI = 0.0;
-};
 
 constexpr int PT = 0, PH = 1, PS = 2, PV = 3, PU = 4, TH = 5, TS = 6, TV = 7, TU = 8, HS = 9,
               US = 10, VS = 11, HV = 12, UV = 13;
@@ -203,22 +196,8 @@ const CalculateCase kCases[] = {
 TEST(implement_function_test, conversions_bounds_and_status_order) {
   for (const CalculateCase& c : kCases) {
     FakeInputPage page;
-    page.unitSystem = c.system;
     const auto functions = CreateSinglePhaseFunctions(page);
-    ImplementFunction& function = *functions[static_cast<std::size_t>(c.position)];
-    function.Apply();
-    page.selected = c.unitPositions;
-    page.inputs = {c.typed[0], c.typed[1]};
-    StateProperties out;
-    TransportProperties transport;
-    EXPECT_EQ(function.Calculate(out, transport), c.status) << c.what;
-    if (c.status == Ok) {
-      ASSERT_EQ(page.recordingEngine.calls.size(), 1u) << c.what;
-      EXPECT_DOUBLE_EQ(page.recordingEngine.calls[0].first, c.firstSI) << c.what;
-      EXPECT_DOUBLE_EQ(page.recordingEngine.calls[0].second, c.secondSI) << c.what;
-    } else {
-      EXPECT_TRUE(page.recordingEngine.calls.empty()) << c.what << ": the engine was asked";
-    }
+    CheckCalculateCase(page, FunctionAt(functions, c.position), c);
   }
 }
 

@@ -5,11 +5,15 @@
 
 #include "app/input/ImplementSatFunction.h"
 #include "support/FakeInputPage.h"
+#include "support/InputFunctionSteps.h"
 
 namespace vaporix {
 namespace {
 
+using testing::CalculateCase;
+using testing::CheckCalculateCase;
 using testing::FakeInputPage;
+using testing::FunctionAt;
 using testing::RecordingEngine;
 using Units = std::vector<std::string>;
 constexpr UnitSystem SI = UnitSystem::SI;
@@ -79,7 +83,7 @@ TEST(implement_sat_function_test, labels_units_entry_points_and_blame_by_positio
   ASSERT_EQ(functions.size(), std::size(kRows));
   for (int position = 0; position < kSaturationFunctionCount; ++position) {
     const SatRow& row = kRows[position];
-    ImplementSatFunction& function = *functions[static_cast<std::size_t>(position)];
+    ImplementSatFunction& function = FunctionAt(functions, position);
     EXPECT_EQ(SaturationFunctionListText(position), row.listText);
     EXPECT_EQ(LiquidVapourProviderPosition(position), row.provider) << row.listText;
     for (UnitSystem system : {English, SI}) {
@@ -107,17 +111,6 @@ TEST(implement_sat_function_test, labels_units_entry_points_and_blame_by_positio
     EXPECT_FALSE(page.recordingEngine.calls[0].english);
   }
 }
-
-struct CalculateCase {
-  const char* what;
-  int position;
-  UnitSystem system;
-  std::array<int, 2> unitPositions;
-  std::array<const char*, 2> typed;
-  InputStatus status;
-  double firstSI = 0.0;
-  double secondSI = 0.0;
-};
 
 const CalculateCase kCases[] = {
     {"22.064 MPa", PX, SI, {1, 0}, {"22.064", "50"}, Ok, 22.064, 50.0},
@@ -160,22 +153,8 @@ const CalculateCase kCases[] = {
 TEST(implement_sat_function_test, conversions_bounds_and_status_order) {
   for (const CalculateCase& c : kCases) {
     FakeInputPage page;
-    page.unitSystem = c.system;
     const auto functions = CreateSaturationFunctions(page);
-    ImplementSatFunction& function = *functions[static_cast<std::size_t>(c.position)];
-    function.Apply();
-    page.selected = c.unitPositions;
-    page.inputs = {c.typed[0], c.typed[1]};
-    StateProperties out;
-    TransportProperties transport;
-    EXPECT_EQ(function.Calculate(out, transport), c.status) << c.what;
-    if (c.status == Ok) {
-      ASSERT_EQ(page.recordingEngine.calls.size(), 1u) << c.what;
-      EXPECT_DOUBLE_EQ(page.recordingEngine.calls[0].first, c.firstSI) << c.what;
-      EXPECT_DOUBLE_EQ(page.recordingEngine.calls[0].second, c.secondSI) << c.what;
-    } else {
-      EXPECT_TRUE(page.recordingEngine.calls.empty()) << c.what << ": the engine was asked";
-    }
+    CheckCalculateCase(page, FunctionAt(functions, c.position), c);
   }
 }
 
@@ -205,7 +184,7 @@ TEST(implement_sat_function_test, liquid_and_vapour_providers) {
       return true;
     };
     const auto functions = CreateSaturationFunctions(page);
-    ImplementSatFunction& provider = *functions[static_cast<std::size_t>(c.provider)];
+    ImplementSatFunction& provider = FunctionAt(functions, c.provider);
     provider.Apply();
     page.selected = c.unitPositions;
     page.inputs = {c.typed[0], c.typed[1]};

@@ -7,12 +7,15 @@
 #include "app/input/ImplementFunction.h"
 #include "app/input/ImplementSatFunction.h"
 #include "support/FakeInputPage.h"
+#include "support/InputFunctionSteps.h"
 #include "vaporix/IF97Calculator.h"
 
 namespace vaporix {
 namespace {
 
+using testing::ApplyTypeAndCalculate;
 using testing::FakeInputPage;
+using testing::FunctionAt;
 using enum InputStatus;
 
 // A page whose input functions talk to a real, initialised engine.
@@ -76,15 +79,13 @@ TEST(input_functions_engine_test, single_phase_page_statuses_with_the_engine) {
   };
   for (const EngineCase& c : cases) {
     EnginePage page;
-    page.unitSystem = c.system;
     const auto functions = CreateSinglePhaseFunctions(page);
-    ImplementFunction& function = *functions[static_cast<std::size_t>(c.position)];
-    function.Apply();
-    page.selected = c.unitPositions;
-    page.inputs = {c.typed[0], c.typed[1]};
     StateProperties out;
     TransportProperties transport;
-    EXPECT_EQ(function.Calculate(out, transport), c.status) << c.what;
+    EXPECT_EQ(ApplyTypeAndCalculate(page, FunctionAt(functions, c.position), c.system,
+                                    c.unitPositions, c.typed, out, transport),
+              c.status)
+        << c.what;
     if (c.status == Ok) {
       EXPECT_EQ(out.region, c.region) << c.what;
       // Transport properties were asked for: a value, or -1 where no correlation holds.
@@ -120,15 +121,13 @@ TEST(input_functions_engine_test, saturation_page_blames_the_second_input) {
   };
   for (const EngineCase& c : cases) {
     EnginePage page;
-    page.unitSystem = c.system;
     const auto functions = CreateSaturationFunctions(page);
-    ImplementSatFunction& function = *functions[static_cast<std::size_t>(c.position)];
-    function.Apply();
-    page.selected = c.unitPositions;
-    page.inputs = {c.typed[0], c.typed[1]};
     StateProperties out;
     TransportProperties transport;
-    EXPECT_EQ(function.Calculate(out, transport), c.status) << c.what;
+    EXPECT_EQ(ApplyTypeAndCalculate(page, FunctionAt(functions, c.position), c.system,
+                                    c.unitPositions, c.typed, out, transport),
+              c.status)
+        << c.what;
     if (c.status == Ok) {
       EXPECT_EQ(out.region, c.region) << c.what;
       EXPECT_GT(out.x, 0.0) << c.what;
@@ -147,9 +146,9 @@ TEST(input_functions_engine_test, liquid_and_vapour_of_the_point) {
   for (const Case& c : cases) {
     EnginePage page;
     const auto functions = CreateSaturationFunctions(page);
-    ImplementSatFunction& function = *functions[static_cast<std::size_t>(c.position)];
+    ImplementSatFunction& function = FunctionAt(functions, c.position);
     ImplementSatFunction& provider =
-        *functions[static_cast<std::size_t>(LiquidVapourProviderPosition(c.position))];
+        FunctionAt(functions, LiquidVapourProviderPosition(c.position));
     function.Apply();
     page.inputs = {c.typed[0], c.typed[1]};
     StateProperties point;
