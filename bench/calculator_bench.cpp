@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Batch.h"
+#include "bench_support.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/equations/Region1Equation.h"
 
@@ -11,8 +12,7 @@ namespace {
 using vaporix::IF97Calculator;
 using vaporix::StateProperties;
 using vaporix::TransportProperties;
-using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
-                                            bool, bool);
+using vaporix::bench::EntryPoint;
 
 // A representative state of each region: region 1 (10 MPa, 400 K), region 2
 // (0.01 MPa, 700 K; its entropy is above that of saturated vapour at

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "bench_support.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 
@@ -10,9 +11,7 @@ namespace {
 using vaporix::IF97Calculator;
 using vaporix::StateProperties;
 using vaporix::TransportProperties;
-
-using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
-                                            bool, bool);
+using vaporix::bench::EntryPoint;
 
 // Region-3 states (p in MPa, T in K): dense liquid, both sides of the
 // saturation line near 623 K and 640 K, the critical neighbourhood, and
@@ -42,11 +41,10 @@ StateProperties WetState(IF97Calculator& engine, std::size_t index) {
   return state;
 }
 
+// Times `calc` on the inputs taken from `state`.
 template <EntryPoint calc, double StateProperties::*first, double StateProperties::*second>
-void BM_Region3(benchmark::State& benchState) {
-  IF97Calculator engine;
-  engine.Initialize();
-  const StateProperties state = Region3State(engine, static_cast<std::size_t>(benchState.range(0)));
+void TimeOnState(benchmark::State& benchState, IF97Calculator& engine,
+                 const StateProperties& state) {
   StateProperties out;
   TransportProperties transport;
   for (auto _ : benchState) {
@@ -54,6 +52,14 @@ void BM_Region3(benchmark::State& benchState) {
     benchmark::DoNotOptimize(ok);
     benchmark::DoNotOptimize(out);
   }
+}
+
+template <EntryPoint calc, double StateProperties::*first, double StateProperties::*second>
+void BM_Region3(benchmark::State& benchState) {
+  IF97Calculator engine;
+  engine.Initialize();
+  const StateProperties state = Region3State(engine, static_cast<std::size_t>(benchState.range(0)));
+  TimeOnState<calc, first, second>(benchState, engine, state);
   benchState.counters["p_MPa"] = state.p;
   benchState.counters["T_K"] = state.t;
 }
@@ -63,13 +69,7 @@ void BM_Saturation(benchmark::State& benchState) {
   IF97Calculator engine;
   engine.Initialize();
   const StateProperties state = WetState(engine, static_cast<std::size_t>(benchState.range(0)));
-  StateProperties out;
-  TransportProperties transport;
-  for (auto _ : benchState) {
-    const bool ok = (engine.*calc)(state.*first, state.*second, out, transport, false, false);
-    benchmark::DoNotOptimize(ok);
-    benchmark::DoNotOptimize(out);
-  }
+  TimeOnState<calc, first, second>(benchState, engine, state);
   benchState.counters["T_K"] = state.t;
   benchState.counters["x_pct"] = state.x;
 }

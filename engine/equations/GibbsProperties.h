@@ -170,4 +170,58 @@ inline double VolumePressureSlope(double T, const ReducedGibbsState& state,
   return kR * T * state.g.gammaPiPi / (reducingPressure * reducingPressure);
 }
 
+// The eight single-property operations of a Gibbs region over its `Reduce`
+// function; `ReducingPressure` is p*/1 MPa and `TemperatureOverPressure` is T*/p*.
+template <ReducedGibbsState (*Reduce)(double, double), double ReducingPressure,
+          double TemperatureOverPressure>
+struct GibbsSingleProperties {
+  static double EnthalpyPT(double* cp, double p, double T) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *cp = IsobaricHeatCapacity(state);
+    return SpecificEnthalpy(T, state);
+  }
+
+  static double EntropyPT(double* cpOverT, double p, double T) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *cpOverT = IsobaricHeatCapacity(state) / T;
+    return SpecificEntropy(state);
+  }
+
+  static double InternalEnergyPT(double* dudT, double p, double T) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dudT = InternalEnergyTemperatureSlope(state);
+    return SpecificInternalEnergy(T, state);
+  }
+
+  static double DensityPT(double* dvdTTimes1000, double p, double T) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dvdTTimes1000 = VolumeTemperatureSlope(state, ReducingPressure);
+    return Density(p, T, state);
+  }
+
+  static double EnthalpyTP(double* dhdp, double T, double p) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dhdp = EnthalpyPressureSlope(state, TemperatureOverPressure);
+    return SpecificEnthalpy(T, state);
+  }
+
+  static double EntropyTP(double* dsdp, double T, double p) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dsdp = EntropyPressureSlope(state, ReducingPressure);
+    return SpecificEntropy(state);
+  }
+
+  static double InternalEnergyTP(double* dudp, double T, double p) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dudp = InternalEnergyPressureSlope(T, state, ReducingPressure);
+    return SpecificInternalEnergy(T, state);
+  }
+
+  static double DensityTP(double* dvdpTimes1000, double T, double p) {
+    const ReducedGibbsState state = Reduce(p, T);
+    *dvdpTimes1000 = VolumePressureSlope(T, state, ReducingPressure);
+    return Density(p, T, state);
+  }
+};
+
 }  // namespace vaporix::detail

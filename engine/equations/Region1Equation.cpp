@@ -98,6 +98,9 @@ ReducedGibbsState Reduce(double p, double T) {
   return state;
 }
 
+using SingleProperties =
+    detail::GibbsSingleProperties<&Reduce, kReducingPressure, kTemperatureOverPressure>;
+
 }  // namespace
 
 bool Region1Equation::Evaluate(double p, double T, StateProperties& out) const {
@@ -148,51 +151,35 @@ bool Region1Equation::Evaluate(double p, double T, StateProperties& out) const {
 }
 
 double Region1Equation::EnthalpyPT(double* cp, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cp = detail::IsobaricHeatCapacity(state);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyPT(cp, p, T);
 }
 
 double Region1Equation::EntropyPT(double* cpOverT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cpOverT = detail::IsobaricHeatCapacity(state) / T;
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyPT(cpOverT, p, T);
 }
 
 double Region1Equation::InternalEnergyPT(double* dudT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudT = detail::InternalEnergyTemperatureSlope(state);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyPT(dudT, p, T);
 }
 
 double Region1Equation::DensityPT(double* dvdTTimes1000, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdTTimes1000 = detail::VolumeTemperatureSlope(state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityPT(dvdTTimes1000, p, T);
 }
 
 double Region1Equation::EnthalpyTP(double* dhdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dhdp = detail::EnthalpyPressureSlope(state, kTemperatureOverPressure);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyTP(dhdp, T, p);
 }
 
 double Region1Equation::EntropyTP(double* dsdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dsdp = detail::EntropyPressureSlope(state, kReducingPressure);
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyTP(dsdp, T, p);
 }
 
 double Region1Equation::InternalEnergyTP(double* dudp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudp = detail::InternalEnergyPressureSlope(T, state, kReducingPressure);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyTP(dudp, T, p);
 }
 
 double Region1Equation::DensityTP(double* dvdpTimes1000, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdpTimes1000 = detail::VolumePressureSlope(T, state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityTP(dvdpTimes1000, T, p);
 }
 
 double Region1Equation::VolumeInRange(double p, double T) const {

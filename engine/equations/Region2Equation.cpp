@@ -235,6 +235,9 @@ double EnthalpyB2ab(double s) {
 // The 2b/2c isentrope of T(p,s) and p(h,s), kJ/(kg K).
 constexpr double kEntropyB2bc = 5.85;
 
+using SingleProperties = detail::GibbsSingleProperties<&Reduce, kReducingPressure,
+                                                       kReducingTemperature / kReducingPressure>;
+
 }  // namespace
 
 bool Region2Equation::Evaluate(double p, double T, StateProperties& out) const {
@@ -283,51 +286,35 @@ bool Region2Equation::Evaluate(double p, double T, StateProperties& out) const {
 }
 
 double Region2Equation::EnthalpyPT(double* cp, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cp = detail::IsobaricHeatCapacity(state);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyPT(cp, p, T);
 }
 
 double Region2Equation::EntropyPT(double* cpOverT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cpOverT = detail::IsobaricHeatCapacity(state) / T;
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyPT(cpOverT, p, T);
 }
 
 double Region2Equation::InternalEnergyPT(double* dudT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudT = detail::InternalEnergyTemperatureSlope(state);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyPT(dudT, p, T);
 }
 
 double Region2Equation::DensityPT(double* dvdTTimes1000, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdTTimes1000 = detail::VolumeTemperatureSlope(state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityPT(dvdTTimes1000, p, T);
 }
 
 double Region2Equation::EnthalpyTP(double* dhdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dhdp = detail::EnthalpyPressureSlope(state, kReducingTemperature / kReducingPressure);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyTP(dhdp, T, p);
 }
 
 double Region2Equation::EntropyTP(double* dsdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dsdp = detail::EntropyPressureSlope(state, kReducingPressure);
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyTP(dsdp, T, p);
 }
 
 double Region2Equation::InternalEnergyTP(double* dudp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudp = detail::InternalEnergyPressureSlope(T, state, kReducingPressure);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyTP(dudp, T, p);
 }
 
 double Region2Equation::DensityTP(double* dvdpTimes1000, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdpTimes1000 = detail::VolumePressureSlope(T, state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityTP(dvdpTimes1000, T, p);
 }
 
 double Region2Equation::VolumeInRange(double p, double T) const {

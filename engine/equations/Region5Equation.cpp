@@ -52,6 +52,9 @@ ReducedGibbsState Reduce(double p, double T) {
   return state;
 }
 
+using SingleProperties = detail::GibbsSingleProperties<&Reduce, kReducingPressure,
+                                                       kReducingTemperature / kReducingPressure>;
+
 }  // namespace
 
 bool Region5Equation::Evaluate(double p, double T, StateProperties& out) const {
@@ -95,51 +98,35 @@ bool Region5Equation::Evaluate(double p, double T, StateProperties& out) const {
 }
 
 double Region5Equation::EnthalpyPT(double* cp, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cp = detail::IsobaricHeatCapacity(state);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyPT(cp, p, T);
 }
 
 double Region5Equation::EntropyPT(double* cpOverT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *cpOverT = detail::IsobaricHeatCapacity(state) / T;
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyPT(cpOverT, p, T);
 }
 
 double Region5Equation::InternalEnergyPT(double* dudT, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudT = detail::InternalEnergyTemperatureSlope(state);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyPT(dudT, p, T);
 }
 
 double Region5Equation::DensityPT(double* dvdTTimes1000, double p, double T) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdTTimes1000 = detail::VolumeTemperatureSlope(state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityPT(dvdTTimes1000, p, T);
 }
 
 double Region5Equation::EnthalpyTP(double* dhdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dhdp = detail::EnthalpyPressureSlope(state, kReducingTemperature / kReducingPressure);
-  return detail::SpecificEnthalpy(T, state);
+  return SingleProperties::EnthalpyTP(dhdp, T, p);
 }
 
 double Region5Equation::EntropyTP(double* dsdp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dsdp = detail::EntropyPressureSlope(state, kReducingPressure);
-  return detail::SpecificEntropy(state);
+  return SingleProperties::EntropyTP(dsdp, T, p);
 }
 
 double Region5Equation::InternalEnergyTP(double* dudp, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dudp = detail::InternalEnergyPressureSlope(T, state, kReducingPressure);
-  return detail::SpecificInternalEnergy(T, state);
+  return SingleProperties::InternalEnergyTP(dudp, T, p);
 }
 
 double Region5Equation::DensityTP(double* dvdpTimes1000, double T, double p) const {
-  const ReducedGibbsState state = Reduce(p, T);
-  *dvdpTimes1000 = detail::VolumePressureSlope(T, state, kReducingPressure);
-  return detail::Density(p, T, state);
+  return SingleProperties::DensityTP(dvdpTimes1000, T, p);
 }
 
 }  // namespace vaporix

@@ -102,9 +102,7 @@ bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
   const auto energy = [&](double T, double& slope) {
     return region1.InternalEnergyPT(&slope, p, T);
   };
-  const double T = SafeguardedNewton(energy, u, (kMinTemperature + Tup) / 2.0, kMinTemperature, Tup,
-                                     std::fabs(Tup - kMinTemperature), Tolerance())
-                       .x;
+  const double T = detail::SearchSpan(energy, u, kMinTemperature, Tup, Tolerance());
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -113,14 +111,9 @@ bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
     return false;
   }
   const double Tup = UpperTemperature(p);
-  const auto density = [&](double T, double& slope) {
-    const double rho = region1.DensityPT(&slope, p, T);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double T = SafeguardedNewton(density, 1.0 / v, (kMinTemperature + Tup) / 2.0, Tup,
-                                     kMinTemperature, std::fabs(kMinTemperature - Tup), Tolerance())
-                       .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double T, double& slope) { return region1.DensityPT(&slope, p, T); });
+  const double T = detail::SearchSpan(density, 1.0 / v, Tup, kMinTemperature, Tolerance());
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 
@@ -145,9 +138,7 @@ bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
   const double pLow = risesWithPressure ? ps : kMaxPressure;
   const auto enthalpy = [&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); };
   const double p =
-      SafeguardedNewton(enthalpy, h, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
-          .x;
+      detail::SearchSpan(enthalpy, h, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -161,9 +152,7 @@ bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
   double pHigh = ps;
   detail::OrientBracket(entropy, pLow, pHigh);
   const double p =
-      SafeguardedNewton(entropy, s, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
-          .x;
+      detail::SearchSpan(entropy, s, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -179,9 +168,7 @@ bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
   double pHigh = ps;
   detail::OrientBracket(energy, pLow, pHigh);
   const double p =
-      SafeguardedNewton(energy, u, (ps + kMaxPressure) / 2.0, pLow, pHigh,
-                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
-          .x;
+      detail::SearchSpan(energy, u, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -190,15 +177,10 @@ bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
     return false;
   }
   const double ps = saturation.SaturationPressure(T);
-  const auto density = [&](double p, double& slope) {
-    const double rho = region1.DensityTP(&slope, T, p);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double p =
-      SafeguardedNewton(density, 1.0 / v, (ps + kMaxPressure) / 2.0, ps, kMaxPressure,
-                        std::fabs(ps - kMaxPressure), Tolerance(), detail::kPressureCorrection)
-          .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double p, double& slope) { return region1.DensityTP(&slope, T, p); });
+  const double p = detail::SearchSpan(density, 1.0 / v, ps, kMaxPressure, Tolerance(),
+                                      detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 

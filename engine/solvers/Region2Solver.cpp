@@ -148,10 +148,7 @@ bool Region2Solver::SolvePU(double p, double u, StateProperties& out) const {
   const auto energy = [&](double T, double& slope) {
     return region2.InternalEnergyPT(&slope, p, T);
   };
-  const double T =
-      SafeguardedNewton(energy, u, (Tlow + kMaxTemperature) / 2.0, Tlow, kMaxTemperature,
-                        std::fabs(kMaxTemperature - Tlow), Tolerance())
-          .x;
+  const double T = detail::SearchSpan(energy, u, Tlow, kMaxTemperature, Tolerance());
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -160,15 +157,10 @@ bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
     return false;
   }
   const double Tlow = LowerTemperature(p);
-  const auto density = [&](double T, double& slope) {
-    const double rho = region2.DensityPT(&slope, p, T);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double T = SafeguardedNewton(density, 1.0 / v, (Tlow + kMaxTemperature) / 2.0,
-                                     kMaxTemperature, Tlow, std::fabs(Tlow - kMaxTemperature),
-                                     Tolerance() * detail::kFineToleranceScale)
-                       .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double T, double& slope) { return region2.DensityPT(&slope, p, T); });
+  const double T = detail::SearchSpan(density, 1.0 / v, kMaxTemperature, Tlow,
+                                      Tolerance() * detail::kFineToleranceScale);
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 
@@ -178,9 +170,8 @@ bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
   }
   const double pup = UpperPressure(T);
   const auto enthalpy = [&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); };
-  const double p = SafeguardedNewton(enthalpy, h, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
-                                     detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(enthalpy, h, pup, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -190,9 +181,8 @@ bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
   }
   const double pup = UpperPressure(T);
   const auto entropy = [&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); };
-  const double p = SafeguardedNewton(entropy, s, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
-                                     detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(entropy, s, pup, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -204,9 +194,8 @@ bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
   const auto energy = [&](double p, double& slope) {
     return region2.InternalEnergyTP(&slope, T, p);
   };
-  const double p = SafeguardedNewton(energy, u, pup / 2.0, pup, 0.0, std::fabs(pup), Tolerance(),
-                                     detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(energy, u, pup, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -215,14 +204,10 @@ bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto density = [&](double p, double& slope) {
-    const double rho = region2.DensityTP(&slope, T, p);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double p = SafeguardedNewton(density, 1.0 / v, pup / 2.0, 0.0, pup, std::fabs(pup),
-                                     Tolerance(), detail::kPressureCorrection)
-                       .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double p, double& slope) { return region2.DensityTP(&slope, T, p); });
+  const double p =
+      detail::SearchSpan(density, 1.0 / v, 0.0, pup, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
 }
 

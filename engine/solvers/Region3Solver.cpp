@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "solvers/SaturatedDensity.h"
+#include "solvers/SolverSupport.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -252,10 +253,7 @@ bool Region3Solver::SolvePV(double p, double v, StateProperties& out) const {
   const auto pressure = [&](double T, double& slope) {
     return region3.PressureSlope(&slope, rho, T);
   };
-  const NewtonResult result = SafeguardedNewton(
-      pressure, p, (tUpper + kRegion3MinTemperature) / 2.0, kRegion3MinTemperature, tUpper,
-      std::fabs(tUpper - kRegion3MinTemperature), Tolerance());
-  const double T = result.x;
+  const double T = detail::SearchSpan(pressure, p, kRegion3MinTemperature, tUpper, Tolerance());
   if (!InRange(p, T)) {
     return false;
   }

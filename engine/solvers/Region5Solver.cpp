@@ -8,15 +8,11 @@
 namespace vaporix {
 namespace {
 
+// Temperature searches span the whole region, pressure searches 0 to 10 MPa,
+// each started in the middle of its span.
 constexpr double kMinTemperature = 1073.15;
 constexpr double kMaxTemperature = 2273.15;
 constexpr double kMaxPressure = 10.0;
-// Temperature searches span the whole region from its middle; pressure
-// searches span 0 to 10 MPa from 5 MPa.
-constexpr double kMidTemperature = 1673.15;
-constexpr double kTemperatureStep = 1200.0;
-constexpr double kMidPressure = 5.0;
-constexpr double kPressureStep = 10.0;
 // Specific volumes from 1 m3/kg on are accepted within this in (T, v).
 constexpr double kLargeVolumeAcceptanceTV = 0.01;
 
@@ -46,9 +42,7 @@ bool Region5Solver::SolvePH(double p, double h, StateProperties& out) const {
     return false;
   }
   const auto enthalpy = [&](double T, double& slope) { return region5.EnthalpyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(enthalpy, h, kMidTemperature, kMinTemperature, kMaxTemperature,
-                                     kTemperatureStep, Tolerance())
-                       .x;
+  const double T = detail::SearchSpan(enthalpy, h, kMinTemperature, kMaxTemperature, Tolerance());
   return Finish(p, T, true, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -57,9 +51,8 @@ bool Region5Solver::SolvePS(double p, double s, StateProperties& out) const {
     return false;
   }
   const auto entropy = [&](double T, double& slope) { return region5.EntropyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(entropy, s, kMidTemperature, kMinTemperature, kMaxTemperature,
-                                     kTemperatureStep, Tolerance() * detail::kFineToleranceScale)
-                       .x;
+  const double T = detail::SearchSpan(entropy, s, kMinTemperature, kMaxTemperature,
+                                      Tolerance() * detail::kFineToleranceScale);
   return Finish(p, T, true, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -70,9 +63,7 @@ bool Region5Solver::SolvePU(double p, double u, StateProperties& out) const {
   const auto energy = [&](double T, double& slope) {
     return region5.InternalEnergyPT(&slope, p, T);
   };
-  const double T = SafeguardedNewton(energy, u, kMidTemperature, kMinTemperature, kMaxTemperature,
-                                     kTemperatureStep, Tolerance())
-                       .x;
+  const double T = detail::SearchSpan(energy, u, kMinTemperature, kMaxTemperature, Tolerance());
   return Finish(p, T, true, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -80,15 +71,10 @@ bool Region5Solver::SolvePV(double p, double v, StateProperties& out) const {
   if (!PressureInRange(p) || !(v > 0.0)) {
     return false;
   }
-  const auto density = [&](double T, double& slope) {
-    const double rho = region5.DensityPT(&slope, p, T);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double T =
-      SafeguardedNewton(density, 1.0 / v, kMidTemperature, kMaxTemperature, kMinTemperature,
-                        kTemperatureStep, Tolerance() * detail::kFineToleranceScale)
-          .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double T, double& slope) { return region5.DensityPT(&slope, p, T); });
+  const double T = detail::SearchSpan(density, 1.0 / v, kMaxTemperature, kMinTemperature,
+                                      Tolerance() * detail::kFineToleranceScale);
   return Finish(p, T, true, out) && detail::AcceptVolume(out.v, v);
 }
 
@@ -97,9 +83,8 @@ bool Region5Solver::SolveTH(double T, double h, StateProperties& out) const {
     return false;
   }
   const auto enthalpy = [&](double p, double& slope) { return region5.EnthalpyTP(&slope, T, p); };
-  const double p = SafeguardedNewton(enthalpy, h, kMidPressure, kMaxPressure, 0.0, kPressureStep,
-                                     Tolerance(), detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(enthalpy, h, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.h, h);
 }
 
@@ -108,9 +93,8 @@ bool Region5Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const auto entropy = [&](double p, double& slope) { return region5.EntropyTP(&slope, T, p); };
-  const double p = SafeguardedNewton(entropy, s, kMidPressure, kMaxPressure, 0.0, kPressureStep,
-                                     Tolerance(), detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(entropy, s, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.s, s);
 }
 
@@ -121,9 +105,8 @@ bool Region5Solver::SolveTU(double T, double u, StateProperties& out) const {
   const auto energy = [&](double p, double& slope) {
     return region5.InternalEnergyTP(&slope, T, p);
   };
-  const double p = SafeguardedNewton(energy, u, kMidPressure, kMaxPressure, 0.0, kPressureStep,
-                                     Tolerance(), detail::kPressureCorrection)
-                       .x;
+  const double p =
+      detail::SearchSpan(energy, u, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
   return Finish(p, T, false, out) && detail::AcceptEnergy(out.u, u);
 }
 
@@ -131,14 +114,10 @@ bool Region5Solver::SolveTV(double T, double v, StateProperties& out) const {
   if (!TemperatureInRange(T) || !(v > 0.0)) {
     return false;
   }
-  const auto density = [&](double p, double& slope) {
-    const double rho = region5.DensityTP(&slope, T, p);
-    slope = detail::DensitySlope(rho, slope);
-    return rho;
-  };
-  const double p = SafeguardedNewton(density, 1.0 / v, kMidPressure, 0.0, kMaxPressure,
-                                     kPressureStep, Tolerance(), detail::kPressureCorrection)
-                       .x;
+  const auto density = detail::WithDensitySlope(
+      [&](double p, double& slope) { return region5.DensityTP(&slope, T, p); });
+  const double p = detail::SearchSpan(density, 1.0 / v, 0.0, kMaxPressure, Tolerance(),
+                                      detail::kPressureCorrection);
   return Finish(p, T, true, out) && detail::AcceptVolume(out.v, v, kLargeVolumeAcceptanceTV);
 }
 

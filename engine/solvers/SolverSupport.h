@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "vaporix/solvers/RootFinders.h"
+
 namespace vaporix::detail {
 
 // Standard acceptance of a solved state: the recomputed property must match
@@ -33,6 +35,28 @@ inline bool AcceptVolume(double computed, double given,
 // d(rho)/dx = -rho^2 (dv/dx).
 inline double DensitySlope(double density, double volumeSlopeTimes1000) {
   return -density * density * volumeSlopeTimes1000 / 1000.0;
+}
+
+// The density operations as the function of x the Newton step needs: rho and
+// d(rho)/dx in place of rho and 1000 (dv/dx).
+template <class DensityOperation>
+auto WithDensitySlope(DensityOperation densityOperation) {
+  return [densityOperation](double x, double& slope) {
+    const double rho = densityOperation(x, slope);
+    slope = DensitySlope(rho, slope);
+    return rho;
+  };
+}
+
+// The safeguarded Newton search of f = target over the span from `low` to
+// `high` (ends labelled as SafeguardedNewton takes them), started in the middle
+// of the span with the whole span as its first step bound; returns the root.
+template <class Function>
+double SearchSpan(Function&& f, double target, double low, double high, double tolerance,
+                  double relativeCorrection = 0.0) {
+  return SafeguardedNewton(f, target, (low + high) / 2.0, low, high, std::fabs(high - low),
+                           tolerance, relativeCorrection)
+      .x;
 }
 
 // Where a property is not monotonic in the same sense over the whole region

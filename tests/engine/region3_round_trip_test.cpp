@@ -5,39 +5,15 @@
 #include <map>
 #include <string>
 
+#include "engine/round_trip_support.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {
 namespace {
 
-using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
-                                            bool, bool);
-
-struct Pair {
-  const char* name;
-  EntryPoint calc;
-  double StateProperties::*first;
-  double StateProperties::*second;
-};
-
-// The fourteen pairs of the single-phase page, each built from the state's own properties.
-const Pair kPairs[] = {
-    {"pt", &IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t},
-    {"ph", &IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h},
-    {"ps", &IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s},
-    {"pu", &IF97Calculator::CalcPU, &StateProperties::p, &StateProperties::u},
-    {"pv", &IF97Calculator::CalcPV, &StateProperties::p, &StateProperties::v},
-    {"th", &IF97Calculator::CalcTH, &StateProperties::t, &StateProperties::h},
-    {"ts", &IF97Calculator::CalcTS, &StateProperties::t, &StateProperties::s},
-    {"tu", &IF97Calculator::CalcTU, &StateProperties::t, &StateProperties::u},
-    {"tv", &IF97Calculator::CalcTV, &StateProperties::t, &StateProperties::v},
-    {"hs", &IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s},
-    {"us", &IF97Calculator::CalcUS, &StateProperties::u, &StateProperties::s},
-    {"vs", &IF97Calculator::CalcVS, &StateProperties::v, &StateProperties::s},
-    {"hv", &IF97Calculator::CalcHV, &StateProperties::h, &StateProperties::v},
-    {"uv", &IF97Calculator::CalcUV, &StateProperties::u, &StateProperties::v},
-};
+using round_trip::kSinglePhasePairs;
+using round_trip::Pair;
 
 bool SameState(const StateProperties& expected, const StateProperties& got) {
   return got.region == expected.region && std::fabs(got.t - expected.t) <= 1e-4 &&
@@ -61,11 +37,10 @@ TEST(region3_round_trip_test, all_single_phase_pairs_return_the_state) {
       return;
     }
     ++states;
-    for (const Pair& pair : kPairs) {
+    for (const Pair& pair : kSinglePhasePairs) {
       ++trials;
       StateProperties out;
-      const bool ok =
-          (engine.*pair.calc)(state.*pair.first, state.*pair.second, out, transport, false, false);
+      const bool ok = round_trip::Solve(engine, pair, state, out, transport);
       if (!ok || !SameState(state, out)) {
         ++failures;
         ++failuresByPair[pair.name];
@@ -85,9 +60,7 @@ TEST(region3_round_trip_test, all_single_phase_pairs_return_the_state) {
       check(p, T);
     }
   }
-  for (const auto& [name, count] : failuresByPair) {
-    std::printf("  pair %s: %d failures\n", name.c_str(), count);
-  }
+  round_trip::PrintFailuresByPair(failuresByPair);
   std::printf("  %d states, %d trials, %d failures\n", states, trials, failures);
   EXPECT_GT(states, 900);
   EXPECT_LE(failures * 1000, trials);

@@ -8,21 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/round_trip_support.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {
 namespace {
 
-using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
-                                            bool, bool);
-
-struct Pair {
-  const char* name;
-  EntryPoint calc;
-  double StateProperties::*first;
-  double StateProperties::*second;
-};
+using round_trip::Pair;
 
 // The fifteen pairs of the saturation page, each built from the state's own properties.
 const Pair kSaturationPairs[] = {
@@ -66,8 +59,7 @@ struct Tally {
     ++trials;
     StateProperties out;
     TransportProperties transport;
-    const bool ok =
-        (engine.*pair.calc)(state.*pair.first, state.*pair.second, out, transport, false, false);
+    const bool ok = round_trip::Solve(engine, pair, state, out, transport);
     if (!ok || !SameWetState(state, out)) {
       ++failures;
       ++failuresByPair[pair.name];
@@ -78,9 +70,7 @@ struct Tally {
   }
 
   void Print() const {
-    for (const auto& [name, count] : failuresByPair) {
-      std::printf("  pair %s: %d failures\n", name.c_str(), count);
-    }
+    round_trip::PrintFailuresByPair(failuresByPair);
     std::printf("  %d trials, %d failures\n", trials, failures);
   }
 };
