@@ -10,10 +10,14 @@ MessageService* installedService = nullptr;
 
 QMessageBox::Icon ToQtIcon(MessageService::Icon icon) {
   switch (icon) {
-    case MessageService::Icon::Information: return QMessageBox::Information;
-    case MessageService::Icon::Warning: return QMessageBox::Warning;
-    case MessageService::Icon::Stop: return QMessageBox::Critical;
-    case MessageService::Icon::Question: return QMessageBox::Question;
+    case MessageService::Icon::Information:
+      return QMessageBox::Information;
+    case MessageService::Icon::Warning:
+      return QMessageBox::Warning;
+    case MessageService::Icon::Stop:
+      return QMessageBox::Critical;
+    case MessageService::Icon::Question:
+      return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
@@ -27,7 +31,9 @@ MessageService& MessageService::Instance() {
   return installedService != nullptr ? *installedService : qtService;
 }
 
-void MessageService::Install(MessageService* service) { installedService = service; }
+void MessageService::Install(MessageService* service) {
+  installedService = service;
+}
 
 void QtMessageService::Show(QWidget* parent, Icon icon, const QString& text) {
   QMessageBox box(ToQtIcon(icon), kTitle, text, QMessageBox::Ok, parent);
@@ -39,9 +45,12 @@ MessageService::Answer QtMessageService::AskYesNoCancel(QWidget* parent, const Q
       parent, kTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
       QMessageBox::Yes);
   switch (button) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
   }
 }
 

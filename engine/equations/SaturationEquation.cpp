@@ -22,12 +22,8 @@ constexpr std::array<double, 11> kN{0.0,
                                     650.17534844798};
 
 // IAPWS-IF97 Table 1: coefficients n1 ... n5 of the B23 boundary equation.
-constexpr std::array<double, 6> kB23{0.0,
-                                     348.05185628969,
-                                     -1.1671859879975,
-                                     0.0010192970039326,
-                                     572.54459862746,
-                                     13.91883977887};
+constexpr std::array<double, 6> kB23{
+    0.0, 348.05185628969, -1.1671859879975, 0.0010192970039326, 572.54459862746, 13.91883977887};
 
 constexpr double kInverseCriticalTemperature = 0.0015453657571674064;
 
@@ -36,14 +32,14 @@ constexpr double kInverseCriticalTemperature = 0.0015453657571674064;
 constexpr std::array<double, 6> kLiquidExponents{0.3333333333333333, 0.6666666666666666,
                                                  1.6666666666666667, 5.333333333333333,
                                                  14.333333333333334, 36.666666666666664};
-constexpr std::array<double, 6> kLiquidCoefficients{1.99274064,  1.09965342, -0.510839,
+constexpr std::array<double, 6> kLiquidCoefficients{1.99274064,  1.09965342,  -0.510839,
                                                     -1.75493479, -45.5170352, -674694.45};
 
 // Auxiliary saturated-vapour density: exponents of theta and coefficients c1 ... c6.
 constexpr std::array<double, 6> kVapourExponents{0.3333333333333333, 0.6666666666666666,
                                                  1.3333333333333333, 3.0,
                                                  6.166666666666667,  11.833333333333334};
-constexpr std::array<double, 6> kVapourCoefficients{-2.0315024,  -2.6830294, -5.38626492,
+constexpr std::array<double, 6> kVapourCoefficients{-2.0315024,  -2.6830294,  -5.38626492,
                                                     -17.2991605, -44.7586581, -63.9201063};
 
 }  // namespace

@@ -7,29 +7,29 @@ namespace vaporix {
 // The thermodynamic state of one point of water or steam. The field order is
 // also the order of the ".stb" document file: keep it.
 struct StateProperties {
-  double p = 0.0;      // pressure, MPa
-  double t = 0.0;      // temperature, K
-  double v = 0.0;      // specific volume, m3/kg
-  double d = 0.0;      // density, kg/m3
-  double h = 0.0;      // specific enthalpy, kJ/kg
-  double s = 0.0;      // specific entropy, kJ/(kg K)
-  double u = 0.0;      // specific internal energy, kJ/kg
-  double cp = 0.0;     // specific isobaric heat capacity, kJ/(kg K)
-  double cv = 0.0;     // specific isochoric heat capacity, kJ/(kg K)
-  double w = 0.0;      // speed of sound, m/s
-  double kapa = 0.0;   // isentropic exponent
-  double H = 0.0;      // specific Helmholtz free energy, kJ/kg
-  double G = 0.0;      // specific Gibbs free energy, kJ/kg
-  double Z = 0.0;      // compressibility factor
-  double alpha = 0.0;  // isobaric volume expansion coefficient, 1/K
-  double Kt = 0.0;     // isothermal compressibility, 1/MPa
-  double dvdt = 0.0;   // (dv/dT)_p, m3/(kg K)
-  double dvdp = 0.0;   // (dv/dp)_T, m3/(kg MPa)
-  double dpdt = 0.0;   // (dp/dT)_v, MPa/K
-  double dpdv = 0.0;   // (dp/dv)_T, MPa kg/m3
-  double iJTC = 0.0;   // isothermal Joule-Thomson coefficient, kJ/(kg MPa)
-  double JTC = 0.0;    // Joule-Thomson coefficient, K/MPa
-  double x = 0.0;      // steam quality, % (0 saturated liquid, 100 saturated vapour)
+  double p = 0.0;           // pressure, MPa
+  double t = 0.0;           // temperature, K
+  double v = 0.0;           // specific volume, m3/kg
+  double d = 0.0;           // density, kg/m3
+  double h = 0.0;           // specific enthalpy, kJ/kg
+  double s = 0.0;           // specific entropy, kJ/(kg K)
+  double u = 0.0;           // specific internal energy, kJ/kg
+  double cp = 0.0;          // specific isobaric heat capacity, kJ/(kg K)
+  double cv = 0.0;          // specific isochoric heat capacity, kJ/(kg K)
+  double w = 0.0;           // speed of sound, m/s
+  double kapa = 0.0;        // isentropic exponent
+  double H = 0.0;           // specific Helmholtz free energy, kJ/kg
+  double G = 0.0;           // specific Gibbs free energy, kJ/kg
+  double Z = 0.0;           // compressibility factor
+  double alpha = 0.0;       // isobaric volume expansion coefficient, 1/K
+  double Kt = 0.0;          // isothermal compressibility, 1/MPa
+  double dvdt = 0.0;        // (dv/dT)_p, m3/(kg K)
+  double dvdp = 0.0;        // (dv/dp)_T, m3/(kg MPa)
+  double dpdt = 0.0;        // (dp/dT)_v, MPa/K
+  double dpdv = 0.0;        // (dp/dv)_T, MPa kg/m3
+  double iJTC = 0.0;        // isothermal Joule-Thomson coefficient, kJ/(kg MPa)
+  double JTC = 0.0;         // Joule-Thomson coefficient, K/MPa
+  double x = 0.0;           // steam quality, % (0 saturated liquid, 100 saturated vapour)
   std::int32_t region = 0;  // IF97 region 1, 2, 3 or 5; 4 for a two-phase mixture
 };
 
@@ -49,9 +49,9 @@ struct TransportProperties {
 inline constexpr double kNotAvailable = -1.0;
 
 // Constants of the formulation used everywhere.
-inline constexpr double kGasConstant = 0.461526;          // R, kJ/(kg K)
-inline constexpr double kCriticalTemperature = 647.096;   // K
-inline constexpr double kCriticalPressure = 22.064;       // MPa
-inline constexpr double kCriticalDensity = 322.0;         // kg/m3
+inline constexpr double kGasConstant = 0.461526;         // R, kJ/(kg K)
+inline constexpr double kCriticalTemperature = 647.096;  // K
+inline constexpr double kCriticalPressure = 22.064;      // MPa
+inline constexpr double kCriticalDensity = 322.0;        // kg/m3
 
 }  // namespace vaporix

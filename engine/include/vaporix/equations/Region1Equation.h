@@ -16,14 +16,14 @@ class Region1Equation {
   // denominator or a floating-point exception other than inexact.
   bool Evaluate(double p, double T, StateProperties& out) const;
 
-  double EnthalpyPT(double* cp, double p, double T) const;                // writes cp
-  double EntropyPT(double* cpOverT, double p, double T) const;            // writes cp/T
-  double InternalEnergyPT(double* dudT, double p, double T) const;        // writes (du/dT)_p
-  double DensityPT(double* dvdTTimes1000, double p, double T) const;      // writes 1000 (dv/dT)_p
-  double EnthalpyTP(double* dhdp, double T, double p) const;              // writes (dh/dp)_T
-  double EntropyTP(double* dsdp, double T, double p) const;               // writes (ds/dp)_T
-  double InternalEnergyTP(double* dudp, double T, double p) const;        // writes (du/dp)_T
-  double DensityTP(double* dvdpTimes1000, double T, double p) const;      // writes 1000 (dv/dp)_T
+  double EnthalpyPT(double* cp, double p, double T) const;            // writes cp
+  double EntropyPT(double* cpOverT, double p, double T) const;        // writes cp/T
+  double InternalEnergyPT(double* dudT, double p, double T) const;    // writes (du/dT)_p
+  double DensityPT(double* dvdTTimes1000, double p, double T) const;  // writes 1000 (dv/dT)_p
+  double EnthalpyTP(double* dhdp, double T, double p) const;          // writes (dh/dp)_T
+  double EntropyTP(double* dsdp, double T, double p) const;           // writes (ds/dp)_T
+  double InternalEnergyTP(double* dudp, double T, double p) const;    // writes (du/dp)_T
+  double DensityTP(double* dvdpTimes1000, double T, double p) const;  // writes 1000 (dv/dp)_T
 
   // v for 273.15 <= T <= 623.15 and 0 <= p <= 100, else kNotAvailable.
   double VolumeInRange(double p, double T) const;

@@ -9,9 +9,9 @@ class TransportEquation {
  public:
   virtual ~TransportEquation() = default;
 
-  double Viscosity(double p, double T, double v) const;            // uPa s
-  double ThermalConductivity(double p, double T, double v) const;  // W/(m K)
-  double SurfaceTension(double T) const;                           // mN/m
+  double Viscosity(double p, double T, double v) const;                 // uPa s
+  double ThermalConductivity(double p, double T, double v) const;       // W/(m K)
+  double SurfaceTension(double T) const;                                // mN/m
   double ThermalDiffusivity(double lambda, double cp, double v) const;  // 1e-6 m2/s
   double KinematicViscosity(double mu, double v) const;                 // 1e-6 m2/s
   double PrandtlNumber(double mu, double cp, double lambda) const;
