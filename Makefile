@@ -4,9 +4,9 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils
+            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils clang-format
 
-.PHONY: all deps configure build test run bench asan format clean
+.PHONY: all deps configure build test run bench asan format lint clean
 
 all: build
 
@@ -45,7 +45,11 @@ asan:
 	$(MAKE) test PRESET=asan
 
 format:
-	find engine cli tests bench widgets app -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+# Fails when a source file differs from its clang-format form.
+lint: deps
+	git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build
