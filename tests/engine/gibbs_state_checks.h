@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/record_bits.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix::checks {
@@ -193,16 +194,8 @@ void ExpectSinglePropertySlopes(const Equation& equation, double p, double T) {
   }
 }
 
-// A record whose every byte is a known pattern, to see whether a call wrote to it.
-inline StateProperties SentinelRecord() {
-  StateProperties record;
-  std::memset(static_cast<void*>(&record), 0x5A, sizeof record);
-  return record;
-}
-
-inline bool SameBytes(const StateProperties& a, const StateProperties& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using records::SameBits;
+using records::SentinelRecord;
 
 // Evaluates every point into a record of its own.
 template <typename Equation>
@@ -216,7 +209,7 @@ std::vector<StateProperties> EvaluateAll(const Equation& equation,
   return records;
 }
 
-// Two threads evaluating the grid at the same time produce the same bytes as
+// Two threads evaluating the grid at the same time produce the same bits as
 // one thread alone: the evaluation shares no state between calls.
 template <typename Equation>
 void ExpectThreadsGiveSameRecords(const std::vector<StatePoint>& points) {
@@ -230,7 +223,7 @@ void ExpectThreadsGiveSameRecords(const std::vector<StatePoint>& points) {
   auto worker = [&](std::vector<StateProperties>& out, bool& same) {
     for (int round = 0; round < kRounds; ++round) {
       out = EvaluateAll(equation, points);
-      same = same && std::memcmp(out.data(), alone.data(), out.size() * sizeof out[0]) == 0;
+      same = same && SameBits(out, alone);
     }
   };
   std::thread a(worker, std::ref(first), std::ref(firstSame));

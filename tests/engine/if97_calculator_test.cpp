@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/record_bits.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/equations/SaturationEquation.h"
 
@@ -30,37 +31,7 @@ constexpr EntryPoint kAllEntryPoints[] = {
     &IF97Calculator::CalcSatHV, &IF97Calculator::CalcSatUV,
 };
 
-// Bit-for-bit equality of two records, field by field (the record has padding).
-bool SameBits(const StateProperties& a, const StateProperties& b) {
-  static constexpr double StateProperties::*kFields[] = {
-      &StateProperties::p,    &StateProperties::t,    &StateProperties::v,
-      &StateProperties::d,    &StateProperties::h,    &StateProperties::s,
-      &StateProperties::u,    &StateProperties::cp,   &StateProperties::cv,
-      &StateProperties::w,    &StateProperties::kapa, &StateProperties::H,
-      &StateProperties::G,    &StateProperties::Z,    &StateProperties::alpha,
-      &StateProperties::Kt,   &StateProperties::dvdt, &StateProperties::dvdp,
-      &StateProperties::dpdt, &StateProperties::dpdv, &StateProperties::iJTC,
-      &StateProperties::JTC,  &StateProperties::x,
-  };
-  for (double StateProperties::*field : kFields) {
-    if (std::memcmp(&(a.*field), &(b.*field), sizeof(double)) != 0) {
-      return false;
-    }
-  }
-  return a.region == b.region;
-}
-
-bool SameBits(const std::vector<StateProperties>& a, const std::vector<StateProperties>& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (!SameBits(a[i], b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
+using records::SameBits;
 
 class if97_calculator_test : public ::testing::Test {
  protected:

@@ -133,7 +133,7 @@ TEST(region1_equation_test, failure_points_write_nothing) {
   for (const StatePoint& point : failing) {
     StateProperties state = checks::SentinelRecord();
     EXPECT_FALSE(kRegion1.Evaluate(point.p, point.T, state)) << checks::Where(point.p, point.T);
-    EXPECT_TRUE(checks::SameBytes(state, checks::SentinelRecord()))
+    EXPECT_TRUE(checks::SameBits(state, checks::SentinelRecord()))
         << "written at " << checks::Where(point.p, point.T);
   }
 }

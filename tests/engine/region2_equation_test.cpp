@@ -193,7 +193,7 @@ TEST(region2_equation_test, failure_points) {
   for (const StatePoint& point : refusedAtOnce) {
     StateProperties state = checks::SentinelRecord();
     EXPECT_FALSE(kRegion2.Evaluate(point.p, point.T, state)) << checks::Where(point.p, point.T);
-    EXPECT_TRUE(checks::SameBytes(state, checks::SentinelRecord()))
+    EXPECT_TRUE(checks::SameBits(state, checks::SentinelRecord()))
         << "written at " << checks::Where(point.p, point.T);
   }
   // tau = 540 K / 1080 K = 0.5: the residual derivatives divide by zero.

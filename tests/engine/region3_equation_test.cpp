@@ -2,11 +2,11 @@
 
 #include <cfenv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <thread>
 #include <vector>
 
+#include "engine/record_bits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/Region3Equation.h"
 
@@ -17,34 +17,8 @@ const Region3Equation kRegion3;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Every double field of the record.
-double StateProperties::*const kRecordFields[] = {
-    &StateProperties::p,    &StateProperties::t,    &StateProperties::v,     &StateProperties::d,
-    &StateProperties::h,    &StateProperties::s,    &StateProperties::u,     &StateProperties::cp,
-    &StateProperties::cv,   &StateProperties::w,    &StateProperties::kapa,  &StateProperties::H,
-    &StateProperties::G,    &StateProperties::Z,    &StateProperties::alpha, &StateProperties::Kt,
-    &StateProperties::dvdt, &StateProperties::dvdp, &StateProperties::dpdt,  &StateProperties::dpdv,
-    &StateProperties::iJTC, &StateProperties::JTC,  &StateProperties::x};
-
-// Compares every field bit for bit (NaN included).
-bool SameRecord(const StateProperties& a, const StateProperties& b) {
-  for (const auto field : kRecordFields) {
-    if (std::memcmp(&(a.*field), &(b.*field), sizeof(double)) != 0) {
-      return false;
-    }
-  }
-  return a.region == b.region;
-}
-
-// A record whose every field holds a value no evaluation produces.
-StateProperties SentinelRecord() {
-  StateProperties record;
-  for (const auto field : kRecordFields) {
-    record.*field = -123456.789;
-  }
-  record.region = -7;
-  return record;
-}
+using records::SameBits;
+using records::SentinelRecord;
 
 // Region-3 states (density, temperature) across the region: near the 623.15 K
 // isotherm, around the critical point, along the B23 line and at high density.
@@ -214,7 +188,7 @@ TEST(region3_equation_test, evaluate_refuses_bad_input_untouched) {
     const StateProperties sentinel = SentinelRecord();
     StateProperties state = sentinel;
     EXPECT_FALSE(kRegion3.Evaluate(c.rho, c.T, state)) << "rho = " << c.rho << ", T = " << c.T;
-    EXPECT_TRUE(SameRecord(state, sentinel))
+    EXPECT_TRUE(SameBits(state, sentinel))
         << "written before the refusal at rho = " << c.rho << ", T = " << c.T;
   }
 }
@@ -264,7 +238,7 @@ TEST(region3_equation_test, concurrent_evaluations_agree) {
       for (std::size_t i = 0; i < expected.size(); ++i) {
         StateProperties s;
         const bool ok = kRegion3.Evaluate(kStates[i].rho, kStates[i].T, s);
-        if (!ok || !SameRecord(s, expected[i]) ||
+        if (!ok || !SameBits(s, expected[i]) ||
             kRegion3.StartVolume(expected[i].p, kStates[i].T) != startVolumes[i]) {
           ++*mismatches;
         }

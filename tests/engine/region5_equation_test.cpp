@@ -72,7 +72,7 @@ TEST(region5_equation_test, failure_points) {
   for (const StatePoint& point : refusedAtOnce) {
     StateProperties state = checks::SentinelRecord();
     EXPECT_FALSE(kRegion5.Evaluate(point.p, point.T, state)) << checks::Where(point.p, point.T);
-    EXPECT_TRUE(checks::SameBytes(state, checks::SentinelRecord()));
+    EXPECT_TRUE(checks::SameBits(state, checks::SentinelRecord()));
   }
 }
 
