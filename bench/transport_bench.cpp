@@ -10,7 +10,9 @@ constexpr double kPressure = 0.1;
 constexpr double kTemperature = 298.15;
 constexpr double kVolume = 1.0 / 997.047;
 
-void BM_Viscosity(benchmark::State& state) {
+// Viscosity and thermal conductivity share their arguments (p, T, v).
+template <double (vaporix::TransportEquation::*Operation)(double, double, double) const>
+void BM_StateCorrelation(benchmark::State& state) {
   const vaporix::TransportEquation transport;
   double p = kPressure;
   double T = kTemperature;
@@ -19,24 +21,12 @@ void BM_Viscosity(benchmark::State& state) {
     benchmark::DoNotOptimize(p);
     benchmark::DoNotOptimize(T);
     benchmark::DoNotOptimize(v);
-    benchmark::DoNotOptimize(transport.Viscosity(p, T, v));
+    benchmark::DoNotOptimize((transport.*Operation)(p, T, v));
   }
 }
-BENCHMARK(BM_Viscosity);
-
-void BM_ThermalConductivity(benchmark::State& state) {
-  const vaporix::TransportEquation transport;
-  double p = kPressure;
-  double T = kTemperature;
-  double v = kVolume;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(p);
-    benchmark::DoNotOptimize(T);
-    benchmark::DoNotOptimize(v);
-    benchmark::DoNotOptimize(transport.ThermalConductivity(p, T, v));
-  }
-}
-BENCHMARK(BM_ThermalConductivity);
+BENCHMARK(BM_StateCorrelation<&vaporix::TransportEquation::Viscosity>)->Name("BM_Viscosity");
+BENCHMARK(BM_StateCorrelation<&vaporix::TransportEquation::ThermalConductivity>)
+    ->Name("BM_ThermalConductivity");
 
 void BM_SurfaceTension(benchmark::State& state) {
   const vaporix::TransportEquation transport;
