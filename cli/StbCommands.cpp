@@ -6,7 +6,7 @@
 #include "Format.h"
 #include "app/document/StbArchive.h"
 #include "app/document/StbFile.h"
-#include "vaporix/PropertyKeys.h"
+#include "vaporix/Properties.h"
 
 namespace vaporix::cli {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 void WriteRows(std::ostream& out, const char* listName, const ResultList& list) {
   for (const auto& object : list) {
     out << listName;
-    for (const PropertyKey& key : kPropertyKeys) {
+    for (const PropertyInfo& key : kProperties) {
       char number[kMaxNumberLength];
       const double value = *PropertyValue(object->state, object->transport, key.number);
       out << ',' << std::string_view(number, FormatNumber(number, value));
@@ -32,7 +32,7 @@ int RunStbDump(const std::string& path, std::ostream& out, std::ostream& err) {
     return 1;
   }
   out << "list";
-  for (const PropertyKey& key : kPropertyKeys) {
+  for (const PropertyInfo& key : kProperties) {
     out << ',' << key.key;
   }
   out << '\n';

@@ -28,7 +28,7 @@ class ImplementSatFunction : public InputFunction {
 // What distinguishes the input pairs of the saturation page.
 struct SatInputPairDescription {
   std::string_view listText;
-  InputPair pair;
+  InputPairFields pair;
   InputStatus refusedStatus;         // when the engine finds no two-phase state
   int liquidVapourProviderPosition;  // the list position whose liquid/vapour the page uses
 };

@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "app/input/InputPage.h"
+#include "vaporix/InputPair.h"
 
 namespace vaporix {
-
-// A quantity the user can type into an input field.
-enum class Quantity { Pressure, Temperature, Enthalpy, Entropy, Volume, InternalEnergy, Quality };
 
 // The name written into an input's label ("Pressure", "Internal Energy", ...).
 std::string_view QuantityName(Quantity quantity);

@@ -35,8 +35,9 @@ void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity, PageKind p
   }
 }
 
-InputStatus CalculateInputPair(InputPage& page, const InputPair& pair, InputStatus refusedStatus,
-                               StateProperties& out, TransportProperties& transport) {
+InputStatus CalculateInputPair(InputPage& page, const InputPairFields& pair,
+                               InputStatus refusedStatus, StateProperties& out,
+                               TransportProperties& transport) {
   const double first = ReadSIInput(page, InputSlot::First, pair.first);
   const double second = ReadSIInput(page, InputSlot::Second, pair.second);
   if (!PassesRangeTest(pair.firstTest, first)) {

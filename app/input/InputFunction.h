@@ -38,7 +38,7 @@ class InputFunction {
 };
 
 // The two inputs of a pair, their range tests and the engine entry point.
-struct InputPair {
+struct InputPairFields {
   Quantity first;
   Quantity second;
   RangeTest firstTest;   // failure gives FirstOutOfRange
@@ -54,7 +54,8 @@ void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity, PageKind p
 
 // Reads both inputs in SI, runs the range tests and asks the engine (with
 // transport properties); `refusedStatus` when the engine finds no state.
-InputStatus CalculateInputPair(InputPage& page, const InputPair& pair, InputStatus refusedStatus,
-                               StateProperties& out, TransportProperties& transport);
+InputStatus CalculateInputPair(InputPage& page, const InputPairFields& pair,
+                               InputStatus refusedStatus, StateProperties& out,
+                               TransportProperties& transport);
 
 }  // namespace vaporix

@@ -15,7 +15,7 @@
 #include "Format.h"
 #include "StbCommands.h"
 #include "app/document/StbFile.h"
-#include "vaporix/PropertyKeys.h"
+#include "vaporix/Properties.h"
 
 namespace vaporix::cli {
 namespace {
@@ -174,7 +174,7 @@ TEST_F(stb_commands_test, dumped_numbers_read_back_to_the_stored_doubles) {
   ASSERT_EQ(RunStbDump(file.string(), out, err), 0);
   const std::vector<std::string> fields = Fields(Lines(out.str()).at(1));
   ASSERT_EQ(fields.size(), 31u);
-  for (const PropertyKey& key : kPropertyKeys) {
+  for (const PropertyInfo& key : kProperties) {
     double value = 0.0;
     ASSERT_TRUE(ParseNumber(fields[static_cast<std::size_t>(key.number)], value)) << key.key;
     const double stored = *PropertyValue(record.state, record.transport, key.number);
@@ -213,7 +213,7 @@ TEST_F(stb_commands_test, batch_collects_the_ok_states_in_input_order) {
   ASSERT_EQ(collected[0].size(), static_cast<std::size_t>(okRows));
   ASSERT_EQ(collected[1].size(), collected[0].size());
   for (std::size_t row = 0; row < collected[0].size(); ++row) {
-    for (const PropertyKey& key : kPropertyKeys) {
+    for (const PropertyInfo& key : kProperties) {
       const double one =
           *PropertyValue(collected[0][row].state, collected[0][row].transport, key.number);
       const double four =

@@ -4,7 +4,7 @@
 #include <set>
 #include <string_view>
 
-#include "vaporix/PropertyKeys.h"
+#include "vaporix/Properties.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {
@@ -63,11 +63,11 @@ TransportProperties DistinctTransport() {
 }
 
 TEST(property_keys_test, keys_and_numbers_match_the_key_table) {
-  ASSERT_EQ(kPropertyKeys.size(), std::size(kExpected));
-  for (std::size_t i = 0; i < kPropertyKeys.size(); ++i) {
-    EXPECT_EQ(kPropertyKeys[i].key, kExpected[i].key) << "row " << i;
-    EXPECT_EQ(kPropertyKeys[i].number, static_cast<int>(i) + 1) << kExpected[i].key;
-    EXPECT_EQ(kPropertyKeys[i].supplementaryNumber, kExpected[i].supplementaryNumber)
+  ASSERT_EQ(kProperties.size(), std::size(kExpected));
+  for (std::size_t i = 0; i < kProperties.size(); ++i) {
+    EXPECT_EQ(kProperties[i].key, kExpected[i].key) << "row " << i;
+    EXPECT_EQ(kProperties[i].number, static_cast<int>(i) + 1) << kExpected[i].key;
+    EXPECT_EQ(kProperties[i].supplementaryNumber, kExpected[i].supplementaryNumber)
         << kExpected[i].key;
   }
 }
@@ -75,7 +75,7 @@ TEST(property_keys_test, keys_and_numbers_match_the_key_table) {
 // Keys are case-sensitive ("H" and "h" differ) and each names one property.
 TEST(property_keys_test, keys_are_unique) {
   std::set<std::string_view> keys;
-  for (const PropertyKey& entry : kPropertyKeys) {
+  for (const PropertyInfo& entry : kProperties) {
     EXPECT_TRUE(keys.insert(entry.key).second) << entry.key;
   }
 }
@@ -83,7 +83,7 @@ TEST(property_keys_test, keys_are_unique) {
 // The supplementary numbers run 1-18 in property order, skipping H, G, Z, x and region.
 TEST(property_keys_test, supplementary_numbers_cover_one_to_eighteen_in_order) {
   int next = 1;
-  for (const PropertyKey& entry : kPropertyKeys) {
+  for (const PropertyInfo& entry : kProperties) {
     if (entry.supplementaryNumber == 0) {
       continue;
     }
@@ -97,7 +97,7 @@ TEST(property_keys_test, supplementary_numbers_cover_one_to_eighteen_in_order) {
 TEST(property_keys_test, property_value_reads_the_right_field) {
   const StateProperties state = DistinctState();
   const TransportProperties transport = DistinctTransport();
-  for (const PropertyKey& entry : kPropertyKeys) {
+  for (const PropertyInfo& entry : kProperties) {
     const std::optional<double> value = PropertyValue(state, transport, entry.number);
     ASSERT_TRUE(value.has_value()) << entry.key;
     EXPECT_EQ(*value, kExpected[entry.number - 1].value) << entry.key;
