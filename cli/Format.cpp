@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "vaporix/Properties.h"
+
 namespace vaporix::cli {
 namespace {
 
@@ -46,77 +48,7 @@ const std::array<NamedEntryPoint, 15> kSaturationEntryPoints{{
     {"uv", &IF97Calculator::CalcSatUV},
 }};
 
-constexpr std::size_t kQualityIndex = 14;         // property number 15
-constexpr std::size_t kRegionIndex = 15;          // property number 16
-constexpr std::size_t kFirstTransportIndex = 24;  // property number 25, "dv"
 constexpr char kNotAvailableText[] = "N/A";
-
-// Property number index + 1 of a state; the region as a double.
-double PropertyAt(const StateProperties& state, const TransportProperties& transport,
-                  std::size_t index) {
-  switch (index) {
-    case 0:
-      return state.p;
-    case 1:
-      return state.t;
-    case 2:
-      return state.d;
-    case 3:
-      return state.v;
-    case 4:
-      return state.h;
-    case 5:
-      return state.s;
-    case 6:
-      return state.u;
-    case 7:
-      return state.cp;
-    case 8:
-      return state.cv;
-    case 9:
-      return state.w;
-    case 10:
-      return state.kapa;
-    case 11:
-      return state.H;
-    case 12:
-      return state.G;
-    case 13:
-      return state.Z;
-    case 14:
-      return state.x;
-    case 15:
-      return static_cast<double>(state.region);
-    case 16:
-      return state.alpha;
-    case 17:
-      return state.Kt;
-    case 18:
-      return state.dvdt;
-    case 19:
-      return state.dvdp;
-    case 20:
-      return state.dpdt;
-    case 21:
-      return state.dpdv;
-    case 22:
-      return state.iJTC;
-    case 23:
-      return state.JTC;
-    case 24:
-      return transport.dv;
-    case 25:
-      return transport.kv;
-    case 26:
-      return transport.tc;
-    case 27:
-      return transport.td;
-    case 28:
-      return transport.Pr;
-    default:
-      return transport.Sigma;
-  }
-}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -208,17 +140,15 @@ std::string_view SaturationPairNames() {
 
 char* FormatProperty(char* first, const StateProperties& state,
                      const TransportProperties& transport, std::size_t index, bool saturation) {
-  const double value = PropertyAt(state, transport, index);
-  const bool notAvailable = (index >= kFirstTransportIndex && value == kNotAvailable) ||
-                            (index == kQualityIndex && state.region != 4 && !saturation);
-  if (notAvailable) {
+  const PropertyInfo& info = kProperties[index];
+  if (!IsAvailable(info, state, transport, saturation)) {
     std::memcpy(first, kNotAvailableText, sizeof kNotAvailableText - 1);
     return first + sizeof kNotAvailableText - 1;
   }
-  if (index == kRegionIndex) {
+  if (info.isRegion) {
     return std::to_chars(first, first + kMaxNumberLength, state.region).ptr;
   }
-  return FormatNumber(first, value);
+  return FormatNumber(first, ValueOf(info, state, transport));
 }
 
 }  // namespace vaporix::cli

@@ -131,6 +131,21 @@ inline std::optional<double> PropertyValue(const StateProperties& state,
   return ValueOf(PropertyByNumber(number), state, transport);
 }
 
+// Whether a property of a found state has a value to show; front ends show
+// "N/A" (the CLI, the program) or NaN (Python) otherwise. Not available: a
+// transport value marked kNotAvailable, and the quality of a single-phase
+// state outside a saturation calculation.
+inline bool IsAvailable(const PropertyInfo& info, const StateProperties& state,
+                        const TransportProperties& transport, bool saturationCalculation) {
+  if (info.transportField != nullptr) {
+    return transport.*info.transportField != kNotAvailable;
+  }
+  if (info.stateField == &StateProperties::x) {
+    return state.region == 4 || saturationCalculation;
+  }
+  return true;
+}
+
 namespace detail {
 constexpr bool PropertyTableInOrder() {
   int supplementary = 0;
