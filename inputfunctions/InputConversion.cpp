@@ -3,20 +3,10 @@
 #include <charconv>
 #include <limits>
 
+#include "vaporix/Limits.h"
+#include "vaporix/Units.h"
+
 namespace vaporix {
-namespace {
-
-// Input factors from English units to the internal SI units.
-constexpr double kPsiToMPa = 0.0068948;
-constexpr double kFahrenheitOffset = 459.67;
-constexpr double kRankineToKelvin = 0.5555555555555556;
-constexpr double kBtuPerLbToKJPerKg = 2.326;
-constexpr double kBtuPerLbFToKJPerKgK = 4.1868;
-constexpr double kCubicFeetPerLbToCubicMetresPerKg = 0.062428;
-constexpr double kBarToMPa = 0.1;
-constexpr double kCelsiusOffset = 273.15;
-
-}  // namespace
 
 std::string_view QuantityName(Quantity quantity) {
   switch (quantity) {
@@ -63,27 +53,15 @@ std::vector<std::string> UnitTexts(Quantity quantity, UnitSystem unitSystem, Pag
 }
 
 double ToSI(Quantity quantity, double value, UnitSystem unitSystem, int unitPosition) {
-  const bool si = unitSystem == UnitSystem::SI;
-  switch (quantity) {
-    case Quantity::Pressure:
-      if (si) {
-        return unitPosition == 0 ? value * kBarToMPa : value;
-      }
-      return value * kPsiToMPa;
-    case Quantity::Temperature:
-      if (si) {
-        return unitPosition == 0 ? value + kCelsiusOffset : value;
-      }
-      return (value + kFahrenheitOffset) * kRankineToKelvin;
-    case Quantity::Enthalpy:
-    case Quantity::InternalEnergy:
-      return si ? value : value * kBtuPerLbToKJPerKg;
-    case Quantity::Entropy:
-      return si ? value : value * kBtuPerLbFToKJPerKgK;
-    case Quantity::Volume:
-      return si ? value : value * kCubicFeetPerLbToCubicMetresPerKg;
-    case Quantity::Quality:
-      return value;
+  if (unitSystem == UnitSystem::English) {
+    return EnglishToSI(quantity, value);
+  }
+  // The SI lists offer bar and degC first, MPa and K second.
+  if (quantity == Quantity::Pressure && unitPosition == 0) {
+    return value * units::kMegapascalPerBar;
+  }
+  if (quantity == Quantity::Temperature && unitPosition == 0) {
+    return value + units::kCelsiusOffset;
   }
   return value;
 }
@@ -127,15 +105,15 @@ bool PassesRangeTest(RangeTest test, double siValue) {
     case RangeTest::None:
       return true;
     case RangeTest::Pressure:
-      return siValue >= kMinimumPressure && siValue <= kMaximumPressure;
+      return siValue >= limits::kInputMinimumPressure && siValue <= limits::kMaximumPressure;
     case RangeTest::Temperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kMaximumTemperature;
     case RangeTest::Volume:
-      return siValue > kMinimumVolume;
+      return siValue > limits::kInputMinimumVolume;
     case RangeTest::SaturationPressure:
-      return siValue >= kMinimumSaturationPressure && siValue <= kMaximumSaturationPressure;
+      return siValue >= limits::kSaturationMinimumPressure && siValue <= limits::kCriticalPressure;
     case RangeTest::SaturationTemperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumSaturationTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kCriticalTemperature;
     case RangeTest::Quality:
       return siValue >= 0.0 && siValue <= 100.0;
   }

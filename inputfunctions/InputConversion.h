@@ -39,15 +39,6 @@ enum class RangeTest {
   Quality,                // 0 <= x <= 100 %
 };
 
-inline constexpr double kMinimumPressure = 0.000611157;
-inline constexpr double kMaximumPressure = 100.0;
-inline constexpr double kMinimumTemperature = 273.15;
-inline constexpr double kMaximumTemperature = 2273.15;
-inline constexpr double kMinimumVolume = 0.00100021;
-inline constexpr double kMinimumSaturationPressure = 0.000611213;
-inline constexpr double kMaximumSaturationPressure = 22.064;
-inline constexpr double kMaximumSaturationTemperature = 647.096;
-
 // True when the value passes the test; NaN passes no test but None.
 bool PassesRangeTest(RangeTest test, double siValue);
 
