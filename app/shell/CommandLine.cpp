@@ -1,11 +1,19 @@
 #include "CommandLine.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
 namespace vaporix {
 namespace {
 
-CommandLineRequest Failure(const QString& message) {
+CommandLineRequest Request(CommandLineRequest::Action action) {
   CommandLineRequest request;
-  request.action = CommandLineRequest::Action::Error;
+  request.action = action;
+  return request;
+}
+
+CommandLineRequest Failure(const QString& message) {
+  CommandLineRequest request = Request(CommandLineRequest::Action::Error);
   request.error = message;
   return request;
 }
@@ -13,67 +21,73 @@ CommandLineRequest Failure(const QString& message) {
 }  // namespace
 
 CommandLineRequest ParseCommandLine(const QStringList& arguments) {
-  CommandLineRequest request;
-  bool print = false;
-  bool printTo = false;
-  bool screenshot = false;
-  QStringList files;
-  for (qsizetype index = 1; index < arguments.size(); ++index) {
-    const QString& argument = arguments.at(index);
-    // Options that take a value read it from the next argument.
-    const auto value = [&](QString& target) {
-      if (index + 1 >= arguments.size()) {
-        return false;
-      }
-      target = arguments.at(++index);
-      return !target.isEmpty();
-    };
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption print(QStringLiteral("print"));
+  const QCommandLineOption printTo(QStringLiteral("print-to"), QString(),
+                                   QStringLiteral("PRINTER"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(),
+                                      QStringLiteral("FILE.png"));
+  parser.addOptions({help, version, print, printTo, screenshot});
+  parser.addPositionalArgument(QStringLiteral("FILE.stb"), QString());
+
+  const bool parsed = parser.parse(arguments);
+  // Help and version win over every other argument, as they always have.
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument == QLatin1String("--")) {
+      break;
+    }
     if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-      request.action = CommandLineRequest::Action::ShowHelp;
-      return request;
+      return Request(CommandLineRequest::Action::ShowHelp);
     }
     if (argument == QLatin1String("--version")) {
-      request.action = CommandLineRequest::Action::ShowVersion;
-      return request;
-    }
-    if (argument == QLatin1String("--print")) {
-      print = true;
-    } else if (argument == QLatin1String("--print-to")) {
-      if (!value(request.printer)) {
-        return Failure(QStringLiteral("--print-to needs a printer name and a file."));
-      }
-      printTo = true;
-    } else if (argument == QLatin1String("--screenshot")) {
-      if (!value(request.screenshot)) {
-        return Failure(QStringLiteral("--screenshot needs the name of a PNG file."));
-      }
-      screenshot = true;
-    } else if (argument == QLatin1String("--")) {
-      for (++index; index < arguments.size(); ++index) {
-        files.append(arguments.at(index));
-      }
-    } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-      return Failure(QStringLiteral("Unknown option %1.").arg(argument));
-    } else {
-      files.append(argument);
+      return Request(CommandLineRequest::Action::ShowVersion);
     }
   }
+  if (!parsed) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+      const QString& name = unknown.first();
+      return Failure(
+          QStringLiteral("Unknown option %1.")
+              .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
+    }
+  }
+  CommandLineRequest request;
+  request.printer = parser.value(printTo);
+  request.screenshot = parser.value(screenshot);
+  if (!parsed || (parser.isSet(printTo) && request.printer.isEmpty()) ||
+      (parser.isSet(screenshot) && request.screenshot.isEmpty())) {
+    // The only other parse error is an option without its value.
+    if (parser.isSet(printTo) || arguments.contains(QStringLiteral("--print-to"))) {
+      if (request.printer.isEmpty()) {
+        return Failure(QStringLiteral("--print-to needs a printer name and a file."));
+      }
+    }
+    return Failure(QStringLiteral("--screenshot needs the name of a PNG file."));
+  }
 
+  const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
     return Failure(QStringLiteral("Only one document can be opened."));
   }
-  if (int(print) + int(printTo) + int(screenshot) > 1) {
+  const bool printing = parser.isSet(print);
+  const bool printingTo = parser.isSet(printTo);
+  const bool drawing = parser.isSet(screenshot);
+  if (int(printing) + int(printingTo) + int(drawing) > 1) {
     return Failure(QStringLiteral("--print, --print-to and --screenshot exclude one another."));
   }
   request.file = files.value(0);
-  if ((print || printTo) && request.file.isEmpty()) {
+  if ((printing || printingTo) && request.file.isEmpty()) {
     return Failure(QStringLiteral("Printing needs a document file."));
   }
-  if (print) {
+  if (printing) {
     request.action = CommandLineRequest::Action::Print;
-  } else if (printTo) {
+  } else if (printingTo) {
     request.action = CommandLineRequest::Action::PrintTo;
-  } else if (screenshot) {
+  } else if (drawing) {
     request.action = CommandLineRequest::Action::Screenshot;
   }
   return request;
