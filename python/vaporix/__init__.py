@@ -1,0 +1,233 @@
+"""Water and steam properties by IAPWS-IF97, as numpy ufuncs and whole-state arrays.
+
+Every input pair is a namespace of ufuncs, one per property::
+
+    vaporix.pt.h(p, t)        # enthalpy [kJ/kg] from p [MPa] and t [K]
+    vaporix.ph.t(p, h)        # temperature [K] from p [MPa] and h [kJ/kg]
+    vaporix.px.d(p, x)        # density [kg/m³] of wet steam from p [MPa] and x [%]
+    vaporix.sat.ph.x(p, h)    # quality [%] from the saturation pair (p, h)
+    vaporix.english.pt.h(p, t)  # the same ufuncs in psi, °F, Btu/lb, ...
+
+The fourteen single-phase pairs live at the top (``vaporix.ph``); the fifteen
+saturation pairs under ``vaporix.sat`` (``vaporix.sat.ph`` solves on the
+saturation line or in the two-phase region only). ``px`` and ``tx``, which
+only exist as saturation pairs, are also at the top. The ufuncs broadcast,
+take ``out=`` and ``where=``, accept any real dtype (and object arrays) and
+return float64 with NaN where a state or a value does not exist. They release
+the GIL, use one engine per thread and pickle by name.
+
+``state()`` solves each state once and returns all thirty properties with a
+``status`` per row; ``frame()`` returns the same as a pandas DataFrame.
+
+SI units as vaporix-cli: MPa, K, kJ/kg, kJ/(kg·K), m³/kg, kg/m³, % for the
+quality, µPa·s, W/(m·K), mN/m, ...; see ``units()``.
+"""
+
+import sys as _sys
+
+import numpy as _np
+
+from . import _core
+
+__all__ = ["state", "frame", "ufunc", "units", "pairs", "properties", "UnknownNameError"]
+
+#: The thirty property keys in property-number order, as vaporix-cli names them.
+properties = tuple(row[0] for row in _core.PROPERTIES)
+
+#: Pair names: single-phase pairs by name, saturation pairs as "sat.<name>".
+pairs = tuple(("sat." if sat else "") + name for name, sat, *_ in _core.PAIRS)
+
+_SINGLE_PHASE = {name: i for i, (name, sat, *_) in enumerate(_core.PAIRS) if not sat}
+_SATURATION = {name: i for i, (name, sat, *_) in enumerate(_core.PAIRS) if sat}
+
+_STATE_DTYPE = _np.dtype(
+    [(key, _np.float64) for key in properties] + [("status", "U%d" % _core.STATUS_CHARS)]
+)
+
+
+class UnknownNameError(ValueError, AttributeError):
+    """An unknown input pair or property name; also an AttributeError, so
+    ``hasattr`` and ``getattr(..., default)`` keep working."""
+
+
+def _pair_list():
+    return "single-phase pairs: %s; saturation pairs (sat=True or 'sat.<name>'): %s" % (
+        " ".join(_SINGLE_PHASE),
+        " ".join(_SATURATION),
+    )
+
+
+def _unknown_property(namespace, key):
+    raise UnknownNameError(
+        "unknown property %r of vaporix.%s; properties: %s" % (key, namespace, " ".join(properties))
+    )
+
+
+def _namespace_getattr(namespace):
+    def __getattr__(key):
+        if key.startswith("__"):
+            raise AttributeError(key)
+        _unknown_property(namespace, key)
+
+    return __getattr__
+
+
+# The namespaces the core generated from the engine's tables, importable as
+# vaporix.ph, vaporix.sat.ph, vaporix.english.ph, ...
+for _name, _namespace in _core.NAMESPACES.items():
+    _sys.modules[__name__ + "." + _name] = _namespace
+    if "." not in _name:
+        globals()[_name] = _namespace
+    if _name not in ("sat", "english", "english.sat"):
+        _namespace.__getattr__ = _namespace_getattr(_name)
+del _name, _namespace
+
+
+def __getattr__(name):
+    if name.startswith("__"):
+        raise AttributeError(name)
+    raise UnknownNameError("module 'vaporix' has no attribute %r; %s" % (name, _pair_list()))
+
+
+def _pair_index(pair, sat):
+    """The row of the engine's pair table for a name, or a ValueError naming the valid ones."""
+    if not isinstance(pair, str):
+        raise UnknownNameError("an input pair is a name such as 'pt'; %s" % _pair_list())
+    name = pair
+    if name.startswith("sat."):
+        name, sat = name[4:], True
+    if sat:
+        index = _SATURATION.get(name)
+    else:
+        # A name only the saturation pairs have (px, tx) needs no sat=True.
+        index = _SINGLE_PHASE.get(name, _SATURATION.get(name))
+    if index is None:
+        raise UnknownNameError(
+            "unknown %sinput pair %r; %s" % ("saturation " if sat else "", pair, _pair_list())
+        )
+    return index
+
+
+def ufunc(pair, prop, *, sat=False, english=False):
+    """The ufunc of property key ``prop`` over input pair ``pair``.
+
+    ``ufunc("ph", "t")`` is ``vaporix.ph.t``; ``ufunc("ph", "x", sat=True)``
+    (or ``ufunc("sat.ph", "x")``) is ``vaporix.sat.ph.x``; ``english=True``
+    gives the ufunc of ``vaporix.english``. An unknown pair or property is a
+    ValueError naming the valid ones.
+    """
+    name, saturation = _core.PAIRS[_pair_index(pair, sat)][:2]
+    root = _sys.modules[__name__ + ".english"] if english else _sys.modules[__name__]
+    namespace = getattr(getattr(root, "sat"), name) if saturation else getattr(root, name)
+    if prop not in properties:
+        _unknown_property(namespace.__name__[len(__name__) + 1 :], prop)
+    return getattr(namespace, prop)
+
+
+def units(english=False):
+    """Dict of property key -> unit text: SI as vaporix-cli (MPa, K, kJ/kg, ...)
+    or English with ``english=True`` (psi, °F, Btu/lb, ...)."""
+    return {key: (eng if english else si) for key, _, si, eng, _ in _core.PROPERTIES}
+
+
+def _as_float(value):
+    if isinstance(value, (str, bytes)):
+        return _np.nan
+    try:
+        return float(value)
+    except (TypeError, ValueError, OverflowError):
+        return _np.nan
+
+
+_as_float_elements = _np.frompyfunc(_as_float, 1, 1)
+
+
+def _float_input(values):
+    """An input as float64; elements that are no number become NaN."""
+    array = _np.asarray(values)
+    if array.dtype.kind in "fiub":
+        with _np.errstate(all="ignore"):  # a huge long double becomes inf: bad input
+            return array.astype(_np.float64, copy=False)
+    if array.dtype.kind in "OUS":
+        return _np.asarray(_as_float_elements(array), dtype=_np.float64)
+    raise TypeError("inputs of dtype %s are not real numbers" % array.dtype)
+
+
+def state(pair, a, b, *, sat=False, english=False, transport=True, threads=None):
+    """Solve every state of an input pair once and return all thirty properties.
+
+    Parameters
+    ----------
+    pair : str
+        Input pair name as vaporix-cli names it: a single-phase pair ("pt",
+        "ph", "ps", "pu", "pv", "th", "ts", "tu", "tv", "hs", "us", "vs", "hv",
+        "uv") or, with ``sat=True`` or written "sat.<name>", a saturation pair
+        ("px", "tx", "ph", ...); "px" and "tx" need no ``sat``.
+    a, b : array_like
+        The two inputs in the order of the pair's name, broadcast together.
+        SI units as vaporix-cli: p [MPa], t [K], h and u [kJ/kg], s [kJ/(kg·K)],
+        v [m³/kg], x [%]; with ``english=True``: psi, °F, Btu/lb, Btu/(lb·°F),
+        ft³/lb, %.
+    sat : bool
+        Take the saturation pair of that name (the two-phase solver alone).
+    english : bool
+        Inputs and outputs in English units, as ``vaporix-cli --english``.
+    transport : bool
+        Also compute dv, kv, tc, td, Pr and Sigma; with False they are NaN and
+        the call is faster.
+    threads : int or None
+        Number of threads (default: the cores). The result is bit-identical
+        for every thread count.
+
+    Returns
+    -------
+    numpy structured array of the broadcast shape with one float64 field per
+    property key (``vaporix.properties``: p [MPa], t [K], d [kg/m³], v [m³/kg],
+    h [kJ/kg], s [kJ/(kg·K)], u [kJ/kg], cp, cv [kJ/(kg·K)], w [m/s], kapa [-],
+    H, G [kJ/kg], Z [-], x [%], region [-], alpha [1/K], Kt [1/MPa],
+    dvdt [m³/(kg·K)], dvdp [m³/(kg·MPa)], dpdt [MPa/K], dpdv [MPa·kg/m³],
+    iJTC [kJ/(kg·MPa)], JTC [K/MPa], dv [µPa·s], kv [mm²/s], tc [W/(m·K)],
+    td [mm²/s], Pr [-], Sigma [mN/m]; ``units()`` gives them from the engine's
+    table, ``units(english=True)`` the English ones) and a field ``status``:
+    "ok", "out_of_range" (no state within IF97) or "bad_input" (NaN, infinite
+    or not a number). Values equal those of ``vaporix-cli batch`` bit for bit;
+    what the CLI prints as "N/A" is NaN, and every value of a row that is not
+    "ok" is NaN.
+    """
+    index = _pair_index(pair, sat)
+    if threads is None:
+        threads = 0
+    elif isinstance(threads, bool) or not isinstance(threads, int) or threads < 1:
+        raise ValueError("threads must be a positive integer or None, not %r" % (threads,))
+    first, second = _np.broadcast_arrays(_float_input(a), _float_input(b))
+    shape = first.shape
+    result = _core.solve(
+        index,
+        _np.ascontiguousarray(first).reshape(-1),
+        _np.ascontiguousarray(second).reshape(-1),
+        bool(english),
+        bool(transport),
+        threads,
+        _STATE_DTYPE,
+    )
+    return result.reshape(shape)
+
+
+def frame(pair, a, b, *, sat=False, english=False, transport=True, threads=None):
+    """``state()`` as a pandas DataFrame: one column per property key, then
+    ``status`` (a categorical of ok / out_of_range / bad_input). A pandas
+    Series input lends its index. Units as ``state()``; pandas is imported
+    only here."""
+    import pandas as pd
+
+    rows = state(pair, a, b, sat=sat, english=english, transport=transport, threads=threads)
+    if rows.ndim != 1:
+        rows = rows.reshape(-1)
+    index = None
+    for given in (a, b):
+        if isinstance(given, pd.Series) and len(given) == len(rows):
+            index = given.index
+            break
+    columns = {key: rows[key] for key in properties}
+    columns["status"] = pd.Categorical(rows["status"], categories=_core.STATUSES)
+    return pd.DataFrame(columns, index=index)
