@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "vaporix/IF97Calculator.h"
@@ -448,6 +449,20 @@ void WriteStatus(char* row, Status status) {
   std::memcpy(row + kStatusOffset, text.data(), sizeof text);
 }
 
+// The thirty values of a found state, NaN where the property is not available
+// or not computed. Unrolled over the table, so each row's field access and
+// availability rule is resolved when compiling.
+template <std::size_t... K>
+void FillValues(std::array<double, kPropertyCount>& values, const StateProperties& state,
+                const TransportProperties& transport, bool saturation, bool withTransport,
+                std::index_sequence<K...> /*rows*/) {
+  ((values[K] = (withTransport || kProperties[K].transportField == nullptr) &&
+                        IsAvailable(kProperties[K], state, transport, saturation)
+                    ? ValueOf(kProperties[K], state, transport)
+                    : kNaN),
+   ...);
+}
+
 struct SolveJob {
   InputPair pair;
   bool english;
@@ -480,13 +495,8 @@ void SolveRows(const SolveJob& job, std::size_t begin, std::size_t end) {
       status = Status::OutOfRange;
     }
     if (status == Status::Ok) {
-      for (std::size_t k = 0; k < kPropertyCount; ++k) {
-        const PropertyInfo& info = kProperties[k];
-        const bool computed = job.withTransport || info.transportField == nullptr;
-        values[k] = computed && IsAvailable(info, state, transport, saturation)
-                        ? ValueOf(info, state, transport)
-                        : kNaN;
-      }
+      FillValues(values, state, transport, saturation, job.withTransport,
+                 std::make_index_sequence<kPropertyCount>());
     } else {
       values.fill(kNaN);
     }
@@ -498,8 +508,10 @@ void SolveRows(const SolveJob& job, std::size_t begin, std::size_t end) {
 // Fewer rows than this per thread are not worth a thread.
 constexpr std::size_t kMinRowsPerThread = 2048;
 
-// solve(pair_index, a, b, english, transport, threads, dtype): a and b are
-// C-contiguous float64 arrays of one length; returns the 1-D structured array.
+// solve(pair_index, a, b, english, transport, threads, into): a and b are
+// C-contiguous float64 arrays of one length; `into` is the row dtype, and a
+// new 1-D structured array is returned, or a C-contiguous writeable array of
+// that many rows, which is filled and returned.
 PyObject* Solve(PyObject* /*module*/, PyObject* args) {
   int pairIndex = 0;
   PyObject* aObject = nullptr;
@@ -507,9 +519,9 @@ PyObject* Solve(PyObject* /*module*/, PyObject* args) {
   int english = 0;
   int withTransport = 1;
   Py_ssize_t threads = 0;
-  PyObject* dtypeObject = nullptr;
+  PyObject* into = nullptr;
   if (!PyArg_ParseTuple(args, "iO!O!ppnO", &pairIndex, &PyArray_Type, &aObject, &PyArray_Type,
-                        &bObject, &english, &withTransport, &threads, &dtypeObject)) {
+                        &bObject, &english, &withTransport, &threads, &into)) {
     return nullptr;
   }
   auto* a = reinterpret_cast<PyArrayObject*>(aObject);
@@ -521,20 +533,34 @@ PyObject* Solve(PyObject* /*module*/, PyObject* args) {
     PyErr_SetString(PyExc_ValueError, "solve: two contiguous float64 arrays of one length");
     return nullptr;
   }
-  PyArray_Descr* descr = nullptr;
-  if (PyArray_DescrConverter(dtypeObject, &descr) == 0) {
-    return nullptr;
-  }
-  if (static_cast<std::size_t>(descr->elsize) != kRowBytes) {
-    Py_DECREF(descr);
-    PyErr_SetString(PyExc_ValueError, "solve: the row dtype does not match the engine's table");
-    return nullptr;
-  }
   const npy_intp size = PyArray_SIZE(a);
-  // PyArray_Empty steals the reference to descr.
-  PyObject* result = PyArray_Empty(1, const_cast<npy_intp*>(&size), descr, 0);
-  if (result == nullptr) {
-    return nullptr;
+  PyObject* result = nullptr;
+  if (PyArray_Check(into)) {
+    auto* given = reinterpret_cast<PyArrayObject*>(into);
+    if (static_cast<std::size_t>(PyArray_ITEMSIZE(given)) != kRowBytes ||
+        PyArray_SIZE(given) != size || !PyArray_IS_C_CONTIGUOUS(given) ||
+        !PyArray_ISWRITEABLE(given)) {
+      PyErr_SetString(PyExc_ValueError,
+                      "out must be a writeable C-contiguous array of the state dtype and shape");
+      return nullptr;
+    }
+    Py_INCREF(into);
+    result = into;
+  } else {
+    PyArray_Descr* descr = nullptr;
+    if (PyArray_DescrConverter(into, &descr) == 0) {
+      return nullptr;
+    }
+    if (static_cast<std::size_t>(descr->elsize) != kRowBytes) {
+      Py_DECREF(descr);
+      PyErr_SetString(PyExc_ValueError, "solve: the row dtype does not match the engine's table");
+      return nullptr;
+    }
+    // PyArray_Empty steals the reference to descr.
+    result = PyArray_Empty(1, const_cast<npy_intp*>(&size), descr, 0);
+    if (result == nullptr) {
+      return nullptr;
+    }
   }
   const SolveJob job{kInputPairs[static_cast<std::size_t>(pairIndex)].pair,
                      english != 0,

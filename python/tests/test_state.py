@@ -111,3 +111,12 @@ def test_pandas_series_and_frame():
     assert list(frame.index) == ["a", "b", "c"]
     assert list(frame.status) == ["ok", "ok", "out_of_range"]
     assert frame.loc["b", "h"] == vaporix.pt.h(80.0, 500.0)
+
+
+def test_state_fills_a_given_array():
+    rows = vaporix.state("pt", [3.0, 80.0], [300.0, 500.0])
+    h = rows["h"] + 10.0
+    assert vaporix.state("ph", [3.0, 80.0], h, out=rows) is rows
+    np.testing.assert_array_equal(rows["t"], vaporix.ph.t([3.0, 80.0], h))
+    with pytest.raises(ValueError):
+        vaporix.state("pt", [3.0, 80.0], [300.0, 500.0], out=rows[::-1])
