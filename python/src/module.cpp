@@ -442,11 +442,21 @@ constexpr std::size_t kRowBytes = kStatusOffset + kStatusChars * 4;
 enum class Status { Ok, OutOfRange, BadInput };
 constexpr std::array<std::string_view, 3> kStatusTexts{"ok", "out_of_range", "bad_input"};
 
+// The three statuses as numpy stores them, ready to copy into a row.
+using StatusText = std::array<std::uint32_t, kStatusChars>;
+constexpr StatusText Ucs4(std::string_view text) {
+  StatusText ucs4{};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    ucs4[i] = static_cast<unsigned char>(text[i]);
+  }
+  return ucs4;
+}
+constexpr std::array<StatusText, 3> kStatusUcs4{Ucs4(kStatusTexts[0]), Ucs4(kStatusTexts[1]),
+                                                Ucs4(kStatusTexts[2])};
+
 void WriteStatus(char* row, Status status) {
-  std::array<std::uint32_t, kStatusChars> text{};
-  const std::string_view chosen = kStatusTexts[static_cast<std::size_t>(status)];
-  std::copy(chosen.begin(), chosen.end(), text.begin());
-  std::memcpy(row + kStatusOffset, text.data(), sizeof text);
+  std::memcpy(row + kStatusOffset, kStatusUcs4[static_cast<std::size_t>(status)].data(),
+              sizeof(StatusText));
 }
 
 // The thirty values of a found state, NaN where the property is not available
