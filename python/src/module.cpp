@@ -319,6 +319,36 @@ PyObject* MakeGroup(const char* name, const char* doc) {
   return module;
 }
 
+std::string SatGroupDoc() {
+  std::string shared;
+  std::string own;
+  for (const InputPairInfo& pair : kInputPairs) {
+    if (pair.saturation) {
+      std::string& names = NeedsSatPrefix(pair) ? shared : own;
+      names += names.empty() ? "" : ", ";
+      names += pair.name;
+    }
+  }
+  return "The saturation input pairs (the two-phase solver alone). " + shared +
+         " share their names with single-phase pairs and live only here; " + own +
+         " are also at the top of the package.";
+}
+
+std::string EnglishGroupDoc() {
+  std::vector<std::string_view> seen;
+  std::string units;
+  for (const QuantityInfo& quantity : vaporix::kQuantities) {
+    if (quantity.englishUnit != quantity.siUnit &&
+        std::find(seen.begin(), seen.end(), quantity.englishUnit) == seen.end()) {
+      seen.push_back(quantity.englishUnit);
+      units += units.empty() ? "" : ", ";
+      units += quantity.englishUnit;
+    }
+  }
+  return "The ufuncs of every pair in English units, as vaporix-cli --english: inputs in " + units +
+         "; outputs in the English unit of each property.";
+}
+
 // Builds every namespace and returns {qualified name: module}, parents
 // holding their children as attributes: "ph", "sat", "sat.ph", "px",
 // "english", "english.ph", "english.sat", "english.sat.ph", ...
@@ -333,10 +363,7 @@ PyObject* MakeNamespaces() {
   };
   for (int english = 0; english < 2; ++english) {
     const std::string prefix = english != 0 ? "english." : "";
-    PyObject* sat = MakeGroup(
-        ("vaporix." + prefix + "sat").c_str(),
-        "Saturation input pairs whose names single-phase pairs also use (ph, ps, pu, pv, th, "
-        "ts, tu, tv, hs, us, vs, hv, uv); px and tx are both here and at the top.");
+    PyObject* sat = MakeGroup(("vaporix." + prefix + "sat").c_str(), SatGroupDoc().c_str());
     if (sat == nullptr || PyDict_SetItemString(all, (prefix + "sat").c_str(), sat) < 0) {
       Py_XDECREF(sat);
       return fail();
@@ -344,9 +371,7 @@ PyObject* MakeNamespaces() {
     Py_DECREF(sat);
     PyObject* root = nullptr;
     if (english != 0) {
-      root = MakeGroup("vaporix.english",
-                       "The ufuncs of every pair in English units: inputs and outputs in psi, "
-                       "°F, Btu/lb, Btu/(lb·°F), ft³/lb, ... as vaporix-cli --english.");
+      root = MakeGroup("vaporix.english", EnglishGroupDoc().c_str());
       if (root == nullptr || PyDict_SetItemString(all, "english", root) < 0 ||
           PyObject_SetAttrString(root, "sat", sat) < 0) {
         Py_XDECREF(root);

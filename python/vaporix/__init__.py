@@ -159,40 +159,35 @@ def state(pair, a, b, *, sat=False, english=False, transport=True, threads=None,
     Parameters
     ----------
     pair : str
-        Input pair name as vaporix-cli names it: a single-phase pair ("pt",
-        "ph", "ps", "pu", "pv", "th", "ts", "tu", "tv", "hs", "us", "vs", "hv",
-        "uv") or, with ``sat=True`` or written "sat.<name>", a saturation pair
-        ("px", "tx", "ph", ...); "px" and "tx" need no ``sat``.
+        Input pair name as vaporix-cli names it: a single-phase pair
+        ({single_phase}) or, with ``sat=True`` or written "sat.<name>", a
+        saturation pair ({saturation}); a name only saturation pairs have
+        needs no ``sat``.
     a, b : array_like
-        The two inputs in the order of the pair's name, broadcast together.
-        SI units as vaporix-cli: p [MPa], t [K], h and u [kJ/kg], s [kJ/(kg·K)],
-        v [m³/kg], x [%]; with ``english=True``: psi, °F, Btu/lb, Btu/(lb·°F),
-        ft³/lb, %.
+        The two inputs in the order of the pair's name, broadcast together,
+        in the units of vaporix-cli: {inputs_si}; with ``english=True``:
+        {inputs_english}. Elements that are no number (NaN, inf, text) give
+        rows with status "bad_input".
     sat : bool
         Take the saturation pair of that name (the two-phase solver alone).
     english : bool
         Inputs and outputs in English units, as ``vaporix-cli --english``.
     transport : bool
-        Also compute dv, kv, tc, td, Pr and Sigma; with False they are NaN and
-        the call is faster.
+        Also compute the transport properties ({transport}); with False they
+        are NaN and the call is faster.
     threads : int or None
         Number of threads (default: the cores). The result is bit-identical
         for every thread count.
     out : ndarray, optional
         A C-contiguous array of the broadcast shape and the dtype of a
         previous result, to be filled and returned instead of a new array
-        (saves allocating the 288 bytes per state when called repeatedly).
+        (saves allocating {row_bytes} bytes per state when called repeatedly).
 
     Returns
     -------
     numpy structured array of the broadcast shape with one float64 field per
-    property key (``vaporix.properties``: p [MPa], t [K], d [kg/m³], v [m³/kg],
-    h [kJ/kg], s [kJ/(kg·K)], u [kJ/kg], cp, cv [kJ/(kg·K)], w [m/s], kapa [-],
-    H, G [kJ/kg], Z [-], x [%], region [-], alpha [1/K], Kt [1/MPa],
-    dvdt [m³/(kg·K)], dvdp [m³/(kg·MPa)], dpdt [MPa/K], dpdv [MPa·kg/m³],
-    iJTC [kJ/(kg·MPa)], JTC [K/MPa], dv [µPa·s], kv [mm²/s], tc [W/(m·K)],
-    td [mm²/s], Pr [-], Sigma [mN/m]; ``units()`` gives them from the engine's
-    table, ``units(english=True)`` the English ones) and a field ``status``:
+    property key, in property-number order, SI units ({properties}; English
+    units with ``english=True``: see ``units(english=True)``), and a field ``status``:
     "ok", "out_of_range" (no state within IF97) or "bad_input" (NaN, infinite
     or not a number). Values equal those of ``vaporix-cli batch`` bit for bit;
     what the CLI prints as "N/A" is NaN, and every value of a row that is not
@@ -225,6 +220,26 @@ def state(pair, a, b, *, sat=False, english=False, transport=True, threads=None,
         _STATE_DTYPE if out is None else out.reshape(-1),
     )
     return out if out is not None else result.reshape(shape)
+
+
+def _quantity_units(english):
+    seen = {}
+    for _, _, first, second, si1, si2, en1, en2 in _core.PAIRS:
+        seen.setdefault(first, en1 if english else si1)
+        seen.setdefault(second, en2 if english else si2)
+    return ", ".join("%s [%s]" % item for item in seen.items())
+
+
+if state.__doc__:  # the lists in the docstring come from the engine's tables
+    state.__doc__ = state.__doc__.format(
+        single_phase=", ".join(_SINGLE_PHASE),
+        saturation=", ".join(_SATURATION),
+        inputs_si=_quantity_units(False),
+        inputs_english=_quantity_units(True),
+        properties=", ".join("%s [%s]" % item for item in units().items()),
+        transport=", ".join(row[0] for row in _core.PROPERTIES if row[4]),
+        row_bytes=_STATE_DTYPE.itemsize,
+    )
 
 
 def frame(pair, a, b, *, sat=False, english=False, transport=True, threads=None):
