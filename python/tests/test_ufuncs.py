@@ -129,6 +129,8 @@ def test_unknown_names_are_value_errors_naming_the_valid_ones():
         vaporix.ufunc("pt", "enthalpy")
     with pytest.raises(ValueError, match="Sigma"):
         vaporix.ph.nothing
+    with pytest.raises(ValueError, match="px tx ph"):
+        vaporix.english.sat.pt
     with pytest.raises(ValueError, match="px tx"):
         vaporix.state("xy", 1.0, 1.0)
     assert not hasattr(vaporix.ph, "nothing")

@@ -67,6 +67,10 @@ def _namespace_getattr(namespace):
     def __getattr__(key):
         if key.startswith("__"):
             raise AttributeError(key)
+        if namespace in ("sat", "english", "english.sat"):
+            raise UnknownNameError(
+                "vaporix.%s has no input pair %r; %s" % (namespace, key, _pair_list())
+            )
         _unknown_property(namespace, key)
 
     return __getattr__
@@ -78,8 +82,7 @@ for _name, _namespace in _core.NAMESPACES.items():
     _sys.modules[__name__ + "." + _name] = _namespace
     if "." not in _name:
         globals()[_name] = _namespace
-    if _name not in ("sat", "english", "english.sat"):
-        _namespace.__getattr__ = _namespace_getattr(_name)
+    _namespace.__getattr__ = _namespace_getattr(_name)
 del _name, _namespace
 
 
