@@ -118,6 +118,8 @@ def main():
     print("  vaporix.ph.t                          %.3f (%.3f)  %.2f M states/s (%.2f by CPU)"
           % (pht_wall, pht_cpu, STATES / pht_wall / 1e6, STATES / pht_cpu / 1e6))
     print("import vaporix: %.1f ms after numpy, %.1f ms with numpy" % (alone, with_numpy))
+    print("load average %.1f on %d cores: wall-clock figures need idle cores" % (
+        os.getloadavg()[0], os.cpu_count()))
 
 
 if __name__ == "__main__":
