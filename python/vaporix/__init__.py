@@ -23,6 +23,7 @@ SI units as vaporix-cli: MPa, K, kJ/kg, kJ/(kg·K), m³/kg, kg/m³, % for the
 quality, µPa·s, W/(m·K), mN/m, ...; see ``units()``.
 """
 
+import operator as _operator
 import sys as _sys
 
 import numpy as _np
@@ -199,8 +200,14 @@ def state(pair, a, b, *, sat=False, english=False, transport=True, threads=None,
     index = _pair_index(pair, sat)
     if threads is None:
         threads = 0
-    elif isinstance(threads, bool) or not isinstance(threads, int) or threads < 1:
-        raise ValueError("threads must be a positive integer or None, not %r" % (threads,))
+    else:
+        try:
+            count = _operator.index(threads)
+        except TypeError:
+            count = 0
+        if isinstance(threads, bool) or count < 1:
+            raise ValueError("threads must be a positive integer or None, not %r" % (threads,))
+        threads = count
     first, second = _np.broadcast_arrays(_float_input(a), _float_input(b))
     shape = first.shape
     if out is not None and (
