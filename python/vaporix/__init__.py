@@ -180,8 +180,9 @@ def state(pair, a, b, *, sat=False, english=False, transport=True, threads=None,
         Also compute the transport properties ({transport}); with False they
         are NaN and the call is faster.
     threads : int or None
-        Number of threads (default: the cores). The result is bit-identical
-        for every thread count.
+        Number of threads (default: the cores; fewer when each would get
+        less than a few thousand rows). The result is bit-identical for
+        every thread count.
     out : ndarray, optional
         A C-contiguous array of the broadcast shape and the dtype of a
         previous result, to be filled and returned instead of a new array
