@@ -42,6 +42,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bench/vaporix-bench
+	@if [ -d build/release/python/vaporix ]; then /usr/bin/python3 bench/python_bench.py; fi
 
 asan:
 	$(MAKE) test PRESET=asan
