@@ -68,19 +68,19 @@ class FlagsKept {
 
 // What one ufunc computes: a property of the states of one pair, in SI or
 // English units.
-struct UfuncSpec {
+struct UfuncTarget {
   InputPair pair;
   const PropertyInfo* property;
   bool english;
 };
 
-double PropertyOf(IF97Calculator& engine, const UfuncSpec& spec, double a, double b) {
+double PropertyOf(IF97Calculator& engine, const UfuncTarget& target, double a, double b) {
   StateProperties state{};
   TransportProperties transport{};
-  const PropertyInfo& info = *spec.property;
-  if (!engine.Calculate(spec.pair, a, b, state, transport, info.transportField != nullptr,
-                        spec.english) ||
-      !IsAvailable(info, state, transport, Describe(spec.pair).saturation)) {
+  const PropertyInfo& info = *target.property;
+  if (!engine.Calculate(target.pair, a, b, state, transport, info.transportField != nullptr,
+                        target.english) ||
+      !IsAvailable(info, state, transport, Describe(target.pair).saturation)) {
     return kNaN;
   }
   return ValueOf(info, state, transport);
@@ -112,7 +112,7 @@ double ReadNumber<PyObject*>(const char* where) {
 
 template <typename T>
 void PropertyLoop(char** args, const npy_intp* dimensions, const npy_intp* steps, void* data) {
-  const UfuncSpec& spec = *static_cast<const UfuncSpec*>(data);
+  const UfuncTarget& target = *static_cast<const UfuncTarget*>(data);
   const FlagsKept flags;
   IF97Calculator& engine = ThreadEngine();
   const npy_intp count = dimensions[0];
@@ -120,7 +120,7 @@ void PropertyLoop(char** args, const npy_intp* dimensions, const npy_intp* steps
   const char* second = args[1];
   char* out = args[2];
   for (npy_intp i = 0; i < count; ++i) {
-    const double value = PropertyOf(engine, spec, ReadNumber<T>(first), ReadNumber<T>(second));
+    const double value = PropertyOf(engine, target, ReadNumber<T>(first), ReadNumber<T>(second));
     std::memcpy(out, &value, sizeof value);
     first += steps[0];
     second += steps[1];
@@ -233,7 +233,7 @@ std::string NamespaceDoc(const InputPairInfo& pair, bool english) {
 // Everything numpy keeps pointers to for the life of the process: ufunc
 // names, docstrings and loop data. Built once, never changed afterwards.
 struct UfuncStore {
-  std::array<std::array<std::array<UfuncSpec, kPropertyCount>, kInputPairCount>, 2> specs{};
+  std::array<std::array<std::array<UfuncTarget, kPropertyCount>, kInputPairCount>, 2> targets{};
   std::array<std::array<std::array<std::array<void*, kLoopCount>, kPropertyCount>, kInputPairCount>,
              2>
       data{};
@@ -246,9 +246,9 @@ UfuncStore& Store() {
     for (std::size_t unitSystem = 0; unitSystem < 2; ++unitSystem) {
       for (std::size_t p = 0; p < kInputPairCount; ++p) {
         for (std::size_t k = 0; k < kPropertyCount; ++k) {
-          UfuncSpec& spec = built.specs[unitSystem][p][k];
-          spec = {kInputPairs[p].pair, &kProperties[k], unitSystem == 1};
-          built.data[unitSystem][p][k].fill(&spec);
+          UfuncTarget& target = built.targets[unitSystem][p][k];
+          target = {kInputPairs[p].pair, &kProperties[k], unitSystem == 1};
+          built.data[unitSystem][p][k].fill(&target);
         }
       }
     }
