@@ -34,7 +34,7 @@ StateProperties Reference(const RegionState& where) {
   engine.Initialize();
   StateProperties state;
   TransportProperties transport;
-  engine.CalcPT(where.p, where.T, state, transport, false, false);
+  engine.Calculate(vaporix::InputPair::PT, where.p, where.T, state, transport, false, false);
   return state;
 }
 

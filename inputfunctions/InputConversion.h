@@ -31,11 +31,11 @@ double ParseInputNumber(std::string_view text, std::string_view decimalSeparator
 // A range test on an SI input value, run before the engine is asked.
 enum class RangeTest {
   None,
-  Pressure,               // 0.000611157 <= p <= 100 MPa
-  Temperature,            // 273.15 <= T <= 2273.15 K
-  Volume,                 // v > 0.00100021 m3/kg
-  SaturationPressure,     // 0.000611213 <= p <= 22.064 MPa
-  SaturationTemperature,  // 273.15 <= T <= 647.096 K
+  Pressure,               // limits::kInputMinimumPressure to kMaximumPressure
+  Temperature,            // limits::kMinimumTemperature to kMaximumTemperature
+  Volume,                 // v > limits::kInputMinimumVolume
+  SaturationPressure,     // limits::kSaturationMinimumPressure to kCriticalPressure
+  SaturationTemperature,  // limits::kMinimumTemperature to kCriticalTemperature
   Quality,                // 0 <= x <= 100 %
 };
 
