@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "vaporix/Limits.h"
+#include "vaporix/Properties.h"
 #include "widgets/CGridCtrl.h"
 
 namespace vaporix {
@@ -52,28 +54,46 @@ constexpr std::array<RowText, 30> kRows{{
     {"Surface tension   [Sigma]", "mN/m", "lbf/ft"},
 }};
 
-// Constants of the formulation shown beside rows 1-8.
-constexpr std::array<const char*, 8> kSIConstants{{
-    "Specific gas constant: R = 0.461526 kJ/(kg·K)",
-    "Molar gas constant: Rm = 8.31451 J/(mol·K)",
-    "Molar mass: M = 18.015257 g/mol",
-    "Critical temperature: Tc = 647.096 K",
-    "Critical pressure: pc = 22.064 MPa",
-    "Critical density: rhoc = 322 kg/m³",
-    "Triple-point temperature: Tt = 273.16 K",
-    "Triple-point pressure: pt = 611.657 Pa",
+// Constants of the formulation shown beside rows 1-8: the SI row as written,
+// and the value in the engine's units with the property whose English factor
+// converts it (none: the same number in both systems), so that the English
+// rows follow the unit factors and show six significant digits.
+struct FormulationConstant {
+  const char* siText;
+  const char* name;
+  double value;
+  const char* propertyKey;
+  const char* englishUnit;
+};
+
+constexpr std::array<FormulationConstant, 8> kConstants{{
+    {"Specific gas constant: R = 0.461526 kJ/(kg·K)", "Specific gas constant: R", kGasConstant, "s",
+     "Btu/(lb·°F)"},
+    // J/(mol K) is kJ/(kmol K), converted as a specific heat.
+    {"Molar gas constant: Rm = 8.31451 J/(mol·K)", "Molar gas constant: Rm", 8.31451, "s",
+     "Btu/(lbmol·°F)"},
+    {"Molar mass: M = 18.015257 g/mol", "Molar mass: M", 18.015257, nullptr, "lbm/lbmol"},
+    {"Critical temperature: Tc = 647.096 K", "Critical temperature: Tc", kCriticalTemperature, "t",
+     "°F"},
+    {"Critical pressure: pc = 22.064 MPa", "Critical pressure: pc", kCriticalPressure, "p", "psi"},
+    {"Critical density: rhoc = 322 kg/m³", "Critical density: rhoc", kCriticalDensity, "d",
+     "lb/ft³"},
+    {"Triple-point temperature: Tt = 273.16 K", "Triple-point temperature: Tt",
+     limits::kTriplePointTemperature, "t", "°F"},
+    {"Triple-point pressure: pt = 611.657 Pa", "Triple-point pressure: pt",
+     limits::kTriplePointPressure, "p", "psi"},
 }};
 
-constexpr std::array<const char*, 8> kEnglishConstants{{
-    "Specific gas constant: R =  0.1102335912869 Btu/(lb·°F)",
-    "Molar gas constant: Rm =   1.985609881262 Btu/(lbmol·°F)",
-    "Molar mass: M = 18.015257 lbm/lbmol",
-    "Critical temperature: Tc =  705.1028 °F",
-    "Critical pressure: pc =  3200.11278135 psi",
-    "Critical density: rhoc =  20.10180753955 lb/ft³",
-    "Triple-point temperature: Tt =  32.018 °F",
-    "Triple-point pressure: pt =  0.08871335131898 psi",
-}};
+QString EnglishConstantText(const FormulationConstant& constant) {
+  double value = constant.value;
+  if (constant.propertyKey != nullptr) {
+    const PropertyInfo& property = *FindProperty(constant.propertyKey);
+    value = value * property.englishFactor + property.englishOffset;
+  }
+  return QStringLiteral("%1 = %2 %3")
+      .arg(QString::fromUtf8(constant.name), GridDisplayHandler::FormatValue(value),
+           QString::fromUtf8(constant.englishUnit));
+}
 
 constexpr int kFirstPropertyRow = 1;
 constexpr int kLastPropertyRow = 30;
@@ -153,9 +173,11 @@ void FillUnits(CGridCtrl& grid, int column, bool english) {
   }
 }
 
-void FillConstants(CGridCtrl& grid, int column, const std::array<const char*, 8>& constants) {
-  for (std::size_t i = 0; i < constants.size(); ++i) {
-    grid.setCellText(static_cast<int>(i) + 1, column, QString::fromUtf8(constants[i]));
+void FillConstants(CGridCtrl& grid, int column, bool english) {
+  for (std::size_t i = 0; i < kConstants.size(); ++i) {
+    grid.setCellText(
+        static_cast<int>(i) + 1, column,
+        english ? EnglishConstantText(kConstants[i]) : QString::fromUtf8(kConstants[i].siText));
   }
 }
 
@@ -249,11 +271,11 @@ void GridDisplayHandler::FillEnglishUnits(CGridCtrl& grid, int column) {
 }
 
 void GridDisplayHandler::FillSIConstants(CGridCtrl& grid, int column) {
-  FillConstants(grid, column, kSIConstants);
+  FillConstants(grid, column, false);
 }
 
 void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
-  FillConstants(grid, column, kEnglishConstants);
+  FillConstants(grid, column, true);
 }
 
 void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
