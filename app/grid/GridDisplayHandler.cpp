@@ -1,4 +1,4 @@
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 
 #include <array>
 #include <charconv>
@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "CGridCtrl.h"
 #include "vaporix/Limits.h"
 #include "vaporix/Properties.h"
-#include "widgets/CGridCtrl.h"
 
 namespace vaporix {
 

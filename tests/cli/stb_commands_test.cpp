@@ -14,7 +14,7 @@
 #include "Batch.h"
 #include "Format.h"
 #include "StbCommands.h"
-#include "app/document/StbFile.h"
+#include "StbFile.h"
 #include "vaporix/Properties.h"
 
 namespace vaporix::cli {
