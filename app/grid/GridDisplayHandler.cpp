@@ -95,6 +95,10 @@ QString EnglishConstantText(const FormulationConstant& constant) {
            QString::fromUtf8(constant.englishUnit));
 }
 
+// Least widths of the title and constants columns, in pixels.
+constexpr int kTitleColumnWidth = 280;
+constexpr int kConstantsColumnWidth = 300;
+
 constexpr int kFirstPropertyRow = 1;
 constexpr int kLastPropertyRow = 30;
 constexpr int kRegionRow = 16;
@@ -200,7 +204,7 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
   grid.setGridColumnCount(saturationLayout ? kSaturationColumnCount : kSinglePhaseColumnCount);
   grid.setFixedRowHeight(30);
   grid.setGridColumnWidth(0, 30);
-  grid.setGridColumnWidth(kTitleColumn, 280);
+  grid.setGridColumnWidth(kTitleColumn, kTitleColumnWidth);
   if (saturationLayout) {
     grid.setGridColumnWidth(kLiquidColumn, 115);
     grid.setGridColumnWidth(kSaturationResultColumn, 130);
@@ -209,7 +213,11 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
     grid.setGridColumnWidth(kResultColumn, 160);
   }
   grid.setGridColumnWidth(UnitColumn(saturationLayout), 100);
-  grid.setGridColumnWidth(ConstantsColumn(saturationLayout), 300);
+  grid.setGridColumnWidth(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
+  // Titles and constants stay on one line: their columns grow to the text,
+  // and the constants column fills the rest of the grid.
+  grid.setWordWrap(false);
+  grid.setLastColumnFillsGrid(true);
 
   QPalette palette = grid.palette();
   palette.setColor(QPalette::Text, kBlueText);
@@ -237,6 +245,7 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
     FillHeader(grid);
   }
   FillRowTitles(grid, kTitleColumn);
+  grid.fitColumnToContents(kTitleColumn, kTitleColumnWidth);
 }
 
 void GridDisplayHandler::FillHeader(CGridCtrl& grid) {
@@ -360,6 +369,7 @@ void GridDisplayHandler::ShowSIMode(CGridCtrl& grid, bool saturationLayout) {
   grid.setCellOptions(kPressureRow, unitColumn, {kBar, kMPa});
   grid.setCellOptions(kTemperatureRow, unitColumn, {kCelsius, kKelvin});
   FillSIConstants(grid, ConstantsColumn(saturationLayout));
+  grid.fitColumnToContents(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
 }
 
 void GridDisplayHandler::ShowEnglishMode(CGridCtrl& grid, bool saturationLayout) {
@@ -369,6 +379,7 @@ void GridDisplayHandler::ShowEnglishMode(CGridCtrl& grid, bool saturationLayout)
   grid.clearCellOptions(kTemperatureRow, unitColumn);
   FillEnglishUnits(grid, unitColumn);
   FillEnglishConstants(grid, ConstantsColumn(saturationLayout));
+  grid.fitColumnToContents(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
 }
 
 }  // namespace vaporix

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -520,6 +521,55 @@ TEST_F(main_frame_test, calculated_state_is_saved_cleared_and_opened_again) {
   frame->OpenDocumentFile(Path("water.stb"));
   EXPECT_EQ(frame->outputView().siRowCount(), 1);
   EXPECT_EQ(frame->outputView().siTable().cellText(1, 1), "10");
+}
+
+// At 1920 x 1080 the results grid of either page reaches the pane's right
+// edge, its last column fills the grid, and no row title or constant is
+// wrapped or cut, in SI and in English units; a narrower window never makes
+// the last column narrower than its text.
+TEST_F(main_frame_test, results_grid_follows_the_pane_at_1920_pixels) {
+  auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
+  ASSERT_NE(view, nullptr);
+  frame->resize(1920, 1080);
+  frame->show();
+  QCoreApplication::processEvents();
+  const auto textFits = [](const CGridCtrl& grid, int row, int column) {
+    return QFontMetrics(grid.font()).horizontalAdvance(grid.cellText(row, column)) + 4 <=
+           grid.gridColumnWidth(column);
+  };
+  const auto columnsWidth = [](const CGridCtrl& grid) {
+    int total = 0;
+    for (int column = 1; column < grid.gridColumnCount(); ++column) {
+      total += grid.gridColumnWidth(column);
+    }
+    return total;
+  };
+  for (const int index : {CVaporixView::kGeneralPageIndex, CVaporixView::kSaturationPageIndex}) {
+    view->SetActivePage(index);
+    QCoreApplication::processEvents();
+    CInputPropertyPage& page = view->currentPage();
+    CGridCtrl& grid = page.grid();
+    const int last = grid.gridColumnCount() - 1;
+    for (QRadioButton* units : {&page.englishButton(), &page.siButton()}) {
+      units->click();
+      QCoreApplication::processEvents();
+      const QString what = QStringLiteral("page %1, %2").arg(index).arg(units->text());
+      EXPECT_GE(grid.mapTo(frame.get(), QPoint(grid.width(), 0)).x(), frame->width() - 40)
+          << what.toStdString();
+      EXPECT_EQ(columnsWidth(grid), grid.viewport()->width()) << what.toStdString();
+      for (int row = 1; row < grid.gridRowCount(); ++row) {
+        EXPECT_TRUE(textFits(grid, row, 1)) << what.toStdString() << " title row " << row;
+        EXPECT_TRUE(textFits(grid, row, last)) << what.toStdString() << " constant row " << row;
+      }
+    }
+  }
+  frame->resize(800, 600);
+  QCoreApplication::processEvents();
+  CGridCtrl& grid = view->currentGrid();
+  EXPECT_GT(columnsWidth(grid), grid.viewport()->width());
+  for (int row = 1; row < grid.gridRowCount(); ++row) {
+    EXPECT_TRUE(textFits(grid, row, grid.gridColumnCount() - 1)) << "constant row " << row;
+  }
 }
 
 TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
