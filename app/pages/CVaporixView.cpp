@@ -3,6 +3,7 @@
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
+#include "PageIcons.h"
 
 namespace vaporix {
 
@@ -11,8 +12,8 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
       m_saturationPage(new CPageSaturation(document)) {
-  AddPage(m_generalPage);
-  AddPage(m_saturationPage);
+  AddPage(m_generalPage, SinglePhasePageIcon());
+  AddPage(m_saturationPage, SaturationPageIcon());
   m_document.AddView(*this);
 }
 
