@@ -10,7 +10,7 @@ class IF97CalculationEngine final : public CalculationEngine {
  public:
   explicit IF97CalculationEngine(IF97Calculator& calculator) : engine(calculator) {}
 
-  bool Calculate(EntryPoint entryPoint, double first, double second, StateProperties& out,
+  bool Calculate(InputPair pair, double first, double second, StateProperties& out,
                  TransportProperties& transport, bool withTransport, bool english) override;
 
   IF97Calculator& Calculator() { return engine; }

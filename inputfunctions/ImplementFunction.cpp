@@ -10,32 +10,20 @@ using enum Quantity;
 
 // In function-list order; position 3 is (p, v) and 4 is (p, u), 7 is (t, v) and 8 is (t, u).
 constexpr std::array<InputPairDescription, kSinglePhaseFunctionCount> kPairs{{
-    {" function (p, t)",
-     {Pressure, Temperature, RangeTest::Pressure, RangeTest::Temperature, EntryPoint::CalcPT}},
-    {" function (p, h)",
-     {Pressure, Enthalpy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPH}},
-    {" function (p, s)",
-     {Pressure, Entropy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPS}},
-    {" function (p, v)",
-     {Pressure, Volume, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPV}},
-    {" function (p, u)",
-     {Pressure, InternalEnergy, RangeTest::Pressure, RangeTest::None, EntryPoint::CalcPU}},
-    {" function (t, h)",
-     {Temperature, Enthalpy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTH}},
-    {" function (t, s)",
-     {Temperature, Entropy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTS}},
-    {" function (t, v)",
-     {Temperature, Volume, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTV}},
-    {" function (t, u)",
-     {Temperature, InternalEnergy, RangeTest::Temperature, RangeTest::None, EntryPoint::CalcTU}},
-    {" function (h, s)", {Enthalpy, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcHS}},
-    {" function (u, s)",
-     {InternalEnergy, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcUS}},
-    {" function (v, s)", {Volume, Entropy, RangeTest::None, RangeTest::None, EntryPoint::CalcVS}},
-    {" function (h, v)",
-     {Enthalpy, Volume, RangeTest::None, RangeTest::Volume, EntryPoint::CalcHV}},
-    {" function (u, v)",
-     {InternalEnergy, Volume, RangeTest::None, RangeTest::Volume, EntryPoint::CalcUV}},
+    {" function (p, t)", {InputPair::PT, RangeTest::Pressure, RangeTest::Temperature}},
+    {" function (p, h)", {InputPair::PH, RangeTest::Pressure, RangeTest::None}},
+    {" function (p, s)", {InputPair::PS, RangeTest::Pressure, RangeTest::None}},
+    {" function (p, v)", {InputPair::PV, RangeTest::Pressure, RangeTest::None}},
+    {" function (p, u)", {InputPair::PU, RangeTest::Pressure, RangeTest::None}},
+    {" function (t, h)", {InputPair::TH, RangeTest::Temperature, RangeTest::None}},
+    {" function (t, s)", {InputPair::TS, RangeTest::Temperature, RangeTest::None}},
+    {" function (t, v)", {InputPair::TV, RangeTest::Temperature, RangeTest::None}},
+    {" function (t, u)", {InputPair::TU, RangeTest::Temperature, RangeTest::None}},
+    {" function (h, s)", {InputPair::HS, RangeTest::None, RangeTest::None}},
+    {" function (u, s)", {InputPair::US, RangeTest::None, RangeTest::None}},
+    {" function (v, s)", {InputPair::VS, RangeTest::None, RangeTest::None}},
+    {" function (h, v)", {InputPair::HV, RangeTest::None, RangeTest::Volume}},
+    {" function (u, v)", {InputPair::UV, RangeTest::None, RangeTest::Volume}},
 }};
 
 }  // namespace
@@ -45,19 +33,21 @@ InputStatus DescribedFunction::Calculate(StateProperties& out, TransportProperti
 }
 
 void DescribedFunction::SetFirstLabel() {
-  SetQuantityLabel(page, InputSlot::First, description.pair.first);
+  SetQuantityLabel(page, InputSlot::First, Describe(description.pair.pair).first);
 }
 
 void DescribedFunction::SetSecondLabel() {
-  SetQuantityLabel(page, InputSlot::Second, description.pair.second);
+  SetQuantityLabel(page, InputSlot::Second, Describe(description.pair.pair).second);
 }
 
 void DescribedFunction::FillFirstUnits() {
-  FillUnitList(page, InputSlot::First, description.pair.first, PageKind::SinglePhase);
+  FillUnitList(page, InputSlot::First, Describe(description.pair.pair).first,
+               PageKind::SinglePhase);
 }
 
 void DescribedFunction::FillSecondUnits() {
-  FillUnitList(page, InputSlot::Second, description.pair.second, PageKind::SinglePhase);
+  FillUnitList(page, InputSlot::Second, Describe(description.pair.pair).second,
+               PageKind::SinglePhase);
 }
 
 ImplementFunctionPT::ImplementFunctionPT(InputPage& p) : DescribedFunction(p, kPairs[0]) {}

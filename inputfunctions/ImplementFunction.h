@@ -19,7 +19,7 @@ class ImplementFunction : public InputFunction {
 // What distinguishes the input pairs of the single-phase page.
 struct InputPairDescription {
   std::string_view listText;
-  InputPairFields pair;
+  CheckedInputPair pair;
 };
 
 // An input pair of the single-phase page built from its description.

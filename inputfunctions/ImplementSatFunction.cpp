@@ -20,65 +20,26 @@ constexpr int kByHS = 10;
 // second input: the first lies on the saturation line's range.
 constexpr std::array<SatInputPairDescription, kSaturationFunctionCount> kSatPairs{{
     {" function (p, x)",
-     {Pressure, Quality, kSatP, RangeTest::Quality, EntryPoint::CalcSatPX},
+     {InputPair::SatPX, kSatP, RangeTest::Quality},
      InputStatus::PointOutOfRange,
      kByPX},
     {" function (t, x)",
-     {Temperature, Quality, kSatT, RangeTest::Quality, EntryPoint::CalcSatTX},
+     {InputPair::SatTX, kSatT, RangeTest::Quality},
      InputStatus::PointOutOfRange,
      kByTX},
-    {" function (p, h)",
-     {Pressure, Enthalpy, kSatP, kNoTest, EntryPoint::CalcSatPH},
-     kBlameSecond,
-     kByPX},
-    {" function (p, s)",
-     {Pressure, Entropy, kSatP, kNoTest, EntryPoint::CalcSatPS},
-     kBlameSecond,
-     kByPX},
-    {" function (p, v)",
-     {Pressure, Volume, kSatP, kNoTest, EntryPoint::CalcSatPV},
-     kBlameSecond,
-     kByPX},
-    {" function (p, u)",
-     {Pressure, InternalEnergy, kSatP, kNoTest, EntryPoint::CalcSatPU},
-     kBlameSecond,
-     kByPX},
-    {" function (t, h)",
-     {Temperature, Enthalpy, kSatT, kNoTest, EntryPoint::CalcSatTH},
-     kBlameSecond,
-     kByTX},
-    {" function (t, s)",
-     {Temperature, Entropy, kSatT, kNoTest, EntryPoint::CalcSatTS},
-     kBlameSecond,
-     kByTX},
-    {" function (t, v)",
-     {Temperature, Volume, kSatT, kNoTest, EntryPoint::CalcSatTV},
-     kBlameSecond,
-     kByTX},
-    {" function (t, u)",
-     {Temperature, InternalEnergy, kSatT, kNoTest, EntryPoint::CalcSatTU},
-     kBlameSecond,
-     kByTX},
-    {" function (h, s)",
-     {Enthalpy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatHS},
-     kBlameSecond,
-     kByHS},
-    {" function (u, s)",
-     {InternalEnergy, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatUS},
-     kBlameSecond,
-     kByHS},
-    {" function (v, s)",
-     {Volume, Entropy, kNoTest, kNoTest, EntryPoint::CalcSatVS},
-     kBlameSecond,
-     kByHS},
-    {" function (h, v)",
-     {Enthalpy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatHV},
-     kBlameSecond,
-     kByHS},
-    {" function (u, v) ",
-     {InternalEnergy, Volume, kNoTest, kNoTest, EntryPoint::CalcSatUV},
-     kBlameSecond,
-     kByHS},
+    {" function (p, h)", {InputPair::SatPH, kSatP, kNoTest}, kBlameSecond, kByPX},
+    {" function (p, s)", {InputPair::SatPS, kSatP, kNoTest}, kBlameSecond, kByPX},
+    {" function (p, v)", {InputPair::SatPV, kSatP, kNoTest}, kBlameSecond, kByPX},
+    {" function (p, u)", {InputPair::SatPU, kSatP, kNoTest}, kBlameSecond, kByPX},
+    {" function (t, h)", {InputPair::SatTH, kSatT, kNoTest}, kBlameSecond, kByTX},
+    {" function (t, s)", {InputPair::SatTS, kSatT, kNoTest}, kBlameSecond, kByTX},
+    {" function (t, v)", {InputPair::SatTV, kSatT, kNoTest}, kBlameSecond, kByTX},
+    {" function (t, u)", {InputPair::SatTU, kSatT, kNoTest}, kBlameSecond, kByTX},
+    {" function (h, s)", {InputPair::SatHS, kNoTest, kNoTest}, kBlameSecond, kByHS},
+    {" function (u, s)", {InputPair::SatUS, kNoTest, kNoTest}, kBlameSecond, kByHS},
+    {" function (v, s)", {InputPair::SatVS, kNoTest, kNoTest}, kBlameSecond, kByHS},
+    {" function (h, v)", {InputPair::SatHV, kNoTest, kNoTest}, kBlameSecond, kByHS},
+    {" function (u, v) ", {InputPair::SatUV, kNoTest, kNoTest}, kBlameSecond, kByHS},
 }};
 
 constexpr double kSaturatedLiquidQuality = 0.0;
@@ -99,24 +60,25 @@ InputStatus DescribedSatFunction::Calculate(StateProperties& out, TransportPrope
 }
 
 void DescribedSatFunction::SetFirstLabel() {
-  SetQuantityLabel(page, InputSlot::First, description.pair.first);
+  SetQuantityLabel(page, InputSlot::First, Describe(description.pair.pair).first);
 }
 
 void DescribedSatFunction::SetSecondLabel() {
-  SetQuantityLabel(page, InputSlot::Second, description.pair.second);
+  SetQuantityLabel(page, InputSlot::Second, Describe(description.pair.pair).second);
 }
 
 void DescribedSatFunction::FillFirstUnits() {
-  FillUnitList(page, InputSlot::First, description.pair.first, PageKind::Saturation);
+  FillUnitList(page, InputSlot::First, Describe(description.pair.pair).first, PageKind::Saturation);
 }
 
 void DescribedSatFunction::FillSecondUnits() {
-  FillUnitList(page, InputSlot::Second, description.pair.second, PageKind::Saturation);
+  FillUnitList(page, InputSlot::Second, Describe(description.pair.pair).second,
+               PageKind::Saturation);
 }
 
-int DescribedSatFunction::CalculateSaturated(EntryPoint entryPoint, double value, double x,
+int DescribedSatFunction::CalculateSaturated(InputPair pair, double value, double x,
                                              StateProperties& out, TransportProperties& transport) {
-  const bool found = page.Engine().Calculate(entryPoint, value, x, out, transport,
+  const bool found = page.Engine().Calculate(pair, value, x, out, transport,
                                              /*withTransport=*/true, /*english=*/false);
   return found ? kLiquidVapourOk : kLiquidVapourRefused;
 }
@@ -155,32 +117,32 @@ ImplementSatFunctionUV::ImplementSatFunctionUV(InputPage& p)
 // The providers read the pressure or temperature afresh, with no range test:
 // they run after Calculate whatever its status.
 int ImplementSatFunctionPX::CalculateLiquid(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatPX, ReadSIInput(page, InputSlot::First, Pressure),
+  return CalculateSaturated(InputPair::SatPX, ReadSIInput(page, InputSlot::First, Pressure),
                             kSaturatedLiquidQuality, out, transport);
 }
 
 int ImplementSatFunctionPX::CalculateVapour(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatPX, ReadSIInput(page, InputSlot::First, Pressure),
+  return CalculateSaturated(InputPair::SatPX, ReadSIInput(page, InputSlot::First, Pressure),
                             kSaturatedVapourQuality, out, transport);
 }
 
 int ImplementSatFunctionTX::CalculateLiquid(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatTX, ReadSIInput(page, InputSlot::First, Temperature),
+  return CalculateSaturated(InputPair::SatTX, ReadSIInput(page, InputSlot::First, Temperature),
                             kSaturatedLiquidQuality, out, transport);
 }
 
 int ImplementSatFunctionTX::CalculateVapour(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatTX, ReadSIInput(page, InputSlot::First, Temperature),
+  return CalculateSaturated(InputPair::SatTX, ReadSIInput(page, InputSlot::First, Temperature),
                             kSaturatedVapourQuality, out, transport);
 }
 
 // The point's temperature (K) in `out` fixes the saturation line's state.
 int ImplementSatFunctionHS::CalculateLiquid(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatTX, out.t, kSaturatedLiquidQuality, out, transport);
+  return CalculateSaturated(InputPair::SatTX, out.t, kSaturatedLiquidQuality, out, transport);
 }
 
 int ImplementSatFunctionHS::CalculateVapour(StateProperties& out, TransportProperties& transport) {
-  return CalculateSaturated(EntryPoint::CalcSatTX, out.t, kSaturatedVapourQuality, out, transport);
+  return CalculateSaturated(InputPair::SatTX, out.t, kSaturatedVapourQuality, out, transport);
 }
 
 std::string_view SaturationFunctionListText(int position) {

@@ -28,7 +28,7 @@ class ImplementSatFunction : public InputFunction {
 // What distinguishes the input pairs of the saturation page.
 struct SatInputPairDescription {
   std::string_view listText;
-  InputPairFields pair;
+  CheckedInputPair pair;
   InputStatus refusedStatus;         // when the engine finds no two-phase state
   int liquidVapourProviderPosition;  // the list position whose liquid/vapour the page uses
 };
@@ -48,7 +48,7 @@ class DescribedSatFunction : public ImplementSatFunction {
 
  protected:
   // The saturated state of quality `x` (0 or 100) at the given SI value.
-  int CalculateSaturated(EntryPoint entryPoint, double value, double x, StateProperties& out,
+  int CalculateSaturated(InputPair pair, double value, double x, StateProperties& out,
                          TransportProperties& transport);
 
  private:

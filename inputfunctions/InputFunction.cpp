@@ -35,18 +35,19 @@ void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity, PageKind p
   }
 }
 
-InputStatus CalculateInputPair(InputPage& page, const InputPairFields& pair,
+InputStatus CalculateInputPair(InputPage& page, const CheckedInputPair& checked,
                                InputStatus refusedStatus, StateProperties& out,
                                TransportProperties& transport) {
+  const InputPairInfo& pair = Describe(checked.pair);
   const double first = ReadSIInput(page, InputSlot::First, pair.first);
   const double second = ReadSIInput(page, InputSlot::Second, pair.second);
-  if (!PassesRangeTest(pair.firstTest, first)) {
+  if (!PassesRangeTest(checked.firstTest, first)) {
     return InputStatus::FirstOutOfRange;
   }
-  if (!PassesRangeTest(pair.secondTest, second)) {
+  if (!PassesRangeTest(checked.secondTest, second)) {
     return InputStatus::SecondOutOfRange;
   }
-  const bool found = page.Engine().Calculate(pair.entryPoint, first, second, out, transport,
+  const bool found = page.Engine().Calculate(checked.pair, first, second, out, transport,
                                              /*withTransport=*/true,
                                              /*english=*/false);
   return found ? InputStatus::Ok : refusedStatus;

@@ -37,13 +37,12 @@ class InputFunction {
   InputPage& page;
 };
 
-// The two inputs of a pair, their range tests and the engine entry point.
-struct InputPairFields {
-  Quantity first;
-  Quantity second;
+// An input pair of a page and the range tests of its two inputs (the
+// quantities are the engine's: Describe(pair)).
+struct CheckedInputPair {
+  InputPair pair;
   RangeTest firstTest;   // failure gives FirstOutOfRange
   RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
-  EntryPoint entryPoint;
 };
 
 // Writes the quantity's name into the input's label.
@@ -54,7 +53,7 @@ void FillUnitList(InputPage& page, InputSlot slot, Quantity quantity, PageKind p
 
 // Reads both inputs in SI, runs the range tests and asks the engine (with
 // transport properties); `refusedStatus` when the engine finds no state.
-InputStatus CalculateInputPair(InputPage& page, const InputPairFields& pair,
+InputStatus CalculateInputPair(InputPage& page, const CheckedInputPair& checked,
                                InputStatus refusedStatus, StateProperties& out,
                                TransportProperties& transport);
 

@@ -27,7 +27,7 @@ struct PairRow {
   const char* firstLabel;
   const char* secondLabel;
   Units siFirst, siSecond, englishFirst, englishSecond;
-  EntryPoint entryPoint;
+  InputPair pair;
 };
 
 const Units kPressureSI{"bar", "MPa"}, kPressureE{"psi"};
@@ -39,33 +39,33 @@ const Units kVolumeSI{"m3/kg"}, kVolumeE{"ft3/lb"};
 // The function list of the single-phase page, by position.
 const PairRow kRows[] = {
     {" function (p, t)", "&1. Pressure", "&2. Temperature", kPressureSI, kTemperatureSI, kPressureE,
-     kTemperatureE, EntryPoint::CalcPT},
+     kTemperatureE, InputPair::PT},
     {" function (p, h)", "&1. Pressure", "&2. Enthalpy", kPressureSI, kEnergySI, kPressureE,
-     kEnergyE, EntryPoint::CalcPH},
+     kEnergyE, InputPair::PH},
     {" function (p, s)", "&1. Pressure", "&2. Entropy", kPressureSI, kEntropySI, kPressureE,
-     kEntropyE, EntryPoint::CalcPS},
+     kEntropyE, InputPair::PS},
     {" function (p, v)", "&1. Pressure", "&2. Volume", kPressureSI, kVolumeSI, kPressureE, kVolumeE,
-     EntryPoint::CalcPV},
+     InputPair::PV},
     {" function (p, u)", "&1. Pressure", "&2. Internal Energy", kPressureSI, kEnergySI, kPressureE,
-     kEnergyE, EntryPoint::CalcPU},
+     kEnergyE, InputPair::PU},
     {" function (t, h)", "&1. Temperature", "&2. Enthalpy", kTemperatureSI, kEnergySI,
-     kTemperatureE, kEnergyE, EntryPoint::CalcTH},
+     kTemperatureE, kEnergyE, InputPair::TH},
     {" function (t, s)", "&1. Temperature", "&2. Entropy", kTemperatureSI, kEntropySI,
-     kTemperatureE, kEntropyE, EntryPoint::CalcTS},
+     kTemperatureE, kEntropyE, InputPair::TS},
     {" function (t, v)", "&1. Temperature", "&2. Volume", kTemperatureSI, kVolumeSI, kTemperatureE,
-     kVolumeE, EntryPoint::CalcTV},
+     kVolumeE, InputPair::TV},
     {" function (t, u)", "&1. Temperature", "&2. Internal Energy", kTemperatureSI, kEnergySI,
-     kTemperatureE, kEnergyE, EntryPoint::CalcTU},
+     kTemperatureE, kEnergyE, InputPair::TU},
     {" function (h, s)", "&1. Enthalpy", "&2. Entropy", kEnergySI, kEntropySI, kEnergyE, kEntropyE,
-     EntryPoint::CalcHS},
+     InputPair::HS},
     {" function (u, s)", "&1. Internal Energy", "&2. Entropy", kEnergySI, kEntropySI, kEnergyE,
-     kEntropyE, EntryPoint::CalcUS},
+     kEntropyE, InputPair::US},
     {" function (v, s)", "&1. Volume", "&2. Entropy", kVolumeSI, kEntropySI, kVolumeE, kEntropyE,
-     EntryPoint::CalcVS},
+     InputPair::VS},
     {" function (h, v)", "&1. Enthalpy", "&2. Volume", kEnergySI, kVolumeSI, kEnergyE, kVolumeE,
-     EntryPoint::CalcHV},
+     InputPair::HV},
     {" function (u, v)", "&1. Internal Energy", "&2. Volume", kEnergySI, kVolumeSI, kEnergyE,
-     kVolumeE, EntryPoint::CalcUV},
+     kVolumeE, InputPair::UV},
 };
 
 TEST(implement_function_test, labels_unit_lists_and_entry_points_by_position) {
@@ -95,7 +95,7 @@ TEST(implement_function_test, labels_unit_lists_and_entry_points_by_position) {
     TransportProperties transport;
     functions[static_cast<std::size_t>(position)]->Calculate(out, transport);
     ASSERT_EQ(page.recordingEngine.calls.size(), 1u) << row.listText;
-    EXPECT_EQ(page.recordingEngine.calls[0].entryPoint, row.entryPoint) << row.listText;
+    EXPECT_EQ(page.recordingEngine.calls[0].pair, row.pair) << row.listText;
     EXPECT_TRUE(page.recordingEngine.calls[0].withTransport);
     EXPECT_FALSE(page.recordingEngine.calls[0].english);
   }

@@ -32,7 +32,7 @@ struct SatRow {
   const char* firstLabel;
   const char* secondLabel;
   Units siFirst, siSecond, englishFirst, englishSecond;
-  EntryPoint entryPoint;
+  InputPair pair;
   InputStatus refused;
   int provider;
 };
@@ -42,35 +42,35 @@ constexpr int PX = 0, TX = 1, PH = 2, PS = 3, PV = 4, PU = 5, TH = 6, TS = 7, TV
 
 const SatRow kRows[] = {
     {" function (p, x)", "&1. Pressure", "&2. Quality", kPressureSI, kQuality, kPressureE, kQuality,
-     EntryPoint::CalcSatPX, PointOutOfRange, PX},
+     InputPair::SatPX, PointOutOfRange, PX},
     {" function (t, x)", "&1. Temperature", "&2. Quality", kTemperatureSI, kQuality, kTemperatureE,
-     kQuality, EntryPoint::CalcSatTX, PointOutOfRange, TX},
+     kQuality, InputPair::SatTX, PointOutOfRange, TX},
     {" function (p, h)", "&1. Pressure", "&2. Enthalpy", kPressureSI, kEnergySI, kPressureE,
-     kEnergyE, EntryPoint::CalcSatPH, SecondOutOfRange, PX},
+     kEnergyE, InputPair::SatPH, SecondOutOfRange, PX},
     {" function (p, s)", "&1. Pressure", "&2. Entropy", kPressureSI, kEntropySI, kPressureE,
-     kEntropyE, EntryPoint::CalcSatPS, SecondOutOfRange, PX},
+     kEntropyE, InputPair::SatPS, SecondOutOfRange, PX},
     {" function (p, v)", "&1. Pressure", "&2. Volume", kPressureSI, kVolumeSI, kPressureE, kVolumeE,
-     EntryPoint::CalcSatPV, SecondOutOfRange, PX},
+     InputPair::SatPV, SecondOutOfRange, PX},
     {" function (p, u)", "&1. Pressure", "&2. Internal Energy", kPressureSI, kEnergySI, kPressureE,
-     kEnergyE, EntryPoint::CalcSatPU, SecondOutOfRange, PX},
+     kEnergyE, InputPair::SatPU, SecondOutOfRange, PX},
     {" function (t, h)", "&1. Temperature", "&2. Enthalpy", kTemperatureSI, kEnergySI,
-     kTemperatureE, kEnergyE, EntryPoint::CalcSatTH, SecondOutOfRange, TX},
+     kTemperatureE, kEnergyE, InputPair::SatTH, SecondOutOfRange, TX},
     {" function (t, s)", "&1. Temperature", "&2. Entropy", kTemperatureSI, kEntropySI,
-     kTemperatureE, kEntropyE, EntryPoint::CalcSatTS, SecondOutOfRange, TX},
+     kTemperatureE, kEntropyE, InputPair::SatTS, SecondOutOfRange, TX},
     {" function (t, v)", "&1. Temperature", "&2. Volume", kTemperatureSI, kVolumeSI, kTemperatureE,
-     kVolumeE, EntryPoint::CalcSatTV, SecondOutOfRange, TX},
+     kVolumeE, InputPair::SatTV, SecondOutOfRange, TX},
     {" function (t, u)", "&1. Temperature", "&2. Internal Energy", kTemperatureSI, kEnergySI,
-     kTemperatureE, kEnergyE, EntryPoint::CalcSatTU, SecondOutOfRange, TX},
+     kTemperatureE, kEnergyE, InputPair::SatTU, SecondOutOfRange, TX},
     {" function (h, s)", "&1. Enthalpy", "&2. Entropy", kEnergySI, kEntropySI, kEnergyE, kEntropyE,
-     EntryPoint::CalcSatHS, SecondOutOfRange, HS},
+     InputPair::SatHS, SecondOutOfRange, HS},
     {" function (u, s)", "&1. Internal Energy", "&2. Entropy", kEnergySI, kEntropySI, kEnergyE,
-     kEntropyE, EntryPoint::CalcSatUS, SecondOutOfRange, HS},
+     kEntropyE, InputPair::SatUS, SecondOutOfRange, HS},
     {" function (v, s)", "&1. Volume", "&2. Entropy", kVolumeSI, kEntropySI, kVolumeE, kEntropyE,
-     EntryPoint::CalcSatVS, SecondOutOfRange, HS},
+     InputPair::SatVS, SecondOutOfRange, HS},
     {" function (h, v)", "&1. Enthalpy", "&2. Volume", kEnergySI, kVolumeSI, kEnergyE, kVolumeE,
-     EntryPoint::CalcSatHV, SecondOutOfRange, HS},
+     InputPair::SatHV, SecondOutOfRange, HS},
     {" function (u, v) ", "&1. Internal Energy", "&2. Volume", kEnergySI, kVolumeSI, kEnergyE,
-     kVolumeE, EntryPoint::CalcSatUV, SecondOutOfRange, HS},
+     kVolumeE, InputPair::SatUV, SecondOutOfRange, HS},
 };
 
 bool Refuse(const RecordingEngine::Call&, StateProperties&, TransportProperties&) {
@@ -106,7 +106,7 @@ TEST(implement_sat_function_test, labels_units_entry_points_and_blame_by_positio
     TransportProperties transport;
     EXPECT_EQ(function.Calculate(out, transport), row.refused) << row.listText;
     ASSERT_EQ(page.recordingEngine.calls.size(), 1u) << row.listText;
-    EXPECT_EQ(page.recordingEngine.calls[0].entryPoint, row.entryPoint) << row.listText;
+    EXPECT_EQ(page.recordingEngine.calls[0].pair, row.pair) << row.listText;
     EXPECT_TRUE(page.recordingEngine.calls[0].withTransport);
     EXPECT_FALSE(page.recordingEngine.calls[0].english);
   }
@@ -180,15 +180,15 @@ TEST(implement_sat_function_test, liquid_and_vapour_providers) {
     std::array<const char*, 2> typed;
     std::array<int, 2> unitPositions;
     double pointTemperature;
-    EntryPoint entryPoint;
+    InputPair pair;
     double first;
   };
   const Case cases[] = {
-      {PX, {"10", "50"}, {0, 0}, 0.0, EntryPoint::CalcSatPX, 1.0},
-      {PX, {"30", "50"}, {1, 0}, 0.0, EntryPoint::CalcSatPX, 30.0},  // no range test
-      {TX, {"100", "50"}, {0, 0}, 0.0, EntryPoint::CalcSatTX, 373.15},
-      {TX, {"500", "50"}, {1, 0}, 0.0, EntryPoint::CalcSatTX, 500.0},
-      {HS, {"2000", "5"}, {0, 0}, 453.0356, EntryPoint::CalcSatTX, 453.0356},
+      {PX, {"10", "50"}, {0, 0}, 0.0, InputPair::SatPX, 1.0},
+      {PX, {"30", "50"}, {1, 0}, 0.0, InputPair::SatPX, 30.0},  // no range test
+      {TX, {"100", "50"}, {0, 0}, 0.0, InputPair::SatTX, 373.15},
+      {TX, {"500", "50"}, {1, 0}, 0.0, InputPair::SatTX, 500.0},
+      {HS, {"2000", "5"}, {0, 0}, 453.0356, InputPair::SatTX, 453.0356},
   };
   for (const Case& c : cases) {
     FakeInputPage page;
@@ -210,7 +210,7 @@ TEST(implement_sat_function_test, liquid_and_vapour_providers) {
     EXPECT_EQ(provider.CalculateVapour(vapour, transport), kLiquidVapourOk);
     ASSERT_EQ(page.recordingEngine.calls.size(), 2u);
     for (const auto& call : page.recordingEngine.calls) {
-      EXPECT_EQ(call.entryPoint, c.entryPoint) << c.provider;
+      EXPECT_EQ(call.pair, c.pair) << c.provider;
       EXPECT_DOUBLE_EQ(call.first, c.first) << c.provider;
       EXPECT_TRUE(call.withTransport);
       EXPECT_FALSE(call.english);

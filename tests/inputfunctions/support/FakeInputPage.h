@@ -14,16 +14,16 @@ namespace vaporix::testing {
 class RecordingEngine : public CalculationEngine {
  public:
   struct Call {
-    EntryPoint entryPoint;
+    InputPair pair;
     double first;
     double second;
     bool withTransport;
     bool english;
   };
 
-  bool Calculate(EntryPoint entryPoint, double first, double second, StateProperties& out,
+  bool Calculate(InputPair pair, double first, double second, StateProperties& out,
                  TransportProperties& transport, bool withTransport, bool english) override {
-    calls.push_back({entryPoint, first, second, withTransport, english});
+    calls.push_back({pair, first, second, withTransport, english});
     return answer ? answer(calls.back(), out, transport) : true;
   }
 
