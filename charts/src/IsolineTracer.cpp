@@ -218,18 +218,20 @@ class IsolineTracer::Run {
       const double p = SaturationEquation().B23Pressure(T);
       return p > 0.0 && Calc(InputPair::PT, p, T, out);
     };
-    Piece(b23, limits::kRegion13Temperature, limits::kB23MaximumTemperature, nullptr, nullptr);
+    // Just above 623.15 K: at that temperature itself the state is liquid.
+    Piece(b23, std::nextafter(limits::kRegion13Temperature, kHighestTemperature),
+          limits::kB23MaximumTemperature, nullptr, nullptr);
     End();
-    // 623.15 K between regions 1 and 3, from the saturated liquid up.
+    // 623.15 K between regions 1 and 3, from the saturation pressure the
+    // region solvers use there, so that every state is region 1.
     Begin(LineKind::RegionBoundary, Quantity::Temperature, std::nan(""), "T623");
-    StateProperties liquid;
-    if (Calc(InputPair::SatTX, limits::kRegion13Temperature, 0.0, liquid)) {
-      const Evaluator f = [this](double logP, StateProperties& out) {
-        return Calc(InputPair::PT, PressureAt(logP, 0.0, limits::kMaximumPressure),
-                    limits::kRegion13Temperature, out);
-      };
-      Piece(f, std::log(liquid.p), std::log(limits::kMaximumPressure), &liquid, nullptr);
-    }
+    const Evaluator t623 = [this](double logP, StateProperties& out) {
+      return Calc(InputPair::PT,
+                  PressureAt(logP, limits::kSaturationPressureAt623, limits::kMaximumPressure),
+                  limits::kRegion13Temperature, out);
+    };
+    Piece(t623, std::log(limits::kSaturationPressureAt623), std::log(limits::kMaximumPressure),
+          nullptr, nullptr);
     End();
     // 1073.15 K between regions 2 and 5.
     Begin(LineKind::RegionBoundary, Quantity::Temperature, std::nan(""), "T1073");
@@ -436,9 +438,10 @@ class IsolineTracer::Run {
   bool PressureOfVolume(double T, double v, double pLow, double pHigh,
                         const StateProperties* lowEnd, const StateProperties* highEnd,
                         StateProperties& out) {
-    const auto residual = [this, T, v](double logP) {
+    const auto residual = [this, T, v, pLow, pHigh](double logP) {
       StateProperties state;
-      return Calc(InputPair::PT, std::exp(logP), T, state) ? state.v / v - 1.0 : std::nan("");
+      return Calc(InputPair::PT, PressureAt(logP, pLow, pHigh), T, state) ? state.v / v - 1.0
+                                                                          : std::nan("");
     };
     const double low = lowEnd != nullptr ? lowEnd->v / v - 1.0 : residual(std::log(pLow));
     const double high = highEnd != nullptr ? highEnd->v / v - 1.0 : residual(std::log(pHigh));
@@ -447,7 +450,7 @@ class IsolineTracer::Run {
       return false;
     }
     const RiddersResult root = Ridders(residual, std::log(pLow), low, std::log(pHigh), high, 1e-14);
-    if (!root.Usable() || !Calc(InputPair::PT, std::exp(root.x), T, out)) {
+    if (!root.Usable() || !Calc(InputPair::PT, PressureAt(root.x, pLow, pHigh), T, out)) {
       return false;
     }
     return std::abs(out.v / v - 1.0) <= kVolumeMatch;
@@ -523,8 +526,12 @@ std::vector<double> IsolineTracer::LineValues(ChartType chart, Quantity family,
     return {};
   }
   const bool logarithmic = family == Quantity::Pressure || family == Quantity::Volume;
-  std::vector<double> values = logarithmic ? NiceLogValues(lo, hi, kLinesPerFamily)
-                                           : NiceLinearValues(lo, hi, kLinesPerFamily);
+  // Pressures keep 1-2-5 over five decades, volumes thin out sooner.
+  std::vector<double> values =
+      logarithmic
+          ? NiceLogValues(lo, hi,
+                          family == Quantity::Pressure ? kLinesPerFamily : kLinesPerFamily * 3 / 4)
+          : NiceLinearValues(lo, hi, kLinesPerFamily);
   for (double& value : values) {
     value = FromDisplay(family, value, units);
   }

@@ -54,9 +54,13 @@ std::vector<double> NiceLogValues(double lo, double hi, int target) {
   if (hi / lo < 10.0) {
     return NiceLinearValues(lo, hi, target);
   }
+  // The richest of 1-2-5, 1-3 and 1 per decade that stays near the target.
   const double decades = std::log10(hi / lo);
-  const std::vector<double> mantissas =
-      decades <= 6.0 ? std::vector<double>{1.0, 2.0, 5.0} : std::vector<double>{1.0};
+  std::vector<double> mantissas{1.0, 2.0, 5.0};
+  if (decades * 3.0 > 1.6 * target) {
+    mantissas =
+        decades * 2.0 > 1.6 * target ? std::vector<double>{1.0} : std::vector<double>{1.0, 3.0};
+  }
   for (int exponent = static_cast<int>(std::floor(std::log10(lo)));
        exponent <= static_cast<int>(std::ceil(std::log10(hi))); ++exponent) {
     for (const double mantissa : mantissas) {
