@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QRectF>
 #include <QString>
 #include <optional>
@@ -9,7 +10,6 @@
 #include "vaporix/charts/IsolineTracer.h"
 
 class QPainter;
-class QPalette;
 
 namespace vaporix {
 
