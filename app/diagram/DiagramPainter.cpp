@@ -175,7 +175,11 @@ DiagramColors DiagramColors::FromPalette(const QPalette& palette) {
 }
 
 QColor DiagramColors::Family(Quantity family) const {
-  // One hue per family, darker on light backgrounds, lighter on dark ones.
+  // Quality lines in a grey of the text colour (dashed where drawn), the
+  // others one hue per family, darker on light backgrounds, lighter on dark.
+  if (family == Quantity::Quality) {
+    return dark ? QColor(170, 170, 170) : QColor(105, 105, 105);
+  }
   int hue = 0;
   switch (family) {
     case Quantity::Pressure:
@@ -190,11 +194,8 @@ QColor DiagramColors::Family(Quantity family) const {
     case Quantity::Enthalpy:
       hue = 30;
       break;
-    case Quantity::Entropy:
-      hue = 285;
-      break;
     default:
-      hue = 185;
+      hue = 285;
       break;
   }
   return QColor::fromHsl(hue, dark ? 200 : 190, dark ? 165 : 95);
@@ -288,15 +289,22 @@ void DiagramPainter::Paint(QPainter& painter, const QRectF& area, const DiagramS
     const QPointF at(map.X(marker.point.x), map.Y(marker.point.y));
     taken.emplace_back(at.x() - 6 * u, at.y() - 20 * u, 30 * u, 26 * u);
   }
-  std::vector<std::pair<const Polyline*, std::vector<QPointF>>> labelled;
+  // Labels keep clear of the critical point, where many lines meet.
   for (const Polyline& line : trace.lines) {
+    if (line.kind == LineKind::CriticalPoint) {
+      const QPointF at(map.X(line.points[0].x), map.Y(line.points[0].y));
+      taken.emplace_back(at.x() - 14 * u, at.y() - 14 * u, 28 * u, 28 * u);
+    }
+  }
+  std::vector<std::pair<const Polyline*, std::vector<QPointF>>> labelled;
+  const auto draw = [&](const Polyline& line) {
     QPen pen;
-    pen.setCosmetic(false);
     switch (line.kind) {
       case LineKind::Isoline:
         // Quality lines dashed: they cross the isochores' part of the dome.
-        pen = QPen(colors.Family(line.family), 0.9 * u,
-                   line.family == Quantity::Quality ? Qt::DashLine : Qt::SolidLine);
+        pen = line.family == Quantity::Quality
+                  ? QPen(colors.Family(line.family), 1.1 * u, Qt::DashLine)
+                  : QPen(colors.Family(line.family), 0.9 * u);
         break;
       case LineKind::Saturation:
         pen = QPen(colors.saturation, 2.0 * u);
@@ -313,7 +321,7 @@ void DiagramPainter::Paint(QPainter& painter, const QRectF& area, const DiagramS
         painter.setBrush(colors.saturation);
         painter.drawEllipse(at, 3.5 * u, 3.5 * u);
         painter.setBrush(Qt::NoBrush);
-        continue;
+        return;
       }
     }
     QPainterPath path;
@@ -334,6 +342,15 @@ void DiagramPainter::Paint(QPainter& painter, const QRectF& area, const DiagramS
     if (line.kind == LineKind::Isoline) {
       labelled.emplace_back(&line, std::move(visible));
     }
+  };
+  // The saturation line and the critical point go on top of the labels.
+  const auto onTop = [](const Polyline& line) {
+    return line.kind == LineKind::Saturation || line.kind == LineKind::CriticalPoint;
+  };
+  for (const Polyline& line : trace.lines) {
+    if (!onTop(line)) {
+      draw(line);
+    }
   }
   // Labels, after every line so that their halos cover lines, never a label.
   std::sort(labelled.begin(), labelled.end(),
@@ -347,6 +364,11 @@ void DiagramPainter::Paint(QPainter& painter, const QRectF& area, const DiagramS
     if (PlaceLabel(painter, pixels, plot, LineLabel(*line, scene.units),
                    colors.Family(line->family), colors.background, taken)) {
       done.push_back(key);
+    }
+  }
+  for (const Polyline& line : trace.lines) {
+    if (onTop(line)) {
+      draw(line);
     }
   }
   // The document's states.

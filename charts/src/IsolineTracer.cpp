@@ -95,6 +95,7 @@ class IsolineTracer::Run {
         m_info(Describe(request.chart)),
         m_map(request.range, m_info.logY, 0.0, 0.0, request.widthPixels, request.heightPixels),
         m_tolerance(request.tolerancePixels),
+        m_wetStates(m_info.qualityLines),
         m_trace(trace) {}
 
   bool Calc(InputPair pair, double a, double b, StateProperties& out) {
@@ -171,7 +172,8 @@ class IsolineTracer::Run {
       if (T < limits::kCriticalTemperature && Calc(InputPair::SatTX, T, 0.0, liquid) &&
           Calc(InputPair::SatTX, T, 100.0, vapour)) {
         if (v >= liquid.v && v <= vapour.v) {
-          return Calc(InputPair::SatTX, T, 100.0 * (v - liquid.v) / (vapour.v - liquid.v), out);
+          return m_wetStates &&
+                 Calc(InputPair::SatTX, T, 100.0 * (v - liquid.v) / (vapour.v - liquid.v), out);
         }
         return v > vapour.v
                    ? PressureOfVolume(T, v, kLowestPressure, vapour.p, nullptr, &vapour, out)
@@ -195,7 +197,8 @@ class IsolineTracer::Run {
         const double low = StateValue(liquid, family);
         const double high = StateValue(vapour, family);
         if (value >= low && value <= high) {
-          return Calc(InputPair::SatPX, p, 100.0 * (value - low) / (high - low), out);
+          return m_wetStates &&
+                 Calc(InputPair::SatPX, p, 100.0 * (value - low) / (high - low), out);
         }
       }
       return Calc(pair, p, value, out);
@@ -460,6 +463,9 @@ class IsolineTracer::Run {
   const ChartInfo& m_info;
   PlotMapping m_map;
   double m_tolerance;
+  // On the p-T chart the two-phase part of a line lies on the saturation
+  // line itself, so the lines end there instead.
+  bool m_wetStates;
   ChartTrace& m_trace;
   Polyline m_line;
 };
