@@ -1,4 +1,4 @@
-#include "app/diagram/CDiagramPage.h"
+#include "CDiagramPage.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -15,9 +15,9 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "app/pages/CPageGeneral.h"
+#include "CNumericEdit.h"
+#include "CPageGeneral.h"
 #include "vaporix/Properties.h"
-#include "widgets/CNumericEdit.h"
 
 namespace vaporix {
 namespace {

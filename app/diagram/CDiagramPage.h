@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/diagram/DiagramPainter.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/pages/CPropertyViewPage.h"
+#include "CPropertyViewPage.h"
+#include "CVaporixDoc.h"
+#include "DiagramPainter.h"
 #include "vaporix/charts/IsolineTracer.h"
 
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "app/diagram/DiagramPainter.h"
+#include "DiagramPainter.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/document/CVaporixDoc.h"
+#include "CVaporixDoc.h"
 #include "vaporix/charts/NiceValues.h"
 
 namespace vaporix {

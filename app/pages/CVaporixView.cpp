@@ -1,9 +1,9 @@
-#include "app/pages/CVaporixView.h"
+#include "CVaporixView.h"
 
-#include "app/diagram/CDiagramPage.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "widgets/CGridCtrl.h"
+#include "CDiagramPage.h"
+#include "CGridCtrl.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
 
 namespace vaporix {
 

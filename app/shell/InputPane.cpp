@@ -1,7 +1,7 @@
-#include "app/shell/InputPane.h"
+#include "InputPane.h"
 
-#include "app/diagram/CDiagramPage.h"
-#include "app/pages/CVaporixView.h"
+#include "CDiagramPage.h"
+#include "CVaporixView.h"
 
 namespace vaporix {
 namespace {

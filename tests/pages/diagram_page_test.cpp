@@ -4,13 +4,13 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "CDiagramPage.h"
+#include "COutputDocumentView.h"
+#include "COutputView.h"
+#include "CPageGeneral.h"
+#include "CVaporixDoc.h"
+#include "CVaporixView.h"
 #include "PagesTestSupport.h"
-#include "app/diagram/CDiagramPage.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/output/COutputView.h"
-#include "app/pages/COutputDocumentView.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CVaporixView.h"
 
 namespace vaporix {
 namespace {

@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/diagram/DiagramPainter.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/shell/CommandLine.h"
+#include "CVaporixDoc.h"
+#include "CommandLine.h"
+#include "DiagramPainter.h"
 
 namespace vaporix {
 namespace {
