@@ -1,5 +1,8 @@
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -151,6 +154,29 @@ TEST_F(DiagramTest, zoom_changes_the_range_and_retraces) {
   QTest::mouseClick(&diagram().homeButton(), Qt::LeftButton);
   EXPECT_EQ(diagram().range().xMax, home.xMax);
   EXPECT_EQ(diagram().range().yMax, home.yMax);
+}
+
+// With the diagram in use, printing prints the chart; the same drawing on a
+// dark desktop keeps its lines apart from the background.
+TEST_F(DiagramTest, prints_the_diagram_and_reads_on_a_dark_palette) {
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath(QStringLiteral("chart.pdf")));
+  EXPECT_EQ(view.printCurrentGrid(printer), 1);
+  QFile pdf(folder.filePath(QStringLiteral("chart.pdf")));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_EQ(pdf.read(5), QByteArray("%PDF-"));
+
+  QPalette dark;
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  const DiagramColors colors = DiagramColors::FromPalette(dark);
+  for (const Quantity family : {Quantity::Pressure, Quantity::Temperature, Quantity::Volume,
+                                Quantity::Enthalpy, Quantity::Entropy, Quantity::Quality}) {
+    EXPECT_GT(colors.Family(family).lightnessF() - colors.background.lightnessF(), 0.4)
+        << vaporix::Describe(family).key.data();
+  }
 }
 
 }  // namespace
