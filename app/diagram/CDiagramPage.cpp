@@ -65,14 +65,34 @@ CDiagramCanvas::CDiagramCanvas(CDiagramPage& page, QWidget* parent)
 }
 
 void CDiagramCanvas::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
+  // The chart is drawn once into a picture per trace, document and colours;
+  // moving the cross-hair only repaints that picture and two lines.
   DiagramScene scene;
   scene.trace = &m_page.trace();
   scene.units = m_page.units();
   scene.markers = m_page.markers();
   scene.colors = DiagramColors::FromPalette(palette());
-  scene.crossHair = m_crossHair;
-  DiagramPainter::Paint(painter, QRectF(rect()), scene);
+  std::vector<double> key{static_cast<double>(m_page.traceCount()),
+                          static_cast<double>(width()),
+                          static_cast<double>(height()),
+                          static_cast<double>(scene.colors.background.rgba()),
+                          static_cast<double>(scene.colors.text.rgba()),
+                          devicePixelRatioF()};
+  for (const DiagramMarker& marker : scene.markers) {
+    key.insert(key.end(), {static_cast<double>(marker.number), marker.point.x, marker.point.y});
+  }
+  if (key != m_pictureKey) {
+    m_picture = QPixmap(size() * devicePixelRatioF());
+    m_picture.setDevicePixelRatio(devicePixelRatioF());
+    QPainter picture(&m_picture);
+    DiagramPainter::Paint(picture, QRectF(rect()), scene);
+    m_pictureKey = std::move(key);
+  }
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, m_picture);
+  if (m_crossHair) {
+    DiagramPainter::PaintCrossHair(painter, QRectF(rect()), *m_crossHair, scene.colors);
+  }
 }
 
 void CDiagramCanvas::mousePressEvent(QMouseEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPointF>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "CPropertyViewPage.h"
 #include "CVaporixDoc.h"
@@ -47,6 +49,8 @@ class CDiagramCanvas : public QWidget {
   bool m_panning = false;
   bool m_pressed = false;
   QRubberBand* m_rubberBand = nullptr;
+  QPixmap m_picture;
+  std::vector<double> m_pictureKey;
 };
 
 // The "Diagram" tab: the h-s, T-s, log p-h or p-T chart with the document's

@@ -385,14 +385,8 @@ void DiagramPainter::Paint(QPainter& painter, const QRectF& area, const DiagramS
   }
   painter.setBrush(Qt::NoBrush);
   painter.setFont(font);
-  if (scene.crossHair && plot.contains(*scene.crossHair)) {
-    QColor hair = colors.text;
-    hair.setAlphaF(0.6f);
-    painter.setPen(QPen(hair, 1.0, Qt::DashLine));
-    painter.drawLine(QPointF(plot.left(), scene.crossHair->y()),
-                     QPointF(plot.right(), scene.crossHair->y()));
-    painter.drawLine(QPointF(scene.crossHair->x(), plot.top()),
-                     QPointF(scene.crossHair->x(), plot.bottom()));
+  if (scene.crossHair) {
+    PaintCrossHair(painter, area, *scene.crossHair, colors);
   }
   painter.restore();
 
@@ -407,6 +401,21 @@ QPalette PaperPalette() {
   paper.setColor(QPalette::Base, Qt::white);
   paper.setColor(QPalette::Text, Qt::black);
   return paper;
+}
+
+void DiagramPainter::PaintCrossHair(QPainter& painter, const QRectF& area, QPointF at,
+                                    const DiagramColors& colors) {
+  const QRectF plot = PlotArea(area);
+  if (!plot.contains(at)) {
+    return;
+  }
+  painter.save();
+  QColor hair = colors.text;
+  hair.setAlphaF(0.6f);
+  painter.setPen(QPen(hair, 1.0, Qt::DashLine));
+  painter.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
+  painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+  painter.restore();
 }
 
 std::vector<DiagramMarker> DocumentMarkers(const CVaporixDoc& document, charts::ChartType chart,

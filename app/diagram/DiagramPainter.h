@@ -54,6 +54,9 @@ class DiagramPainter {
   // labels and the tick numbers.
   static QRectF PlotArea(const QRectF& area);
   static void Paint(QPainter& painter, const QRectF& area, const DiagramScene& scene);
+  // The dashed cross-hair through `at`, inside the plot of `area`.
+  static void PaintCrossHair(QPainter& painter, const QRectF& area, QPointF at,
+                             const DiagramColors& colors);
 };
 
 // Black on white, for paper and for files, whatever the desktop's colours.
