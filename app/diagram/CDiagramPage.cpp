@@ -365,6 +365,10 @@ bool CDiagramPage::PickState(QPointF pixel) {
     const int unit = list->findText(Text(charts::UnitText(quantity, shown)));
     if (unit >= 0) {
       list->setCurrentIndex(unit);
+    } else if (list->count() > 1) {
+      // Never type a value under a unit it is not in.
+      m_readOut->setText(QStringLiteral("This point cannot be typed on the input page."));
+      return false;
     }
   }
   page.firstEdit().setText(*first);

@@ -104,23 +104,41 @@ TEST_F(DiagramTest, hover_read_out_equals_the_engine) {
   ASSERT_TRUE(diagram().canvas().crossHair().has_value());
 }
 
-// A click calculates the point on the single-phase page: one more document
-// state and output row, with the engine's (h, s) state of the typed values.
+// A click calculates the point on the single-phase page with the chart's
+// pair and units: one more document state and output row, the engine's state
+// of the typed values.
 TEST_F(DiagramTest, click_adds_one_output_row_with_the_engines_values) {
   engine.Initialize();
-  QTest::mouseClick(&diagram().canvas(), Qt::LeftButton, {}, PlotPixel(0.75, 0.25));
-  ASSERT_TRUE(messages.messages.empty());
-  ASSERT_EQ(document.SIResults().size(), 1u);
-  EXPECT_EQ(pane.siRowCount(), 1);
+  struct Case {
+    charts::ChartType chart;
+    int units;
+    const char* function;
+    double firstFactor;  // typed value to the engine's unit
+  };
+  const Case cases[] = {
+      {charts::ChartType::HS, CDiagramPage::kMegapascalKelvin, "(h, s)", 1.0},
+      {charts::ChartType::PH, CDiagramPage::kBarCelsius, "(p, h)", 0.1},
+  };
   CPageGeneral& page = view.generalPage();
-  EXPECT_TRUE(page.functionList().currentText().contains(QStringLiteral("(h, s)")));
-  const StateProperties expected = EngineState(InputPair::HS, page.firstEdit().text().toDouble(),
-                                               page.secondEdit().text().toDouble());
-  const StateProperties& stored = document.SIResults()[0]->state;
-  EXPECT_EQ(stored.p, expected.p);
-  EXPECT_EQ(stored.t, expected.t);
-  EXPECT_EQ(stored.h, expected.h);
-  EXPECT_EQ(pane.siTable().cellText(1, 0), QStringLiteral("1"));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& row = cases[i];
+    SCOPED_TRACE(row.function);
+    diagram().setChart(row.chart);
+    diagram().unitList().setCurrentIndex(row.units);
+    QTest::mouseClick(&diagram().canvas(), Qt::LeftButton, {}, PlotPixel(0.75, 0.25));
+    ASSERT_TRUE(messages.messages.empty());
+    ASSERT_EQ(document.SIResults().size(), i + 1);
+    EXPECT_EQ(pane.siRowCount(), static_cast<int>(i + 1));
+    EXPECT_TRUE(page.functionList().currentText().contains(QLatin1String(row.function)));
+    const StateProperties expected = EngineState(
+        charts::Describe(row.chart).pointPair, page.firstEdit().text().toDouble() * row.firstFactor,
+        page.secondEdit().text().toDouble());
+    const StateProperties& stored = document.SIResults()[i]->state;
+    EXPECT_EQ(stored.p, expected.p);
+    EXPECT_EQ(stored.t, expected.t);
+    EXPECT_EQ(stored.h, expected.h);
+    EXPECT_EQ(pane.siTable().cellText(static_cast<int>(i + 1), 0), QString::number(i + 1));
+  }
 }
 
 // Wheel and rubber band narrow the window and trace it again; Home restores it.
