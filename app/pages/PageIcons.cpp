@@ -98,7 +98,25 @@ void DrawBoilingVessel(QPainter& painter, const QPalette& palette) {
   painter.drawPath(steam);
 }
 
+void DrawChart(QPainter& painter, const QPalette& palette) {
+  // The saturation dome and an isobar across it, over two axes.
+  painter.setPen(QPen(kWater, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  QPainterPath dome;
+  dome.moveTo(4.0, 13.0);
+  dome.cubicTo(5.0, 2.0, 11.0, 2.0, 14.0, 13.0);
+  painter.drawPath(dome);
+  painter.setPen(QPen(kMercury, 1.4, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(3.5, 9.0), QPointF(14.5, 6.0));
+  painter.setPen(Outline(palette));
+  painter.drawLine(QPointF(1.5, 1.5), QPointF(1.5, 14.5));
+  painter.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+}
+
 }  // namespace
+
+QIcon DiagramPageIcon() {
+  return QIcon(new PaletteIconEngine(DrawChart));
+}
 
 QIcon SinglePhasePageIcon() {
   return QIcon(new PaletteIconEngine(DrawThermometer));
