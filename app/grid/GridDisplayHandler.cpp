@@ -105,8 +105,8 @@ constexpr int kRegionRow = 16;
 constexpr int kFirstDerivativeRow = 17;
 constexpr int kLastDerivativeRow = 23;
 constexpr int kJouleThomsonRow = 24;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kBarPerMPa = 10.0;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 
 const QColor kBlueText(0, 0, 255);
 const QColor kRedText(255, 0, 0);

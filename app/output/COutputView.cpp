@@ -11,14 +11,15 @@
 #include "CFlatButton.h"
 #include "CGridCtrl.h"
 #include "GridDisplayHandler.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 
 namespace {
 
 constexpr int kFixedColumnWidth = 30;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kBarPerMPa = 10.0;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 constexpr int kQualityColumn = 13;
 constexpr int kRegionColumn = 14;
 
