@@ -31,7 +31,8 @@ void CVaporixApp::Configure(QApplication& application) {
   QCoreApplication::setOrganizationName(QString(kOrganizationName));
   QCoreApplication::setApplicationName(QString(kApplicationName));
   QCoreApplication::setApplicationVersion(QString(kVersion));
-  QGuiApplication::setApplicationDisplayName(QString(kApplicationName));
+  // No display name: Qt would append it to every window title, and the main
+  // window's title already names the document ("Vaporix - based on IAPWS-IF97").
   QGuiApplication::setDesktopFileName(QStringLiteral("vaporix"));
   application.setWindowIcon(ApplicationIcon());
 }
