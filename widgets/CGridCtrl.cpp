@@ -366,8 +366,8 @@ int CGridCtrl::print(QPrinter& printer) const {
     }
     top += height;
   }
-  painter.end();
-  return pages;
+  // The printer reports a failed write (a full disk under a PDF) only here.
+  return painter.end() ? pages : 0;
 }
 
 }  // namespace vaporix
