@@ -4,7 +4,8 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils clang-format
+            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils clang-format \
+            clang libclang-rt-14-dev
 
 .PHONY: all deps configure build test run bench asan format lint clean
 

@@ -72,13 +72,19 @@ bool IF97Calculator::Accept(InputPair pair, double a, double b, StateProperties&
 
 bool IF97Calculator::Polish(InputPair pair, double a, double b, StateProperties& out) const {
   const InputPairInfo& info = Describe(pair);
-  // Single-phase states move in (p, T), two-phase states in (T, x).
+  // Single-phase states move in (p, T), region-3 states in (v, T), where the
+  // equation is explicit and stays well-conditioned next to the critical
+  // point, two-phase states in (T, x).
   const bool twoPhase = out.region == 4 || info.route == SolverRoute::TwoPhase;
+  const bool region3 = !twoPhase && out.region == 3;
   const auto evaluate = [&](double u, double w, StateProperties& state) {
-    return twoPhase ? twoPhaseSolver.SolveTX(u, std::clamp(w, 0.0, 100.0), state)
-                    : AskSolvers(&RegionSolver::SolvePT, InputPair::PT, u, w, state);
+    if (twoPhase) {
+      return twoPhaseSolver.SolveTX(u, std::clamp(w, 0.0, 100.0), state);
+    }
+    return region3 ? region3Solver.SolveTV(w, u, state)
+                   : AskSolvers(&RegionSolver::SolvePT, InputPair::PT, u, w, state);
   };
-  double u = twoPhase ? out.t : out.p;
+  double u = twoPhase ? out.t : region3 ? out.v : out.p;
   double w = twoPhase ? out.x : out.t;
   StateProperties state = out;
   for (int step = 0; step < kPolishSteps; ++step) {
