@@ -256,10 +256,11 @@ void StbListEncoder::Add(const StateProperties& state, const TransportProperties
   }
   ByteSink sink;
   sink.bytes = std::move(blocks.back());
+  const std::size_t used = sink.bytes.size();
   bool classWritten = count != 0;
   WriteTag(sink, classWritten);
   WriteBody(sink, CSteamPropObject(state, transport));
-  objectBytes += sink.bytes.size() - blocks.back().size();
+  objectBytes += sink.bytes.size() - used;
   blocks.back() = std::move(sink.bytes);
   ++count;
 }

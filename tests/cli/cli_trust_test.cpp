@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -150,6 +151,15 @@ TEST(cli_trust_test, a_stream_that_is_no_document_is_refused_at_once) {
   const Outcome outcome = Shell("timeout 20 CLI stb dump /dev/zero");
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_NE(outcome.err.find("Unexpected file format."), std::string::npos);
+}
+
+TEST(cli_trust_test, a_file_larger_than_any_document_is_refused_unread) {
+  const std::string huge = TempPath("huge.stb");
+  ASSERT_EQ(Shell("truncate -s 2G " + huge).exitCode, 0);  // sparse: nothing to read
+  const Outcome outcome = Shell("timeout 20 CLI stb dump " + huge);
+  std::remove(huge.c_str());
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_NE(outcome.err.find("larger than the largest document"), std::string::npos) << outcome.err;
 }
 
 TEST(cli_trust_test, a_read_only_document_is_not_replaced) {
