@@ -102,8 +102,9 @@ TEST(cli_trust_test, a_carriage_return_inside_a_field_is_quoted) {
 // Rows flow out while the input is read: an endless input ends when the
 // reader of the output goes, and that closed pipe is an I/O error (exit 1).
 TEST(cli_trust_test, endless_input_streams_and_a_closed_pipe_ends_the_batch) {
-  const Outcome outcome =
-      Shell("yes 1,300 | (CLI batch --threads 2 pt; echo \"exit $?\" >&2) | head -2 > /dev/null");
+  const Outcome outcome = Shell(
+      "yes 1,300 | (timeout 60 CLI batch --threads 2 pt; echo \"exit $?\" >&2) | head -2 > "
+      "/dev/null");
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_NE(outcome.err.find("cannot write standard output: Broken pipe"), std::string::npos)
       << outcome.err;
