@@ -15,6 +15,9 @@ namespace vaporix {
 // How the document type is shown and registered.
 inline constexpr std::string_view kDocumentFileFilter = "Vaporix Files (*.stb)";
 inline constexpr std::string_view kDocumentExtension = ".stb";
+// The name of a document never saved: the window title, the save prompt and
+// the name Save As proposes.
+inline constexpr std::string_view kNewDocumentName = "Vaporix";
 
 // Update hints the document sends to its views.
 enum class UpdateHint : int {
@@ -81,7 +84,7 @@ class CVaporixDoc {
   DocumentError OnSaveDocument(const std::filesystem::path& path);
 
   const std::filesystem::path& PathName() const { return pathName; }
-  // The file name without folder, or "Untitled" for a document never saved.
+  // The file name without folder, or "Vaporix" for a document never saved.
   std::string Title() const;
   // The question asked before New, Open or Exit discard unsaved changes.
   std::string SaveChangesQuestion() const { return "Save changes to " + Title() + "?"; }

@@ -56,14 +56,15 @@ double ToSI(Quantity quantity, double value, UnitSystem unitSystem, int unitPosi
   if (unitSystem == UnitSystem::English) {
     return EnglishToSI(quantity, value);
   }
-  // The SI lists offer bar and degC first, MPa and K second.
-  if (quantity == Quantity::Pressure && unitPosition == 0) {
-    return value * units::kMegapascalPerBar;
+  // SI lists offer bar or MPa for pressure and degC or K for temperature.
+  switch (quantity) {
+    case Quantity::Pressure:
+      return unitPosition == 0 ? value * units::kMegapascalPerBar : value;
+    case Quantity::Temperature:
+      return unitPosition == 0 ? value + units::kCelsiusOffset : value;
+    default:
+      return value;
   }
-  if (quantity == Quantity::Temperature && unitPosition == 0) {
-    return value + units::kCelsiusOffset;
-  }
-  return value;
 }
 
 double ParseInputNumber(std::string_view text, std::string_view decimalSeparator) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <array>
@@ -171,6 +172,10 @@ CGridCtrl& COutputView::activeTable() const {
   return m_tabs->currentIndex() == 1 ? *m_englishTable : *m_siTable;
 }
 
+QString COutputView::tableTitle(const CGridCtrl& table) const {
+  return m_tabs->tabText(m_tabs->indexOf(const_cast<CGridCtrl*>(&table)));
+}
+
 bool COutputView::canCopy() const {
   return activeTable().hasSelectedCells();
 }
@@ -203,8 +208,13 @@ void COutputView::resizeEvent(QResizeEvent* event) {
 }
 
 bool COutputView::eventFilter(QObject* watched, QEvent* event) {
+  // Only a focus the user moved drops the selections: not the one a closing
+  // menu hands back, or Edit > Copy would find nothing to copy.
   if (event->type() == QEvent::FocusIn && (watched == m_siTable || watched == m_englishTable)) {
-    Q_EMIT tableFocused();
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      Q_EMIT tableFocused();
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,8 +1,10 @@
 #include "CVaporixView.h"
 
+#include "CDiagramPage.h"
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
+#include "PageIcons.h"
 
 namespace vaporix {
 
@@ -10,9 +12,11 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
     : CPropertyView(parent),
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
-      m_saturationPage(new CPageSaturation(document)) {
-  AddPage(m_generalPage);
-  AddPage(m_saturationPage);
+      m_saturationPage(new CPageSaturation(document)),
+      m_diagramPage(new CDiagramPage(document, *m_generalPage)) {
+  AddPage(m_generalPage, SinglePhasePageIcon());
+  AddPage(m_saturationPage, SaturationPageIcon());
+  AddPage(m_diagramPage, DiagramPageIcon());
   m_document.AddView(*this);
 }
 
@@ -40,6 +44,9 @@ void CVaporixView::copySelection() const {
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer) const {
+  if (activeIndex() == kDiagramPageIndex) {
+    return m_diagramPage->print(printer);
+  }
   return currentGrid().print(printer);
 }
 

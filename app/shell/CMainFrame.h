@@ -45,6 +45,7 @@ class CMainFrame : public QMainWindow {
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,
+    FileExportDiagram,
     AppExit,
     EditCopy,
     EditPaste,
@@ -81,6 +82,8 @@ class CMainFrame : public QMainWindow {
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnFilePrintSetup();
+  // Writes the diagram as a PNG, SVG or PDF file the user names.
+  void OnFileExportDiagram();
   // Opens `path` as the document after asking to save a modified one; a
   // failure is reported and leaves an empty document.
   bool OpenDocumentFile(const QString& path);
@@ -97,8 +100,9 @@ class CMainFrame : public QMainWindow {
 
   // Prints the active view (the results grid or the active output table).
   int PrintActiveView(QPrinter& printer);
-  // Prints the document's results: the SI table, or the English table when
-  // only English results exist. Answers the number of pages.
+  // Prints the document's results: the SI table and the English table, each
+  // under its heading (an empty document prints the empty SI table). Answers
+  // the number of pages.
   int PrintDocument(QPrinter& printer);
 
   Pane activePane() const { return m_activePane; }
