@@ -91,6 +91,19 @@ BENCHMARK(BM_Region3<&IF97Calculator::CalcHS, &StateProperties::h, &StatePropert
     ->DenseRange(0, kRegion3Count - 1)
     ->Unit(benchmark::kMicrosecond);
 
+// The single-phase entry points on wet states: the region solvers decline
+// before the two-phase solver answers.
+BENCHMARK(BM_Saturation<&IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h>)
+    ->Name("Wet/CalcPH")
+    ->DenseRange(0, kWetCount - 1);
+BENCHMARK(BM_Saturation<&IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s>)
+    ->Name("Wet/CalcPS")
+    ->DenseRange(0, kWetCount - 1);
+BENCHMARK(BM_Saturation<&IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s>)
+    ->Name("Wet/CalcHS")
+    ->DenseRange(0, kWetCount - 1)
+    ->Unit(benchmark::kMicrosecond);
+
 #define VAPORIX_SATURATION_BENCH(NAME, FIRST, SECOND)                                          \
   BENCHMARK(                                                                                   \
       BM_Saturation<&IF97Calculator::NAME, &StateProperties::FIRST, &StateProperties::SECOND>) \
