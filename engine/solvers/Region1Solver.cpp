@@ -53,10 +53,6 @@ double Region1Solver::UpperTemperature(double p) const {
   return p > kSaturationPressureAt623 ? kMaxTemperature : saturation.SaturationTemperature(p);
 }
 
-bool Region1Solver::Finish(double p, double T, StateProperties& out) const {
-  return InRange(p, T) && region1.Evaluate(p, T, out);
-}
-
 bool Region1Solver::SolvePT(double p, double T, StateProperties& out) const {
   return InRange(p, T) && region1.Evaluate(p, T, out);
 }
@@ -72,11 +68,12 @@ bool Region1Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!InRange(p, T0)) {
     return false;
   }
-  const auto enthalpy = [&](double T, double& slope) { return region1.EnthalpyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(enthalpy, h, T0, T0 - kHalfBracket, T0 + kHalfBracket,
-                                     2.0 * kHalfBracket, Tolerance())
-                       .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double T, double& slope) { return region1.EnthalpyPT(&slope, p, T); });
+  const RootResult search =
+      SafeguardedNewton(enthalpy, h, T0, {T0 - kHalfBracket, T0 + kHalfBracket},
+                        RootOptions{Tolerance(), kMaxEvaluations, 0.0, 2.0 * kHalfBracket});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
@@ -87,11 +84,13 @@ bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!InRange(p, T0)) {
     return false;
   }
-  const auto entropy = [&](double T, double& slope) { return region1.EntropyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(entropy, s, T0, T0 - kHalfBracket, T0 + kHalfBracket,
-                                     2.0 * kHalfBracket, Tolerance() * detail::kFineToleranceScale)
-                       .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double T, double& slope) { return region1.EntropyPT(&slope, p, T); });
+  const RootResult search =
+      SafeguardedNewton(entropy, s, T0, {T0 - kHalfBracket, T0 + kHalfBracket},
+                        RootOptions{Tolerance() * detail::kFineToleranceScale, kMaxEvaluations, 0.0,
+                                    2.0 * kHalfBracket});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
@@ -99,11 +98,10 @@ bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
     return false;
   }
   const double Tup = UpperTemperature(p);
-  const auto energy = [&](double T, double& slope) {
-    return region1.InternalEnergyPT(&slope, p, T);
-  };
-  const double T = detail::SearchSpan(energy, u, kMinTemperature, Tup, Tolerance());
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double T, double& slope) { return region1.InternalEnergyPT(&slope, p, T); });
+  const RootResult search = detail::SearchSpan(energy, u, {kMinTemperature, Tup}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
@@ -113,8 +111,9 @@ bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double Tup = UpperTemperature(p);
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region1.DensityPT(&slope, p, T); });
-  const double T = detail::SearchSpan(density, 1.0 / v, Tup, kMinTemperature, Tolerance());
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search =
+      detail::SearchSpan(density, 1.0 / v, {Tup, kMinTemperature}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
@@ -136,10 +135,11 @@ bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
   const bool risesWithPressure = top.h > bottom.h;
   const double pHigh = risesWithPressure ? kMaxPressure : ps;
   const double pLow = risesWithPressure ? ps : kMaxPressure;
-  const auto enthalpy = [&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(enthalpy, h, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(enthalpy, h, {pLow, pHigh}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
@@ -147,13 +147,12 @@ bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const double ps = saturation.SaturationPressure(T);
-  const auto entropy = [&](double p, double& slope) { return region1.EntropyTP(&slope, T, p); };
-  double pLow = kMaxPressure;
-  double pHigh = ps;
-  detail::OrientBracket(entropy, pLow, pHigh);
-  const double p =
-      detail::SearchSpan(entropy, s, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double p, double& slope) { return region1.EntropyTP(&slope, T, p); });
+  const Bracket span = detail::OrientBracket(entropy, Bracket{kMaxPressure, ps});
+  const RootResult search =
+      detail::SearchSpan(entropy, s, span, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
@@ -161,15 +160,12 @@ bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
     return false;
   }
   const double ps = saturation.SaturationPressure(T);
-  const auto energy = [&](double p, double& slope) {
-    return region1.InternalEnergyTP(&slope, T, p);
-  };
-  double pLow = kMaxPressure;
-  double pHigh = ps;
-  detail::OrientBracket(energy, pLow, pHigh);
-  const double p =
-      detail::SearchSpan(energy, u, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double p, double& slope) { return region1.InternalEnergyTP(&slope, T, p); });
+  const Bracket span = detail::OrientBracket(energy, Bracket{kMaxPressure, ps});
+  const RootResult search =
+      detail::SearchSpan(energy, u, span, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
@@ -179,9 +175,9 @@ bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
   const double ps = saturation.SaturationPressure(T);
   const auto density = detail::WithDensitySlope(
       [&](double p, double& slope) { return region1.DensityTP(&slope, T, p); });
-  const double p = detail::SearchSpan(density, 1.0 / v, ps, kMaxPressure, Tolerance(),
-                                      detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search = detail::SearchSpan(density, 1.0 / v, {ps, kMaxPressure}, Tolerance(),
+                                               detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region1Solver::BackwardPH(double p, double h, StateProperties& out) const {

@@ -73,10 +73,6 @@ double Region2Solver::UpperPressure(double T) const {
   return saturation.B23Pressure(T);
 }
 
-bool Region2Solver::Finish(double p, double T, StateProperties& out) const {
-  return InRange(p, T) && region2.Evaluate(p, T, out);
-}
-
 bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
   return InRange(p, T) && region2.Evaluate(p, T, out);
 }
@@ -95,37 +91,33 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
   // spend all of its evaluations on the bracket end, and the looser acceptance
   // could pass a state up to half a kelvin above 1073.15 K as the region-2
   // state at 1073.15 K. Such a target is declined at once.
-  double startSlope = 0.0;
-  const double startValue = property(T0, startSlope);
+  const ValueSlope start = property(T0);
   if (T0 < TBackward + kStartOffset ||
-      !(std::fabs(startValue - target) <= kTrustedStartDistance * std::fabs(startSlope))) {
-    double topSlope = 0.0;
-    if (target - property(kMaxTemperature, topSlope) > tolerance) {
+      !(std::fabs(start.value - target) <= kTrustedStartDistance * std::fabs(start.slope))) {
+    if (target - property(kMaxTemperature).value > tolerance) {
       return false;
     }
   }
   // The first evaluation of the search is the one just made at T0.
   bool first = true;
-  const auto startCached = [&](double T, double& slope) {
+  const auto startCached = [&](double T) {
     if (first) {
       first = false;
-      slope = startSlope;
-      return startValue;
+      return start;
     }
-    return property(T, slope);
+    return property(T);
   };
-  const double Tlow = LowerTemperature(p);
-  const double T = SafeguardedNewton(startCached, target, T0, Tlow, kMaxTemperature,
-                                     std::fabs(kMaxTemperature - Tlow), tolerance)
-                       .x;
-  return Finish(p, T, out);
+  const RootResult search = SafeguardedNewton(startCached, target, T0,
+                                              {LowerTemperature(p), kMaxTemperature}, {tolerance});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out);
 }
 
 bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
+  const auto enthalpy =
+      detail::Sloped([&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); });
   return SolveAtPressure(p, region2.TemperaturePH(p, h), enthalpy, h, Tolerance(), out) &&
          detail::AcceptEnergy(out.h, h);
 }
@@ -134,7 +126,8 @@ bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
+  const auto entropy =
+      detail::Sloped([&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); });
   return SolveAtPressure(p, region2.TemperaturePS(p, s), entropy, s,
                          Tolerance() * detail::kFineToleranceScale, out) &&
          detail::AcceptEnergy(out.s, s);
@@ -145,11 +138,10 @@ bool Region2Solver::SolvePU(double p, double u, StateProperties& out) const {
     return false;
   }
   const double Tlow = LowerTemperature(p);
-  const auto energy = [&](double T, double& slope) {
-    return region2.InternalEnergyPT(&slope, p, T);
-  };
-  const double T = detail::SearchSpan(energy, u, Tlow, kMaxTemperature, Tolerance());
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double T, double& slope) { return region2.InternalEnergyPT(&slope, p, T); });
+  const RootResult search = detail::SearchSpan(energy, u, {Tlow, kMaxTemperature}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
@@ -159,9 +151,9 @@ bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double Tlow = LowerTemperature(p);
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region2.DensityPT(&slope, p, T); });
-  const double T = detail::SearchSpan(density, 1.0 / v, kMaxTemperature, Tlow,
-                                      Tolerance() * detail::kFineToleranceScale);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search = detail::SearchSpan(density, 1.0 / v, {kMaxTemperature, Tlow},
+                                               Tolerance() * detail::kFineToleranceScale);
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
@@ -169,10 +161,11 @@ bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto enthalpy = [&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(enthalpy, h, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(enthalpy, h, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
@@ -180,10 +173,11 @@ bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto entropy = [&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(entropy, s, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(entropy, s, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
@@ -191,12 +185,11 @@ bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto energy = [&](double p, double& slope) {
-    return region2.InternalEnergyTP(&slope, T, p);
-  };
-  const double p =
-      detail::SearchSpan(energy, u, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double p, double& slope) { return region2.InternalEnergyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(energy, u, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
@@ -206,9 +199,9 @@ bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
   const double pup = UpperPressure(T);
   const auto density = detail::WithDensitySlope(
       [&](double p, double& slope) { return region2.DensityTP(&slope, T, p); });
-  const double p =
-      detail::SearchSpan(density, 1.0 / v, 0.0, pup, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search =
+      detail::SearchSpan(density, 1.0 / v, {0.0, pup}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region2Solver::BackwardPH(double p, double h, StateProperties& out) const {

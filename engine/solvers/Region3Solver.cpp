@@ -26,18 +26,6 @@ bool SignChange(double a, double b) {
 
 }  // namespace
 
-double Region3Solver::Field(const StateProperties& state, Quantity quantity) {
-  switch (quantity) {
-    case Quantity::Enthalpy:
-      return state.h;
-    case Quantity::Entropy:
-      return state.s;
-    case Quantity::InternalEnergy:
-      return state.u;
-  }
-  return state.h;
-}
-
 bool Region3Solver::InRange(double p, double T) const {
   return T >= kRegion3MinTemperature && T <= saturation.B23Temperature(p) &&
          p >= saturation.B23Pressure(T) && p <= kMaxPressure;
@@ -139,8 +127,8 @@ bool Region3Solver::SolveDensity(double p, double T, double& rho) const {
       !WidenDensityBracket(p, T, 1.0 / vStart, dense, fDense, light, fLight)) {
     return false;
   }
-  const RiddersResult root = Ridders(residual, dense, fDense, light, fLight, Tolerance());
-  if (!root.Usable()) {
+  const RootResult root = Ridders(residual, dense, fDense, light, fLight, Tolerance());
+  if (!root.Converged()) {
     return false;
   }
   rho = root.x;
@@ -166,6 +154,7 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
   if (!PressureInRange(p) || !std::isfinite(y)) {
     return false;
   }
+  double StateProperties::*const field = Describe(quantity).field;
   const double tB23 = saturation.B23Temperature(p);
   double tLow = kRegion3MinTemperature;
   double tHigh = tB23;
@@ -175,8 +164,8 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
       !region2.Evaluate(p, tB23, highState)) {
     return false;
   }
-  double fLow = Field(lowState, quantity) - y;
-  double fHigh = Field(highState, quantity) - y;
+  double fLow = lowState.*field - y;
+  double fHigh = highState.*field - y;
   const double tolerance = Tolerance();
   // Below the critical pressure the isobar steps from the saturated liquid to
   // the saturated vapour at Ts(p). A value between the two is wet steam, left
@@ -220,15 +209,15 @@ bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperti
   // Entropy changes by only cp/T per kelvin, so its residual needs the finer
   // tolerance to pin the temperature to 1e-4 K.
   const double scaled = quantity == Quantity::Entropy ? tolerance * kFineToleranceScale : tolerance;
-  const RiddersResult root = Ridders(residual, tLow, fLow, tHigh, fHigh, scaled);
-  const double T = (root.Usable() && !declined) ? root.x : 0.0;
+  const RootResult root = Ridders(residual, tLow, fLow, tHigh, fHigh, scaled);
+  const double T = (root.Converged() && !declined) ? root.x : 0.0;
   if (!InRange(p, T)) {
     return false;
   }
   if (!SolvePT(p, T, out)) {
     return false;
   }
-  return std::fabs(Field(out, quantity) - y) < kAcceptance;
+  return std::fabs(out.*field - y) < kAcceptance;
 }
 
 bool Region3Solver::SolvePH(double p, double h, StateProperties& out) const {
@@ -250,11 +239,12 @@ bool Region3Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double tUpper =
       p > 16.5292 ? saturation.B23Temperature(p) : saturation.SaturationTemperature(p);
   const double rho = 1.0 / v;
-  const auto pressure = [&](double T, double& slope) {
-    return region3.PressureSlope(&slope, rho, T);
-  };
-  const double T = detail::SearchSpan(pressure, p, kRegion3MinTemperature, tUpper, Tolerance());
-  if (!InRange(p, T)) {
+  const auto pressure = detail::Sloped(
+      [&](double T, double& slope) { return region3.PressureSlope(&slope, rho, T); });
+  const RootResult search =
+      detail::SearchSpan(pressure, p, {kRegion3MinTemperature, tUpper}, Tolerance());
+  const double T = search.x;
+  if (!detail::HasIterate(search) || !InRange(p, T)) {
     return false;
   }
   // A density between the saturated densities at the solved temperature is a
@@ -281,6 +271,7 @@ bool Region3Solver::SolveTY(double T, double y, Quantity quantity, StateProperti
   if (!TemperatureInRange(T) || !std::isfinite(y)) {
     return false;
   }
+  double StateProperties::*const field = Describe(quantity).field;
   const double vHigh = region1.VolumeInRange(kMaxPressure, kRegion3MinTemperature);
   const double vLow = region2.VolumeInRange(saturation.B23Pressure(T), T);
   if (!(vHigh > 0.0) || !(vLow > 0.0)) {
@@ -288,25 +279,23 @@ bool Region3Solver::SolveTY(double T, double y, Quantity quantity, StateProperti
   }
   const double rhoHigh = 1.0 / vHigh;
   const double rhoLow = 1.0 / vLow;
-  const auto property = [&](double rho, double& slope) {
-    return Property(quantity, T, rho, slope);
-  };
-  const NewtonResult result = SafeguardedNewton(property, y, 1.0 / ((vLow + vHigh) / 2.0), rhoHigh,
-                                                rhoLow, std::fabs(rhoLow - rhoHigh), Tolerance());
-  return AcceptTemperatureState(T, result.x, out) &&
-         std::fabs(Field(out, quantity) - y) < kAcceptance;
+  const auto property =
+      detail::Sloped([&](double rho, double& slope) { return Property(quantity, T, rho, slope); });
+  const RootResult result = SafeguardedNewton(property, y, 1.0 / ((vLow + vHigh) / 2.0),
+                                              {rhoHigh, rhoLow}, {Tolerance()});
+  return detail::HasIterate(result) && AcceptTemperatureState(T, result.x, out) &&
+         std::fabs(out.*field - y) < kAcceptance;
 }
 
 double Region3Solver::Property(Quantity quantity, double T, double rho, double& slope) const {
   switch (quantity) {
-    case Quantity::Enthalpy:
-      return region3.EnthalpyTRho(&slope, T, rho);
     case Quantity::Entropy:
       return region3.EntropyTRho(&slope, T, rho);
     case Quantity::InternalEnergy:
       return region3.InternalEnergyTRho(&slope, T, rho);
+    default:
+      return region3.EnthalpyTRho(&slope, T, rho);
   }
-  return region3.EnthalpyTRho(&slope, T, rho);
 }
 
 bool Region3Solver::SolveTH(double T, double h, StateProperties& out) const {

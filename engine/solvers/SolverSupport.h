@@ -30,6 +30,17 @@ inline bool AcceptVolume(double computed, double given,
   return std::fabs(computed - given) < (given < 1.0 ? kSmallVolumeAcceptance : largeVolumeLimit);
 }
 
+// Adapts an equation's single-property operation, value = op(x, slope), to
+// the function the Newton search takes.
+template <class Operation>
+auto Sloped(Operation operation) {
+  return [operation](double x) {
+    double slope = 0.0;
+    const double value = operation(x, slope);
+    return ValueSlope{value, slope};
+  };
+}
+
 // The density operations of the equations return density together with
 // 1000 (dv/dx); the Newton step needs the slope of the density itself,
 // d(rho)/dx = -rho^2 (dv/dx).
@@ -41,38 +52,40 @@ inline double DensitySlope(double density, double volumeSlopeTimes1000) {
 // d(rho)/dx in place of rho and 1000 (dv/dx).
 template <class DensityOperation>
 auto WithDensitySlope(DensityOperation densityOperation) {
-  return [densityOperation](double x, double& slope) {
+  return [densityOperation](double x) {
+    double slope = 0.0;
     const double rho = densityOperation(x, slope);
-    slope = DensitySlope(rho, slope);
-    return rho;
+    return ValueSlope{rho, DensitySlope(rho, slope)};
   };
 }
 
-// The safeguarded Newton search of f = target over the span from `low` to
-// `high` (ends labelled as SafeguardedNewton takes them), started in the middle
-// of the span with the whole span as its first step bound; returns the root.
+// A Newton search that converged or spent its budget leaves an iterate for
+// the solver's acceptance test to judge; a failed evaluation leaves none.
+inline bool HasIterate(const RootResult& result) {
+  return result.stop == RootStop::Converged || result.stop == RootStop::Budget;
+}
+
+// The safeguarded Newton search of f = target over `span`, started in the
+// middle of the span with the whole span as its first step bound.
 template <class Function>
-double SearchSpan(Function&& f, double target, double low, double high, double tolerance,
-                  double relativeCorrection = 0.0) {
-  return SafeguardedNewton(f, target, (low + high) / 2.0, low, high, std::fabs(high - low),
-                           tolerance, relativeCorrection)
-      .x;
+RootResult SearchSpan(Function&& f, double target, Bracket span, double tolerance,
+                      double relativeCorrection = 0.0) {
+  return SafeguardedNewton(f, target, (span.belowTarget + span.aboveTarget) / 2.0, span,
+                           RootOptions{tolerance, kMaxEvaluations, relativeCorrection});
 }
 
 // Where a property is not monotonic in the same sense over the whole region
-// (liquid water below its density maximum), the high end of a bracket is
-// the end at which the property is actually larger. Keeps the given labels
-// on a tie or when an end value is not a number.
+// (liquid water below its density maximum), the end above the target is the
+// end at which the property is actually larger. Keeps the given labels on a
+// tie or when an end value is not a number.
 template <class Function>
-void OrientBracket(Function&& f, double& xLow, double& xHigh) {
-  double slope = 0.0;
-  const double atLow = f(xLow, slope);
-  const double atHigh = f(xHigh, slope);
+Bracket OrientBracket(Function&& f, Bracket bracket) {
+  const double atLow = f(bracket.belowTarget).value;
+  const double atHigh = f(bracket.aboveTarget).value;
   if (atLow > atHigh) {
-    const double swap = xLow;
-    xLow = xHigh;
-    xHigh = swap;
+    return Bracket{bracket.aboveTarget, bracket.belowTarget};
   }
+  return bracket;
 }
 
 }  // namespace vaporix::detail

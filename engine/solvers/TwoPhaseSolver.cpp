@@ -40,17 +40,7 @@ bool QualityInRange(double x) {
 }  // namespace
 
 double TwoPhaseSolver::Field(const StateProperties& state, Quantity quantity) {
-  switch (quantity) {
-    case Quantity::Enthalpy:
-      return state.h;
-    case Quantity::Entropy:
-      return state.s;
-    case Quantity::InternalEnergy:
-      return state.u;
-    case Quantity::Volume:
-      return state.v;
-  }
-  return state.h;
+  return state.*Describe(quantity).field;
 }
 
 bool TwoPhaseSolver::SolvePT(double /*p*/, double /*T*/, StateProperties& /*out*/) const {
@@ -208,10 +198,10 @@ bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity q
     }
     return liquidValue + 0.01 * quality * (vapourValue - liquidValue) - y;
   };
-  const RiddersResult root =
+  const RootResult root =
       Ridders(residual, lowerQuality, yLiquid - y, upperQuality, yVapour - y, Tolerance());
   x = 0.0;
-  if (root.Usable()) {
+  if (root.Converged()) {
     x = std::clamp(root.x, lowerQuality, upperQuality);
   } else if (vapourWidened) {
     x = upperQuality;
@@ -315,12 +305,11 @@ double TwoPhaseSolver::SaturationTemperatureAtEntropy(double s) const {
     failed = failed || !std::isfinite(value);
     return value - s;
   };
-  const RiddersResult root = vapourBranch
-                                 ? Ridders(residual, kCriticalTemperature, sCritical - s,
-                                           kMinTemperature, atTriple - s, Tolerance())
-                                 : Ridders(residual, kMinTemperature, atTriple - s,
-                                           kCriticalTemperature, sCritical - s, Tolerance());
-  return root.Usable() && !failed ? root.x : 0.0;
+  const RootResult root = vapourBranch ? Ridders(residual, kCriticalTemperature, sCritical - s,
+                                                 kMinTemperature, atTriple - s, Tolerance())
+                                       : Ridders(residual, kMinTemperature, atTriple - s,
+                                                 kCriticalTemperature, sCritical - s, Tolerance());
+  return root.Converged() && !failed ? root.x : 0.0;
 }
 
 double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
@@ -347,11 +336,11 @@ double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
   // and the equation's own critical volume differs from 1/322 in the fifth
   // digit, so the coarse tolerance serves there.
   const double tolerance = nearCritical ? Tolerance() : Tolerance() * kFineToleranceScale;
-  const RiddersResult root =
+  const RootResult root =
       vapourBranch
           ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v, tFar, vFar - v, tolerance)
           : Ridders(residual, tFar, vFar - v, kCriticalTemperature, kCriticalVolume - v, tolerance);
-  return root.Usable() && !failed ? root.x : 0.0;
+  return root.Converged() && !failed ? root.x : 0.0;
 }
 
 bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fixed,
@@ -430,8 +419,8 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     }
   }
   if (!found) {
-    const RiddersResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
-    T = root.Usable() ? root.x : 0.0;
+    const RootResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
+    T = root.Converged() ? root.x : 0.0;
   }
   if (!TemperatureInRange(T)) {
     return false;
@@ -447,7 +436,7 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     case Quantity::Volume:
       solved = SolveTV(T, y, out);
       break;
-    case Quantity::Entropy:
+    default:
       break;
   }
   return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;

@@ -273,11 +273,13 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
     p = kPressureSearchMinimumPressure;
   } else {
-    const RiddersResult search =
+    const RootResult search =
         Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
-    const bool failed =
-        search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
-    p = failed ? 0.0 : insideBracket(search.x);
+    // A probe without a state ends the search; its last estimate (the low end
+    // when there is none) still goes to the acceptance test below.
+    const bool usable =
+        search.stop == RootStop::Converged || search.stop == RootStop::FailedEvaluation;
+    p = usable ? insideBracket(search.x) : 0.0;
   }
 
   // The search's last evaluation is usually the final state itself.

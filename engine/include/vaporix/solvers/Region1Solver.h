@@ -30,8 +30,6 @@ class Region1Solver : public RegionSolver {
  private:
   // The highest temperature of region 1 at pressure p.
   double UpperTemperature(double p) const;
-  // The region test and the full evaluation at the solved point.
-  bool Finish(double p, double T, StateProperties& out) const;
 
   Region1Equation region1;
   SaturationEquation saturation;

@@ -32,8 +32,6 @@ class Region2Solver : public RegionSolver {
   double LowerTemperature(double p) const;
   // The highest pressure of region 2 at temperature T.
   double UpperPressure(double T) const;
-  // The region test and the full evaluation at the solved point.
-  bool Finish(double p, double T, StateProperties& out) const;
   // The temperature search of (p,h) and (p,s), started from the backward
   // temperature, for a property that rises with temperature.
   template <class Property>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
 #include "vaporix/equations/Region3Equation.h"
@@ -26,10 +27,6 @@ class Region3Solver : public RegionSolver {
   bool InRange(double p, double T) const;
 
  private:
-  enum class Quantity { Enthalpy, Entropy, InternalEnergy };
-
-  static double Field(const StateProperties& state, Quantity quantity);
-
   bool PressureInRange(double p) const;
   bool TemperatureInRange(double T) const;
   // True when T lies below the critical temperature and rho between the
@@ -40,8 +37,11 @@ class Region3Solver : public RegionSolver {
   // Widens a density bracket without a sign change, on the phase side of the state.
   bool WidenDensityBracket(double p, double T, double rhoStart, double& dense, double& fDense,
                            double& light, double& fLight) const;
+  // (p,h), (p,s), (p,u) and (T,h), (T,s), (T,u): `quantity` is Enthalpy,
+  // Entropy or InternalEnergy.
   bool SolvePY(double p, double y, Quantity quantity, StateProperties& out) const;
   bool SolveTY(double T, double y, Quantity quantity, StateProperties& out) const;
+  // h, s or u of (T, rho) and its slope in the iterated variable.
   double Property(Quantity quantity, double T, double rho, double& slope) const;
   // Evaluates (rho, T) and tells whether it is a single-phase state of the region.
   bool AcceptTemperatureState(double T, double rho, StateProperties& out) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
 #include "vaporix/equations/Region3Equation.h"
@@ -40,11 +41,11 @@ class TwoPhaseSolver : public RegionSolver {
   double SaturationTemperatureAtVolume(double v) const;
 
  private:
-  enum class Quantity { Enthalpy, Entropy, InternalEnergy, Volume };
   enum class Given { Pressure, Temperature };
   // Widening of the saturated range at one end before the quality search.
   enum class BandRule { None, EnthalpyBelowLiquid, EntropyAboveVapour, VolumeToLiquid };
 
+  // The record field of an input quantity.
   static double Field(const StateProperties& state, Quantity quantity);
   static bool TemperatureOrPressureInRange(Given given, double value);
   // The quality x of the quality search and the two saturated phases it lies between.
