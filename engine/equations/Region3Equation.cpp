@@ -6,6 +6,7 @@
 #include <span>
 
 #include "equations/FloatingPointStatus.h"
+#include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/SaturationEquation.h"
 
@@ -69,11 +70,11 @@ constexpr double kPressureNearCriticalLiquid = 21.93161551;  // u/y split starts
 constexpr double kPressureNearCriticalVapour = 21.90096265;  // z/x split starts above it
 
 // Temperature and pressure limits of the backward equations v(p,T).
-constexpr double kMinimumTemperature = 623.15;  // K
-constexpr double kMaximumPressure = 100.0;      // MPa
+constexpr double kMinimumTemperature = limits::kRegion13Temperature;
+constexpr double kMaximumPressure = limits::kMaximumPressure;
 
 // Lowest pressure of the B23 equation T_B23(p) (MPa).
-constexpr double kLowestB23Pressure = 16.5292;
+constexpr double kLowestB23Pressure = limits::kSaturationPressureAt623;
 
 // How far beyond the validity range StartVolume still evaluates a subregion
 // equation at the point itself (K and MPa): that close the extrapolation stays

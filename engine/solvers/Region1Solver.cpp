@@ -4,19 +4,20 @@
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
 namespace {
 
-constexpr double kMinTemperature = 273.15;
-constexpr double kMaxTemperature = 623.15;
-constexpr double kMinPressure = 0.000611153;
-constexpr double kMaxPressure = 100.0;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
+constexpr double kMaxTemperature = limits::kRegion13Temperature;
+constexpr double kMinPressure = limits::kSinglePhaseMinimumPressure;
+constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 1 reaches up to 623.15 K.
-constexpr double kSaturationPressureAt623 = 16.5292;
-constexpr double kTriplePointTemperature = 273.16;
-constexpr double kTriplePointPressure = 0.000611657;
+constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
+constexpr double kTriplePointTemperature = limits::kTriplePointTemperature;
+constexpr double kTriplePointPressure = limits::kTriplePointPressure;
 constexpr double kMachineEpsilon = 0x1p-52;
 constexpr double kMinEnthalpy = -0.05;
 constexpr double kMaxEnthalpy = 1675.0;

@@ -4,19 +4,22 @@
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
 namespace {
 
-constexpr double kMinTemperature = 273.15;
-constexpr double kMaxTemperature = 1073.15;
-constexpr double kSaturationBandTop = 623.15;  // region 2 below the saturation line up to here
-constexpr double kB23BandTop = 863.15;         // then below the B23 line up to here
-constexpr double kMinPressure = 0.000611153;
-constexpr double kMaxPressure = 100.0;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
+constexpr double kMaxTemperature = limits::kRegion2MaximumTemperature;
+constexpr double kSaturationBandTop =
+    limits::kRegion13Temperature;  // region 2 below the saturation line up to here
+constexpr double kB23BandTop =
+    limits::kB23MaximumTemperature;  // then below the B23 line up to here
+constexpr double kMinPressure = limits::kSinglePhaseMinimumPressure;
+constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
-constexpr double kSaturationPressureAt623 = 16.5292;
+constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
 constexpr double kMinEnthalpy = 2495.0;
 constexpr double kMaxEnthalpy = 4500.0;
 constexpr double kMinEntropy = 5.047;

@@ -4,6 +4,7 @@
 
 #include "solvers/SaturatedDensity.h"
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -11,8 +12,9 @@ namespace vaporix {
 namespace {
 
 constexpr double kEpsilon = 0x1p-52;
-constexpr double kRegion3MinTemperature = 623.15;  // K, the isotherm shared with region 1
-constexpr double kMaxPressure = 100.0;             // MPa
+constexpr double kRegion3MinTemperature =
+    limits::kRegion13Temperature;                          // K, the isotherm shared with region 1
+constexpr double kMaxPressure = limits::kMaximumPressure;  // MPa
 constexpr double kAcceptance = 0.001;
 constexpr double kFineToleranceScale = 0.0001;
 // The region-3 (p,T) density bracket: this fraction on either side of the start volume.
@@ -236,8 +238,8 @@ bool Region3Solver::SolvePV(double p, double v, StateProperties& out) const {
   if (!PressureInRange(p) || !(v > 0.0)) {
     return false;
   }
-  const double tUpper =
-      p > 16.5292 ? saturation.B23Temperature(p) : saturation.SaturationTemperature(p);
+  const double tUpper = p > limits::kSaturationPressureAt623 ? saturation.B23Temperature(p)
+                                                             : saturation.SaturationTemperature(p);
   const double rho = 1.0 / v;
   const auto pressure = detail::Sloped(
       [&](double T, double& slope) { return region3.PressureSlope(&slope, rho, T); });

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -10,9 +11,9 @@ namespace {
 
 // Temperature searches span the whole region, pressure searches 0 to 10 MPa,
 // each started in the middle of its span.
-constexpr double kMinTemperature = 1073.15;
-constexpr double kMaxTemperature = 2273.15;
-constexpr double kMaxPressure = 10.0;
+constexpr double kMinTemperature = limits::kRegion2MaximumTemperature;
+constexpr double kMaxTemperature = limits::kMaximumTemperature;
+constexpr double kMaxPressure = limits::kRegion5MaximumPressure;
 // Specific volumes from 1 m3/kg on are accepted within this in (T, v).
 constexpr double kLargeVolumeAcceptanceTV = 0.01;
 

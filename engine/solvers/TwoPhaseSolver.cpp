@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "solvers/SaturatedDensity.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -11,9 +12,10 @@ namespace vaporix {
 namespace {
 
 constexpr double kEpsilon = 0x1p-52;
-constexpr double kRegion3MinTemperature = 623.15;  // K; above it both phases come from region 3
-constexpr double kMinPressure = 0.000611213;       // MPa
-constexpr double kMinTemperature = 273.15;         // K
+constexpr double kRegion3MinTemperature =
+    limits::kRegion13Temperature;  // K; above it both phases come from region 3
+constexpr double kMinPressure = limits::kSaturationMinimumPressure;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
 constexpr double kAcceptance = 0.001;
 constexpr double kMaxEntropy = 9.15;  // kJ/(kg K), the two-property input test
 constexpr double kMinVolume = 0.001;  // m3/kg

@@ -173,6 +173,11 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
     case SolverRoute::PressureSearch:
       return PressureSearch(info.second, b, info.first, a, out);
     case SolverRoute::TwoPhase:
+      // Every two-phase pair lies at or after the first saturation pair; the
+      // test keeps the compiler's bounds analysis quiet.
+      if (index < kFirstSaturationPair) {
+        return false;
+      }
       return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out);
   }
   return false;
