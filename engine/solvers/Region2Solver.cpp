@@ -94,10 +94,18 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
   // spend all of its evaluations on the bracket end, and the looser acceptance
   // could pass a state up to half a kelvin above 1073.15 K as the region-2
   // state at 1073.15 K. Such a target is declined at once.
+  //
+  // Below the value at the region's lowest temperature the target is wet
+  // steam or a region-3 state, which the backward equations do not recognise
+  // either; Newton would bisect towards that end until its budget is spent.
+  // Such a target is declined too, unless it lies within the acceptance of
+  // the end state (which the search would still find there).
+  const double Tlow = LowerTemperature(p);
   const ValueSlope start = property(T0);
   if (T0 < TBackward + kStartOffset ||
       !(std::fabs(start.value - target) <= kTrustedStartDistance * std::fabs(start.slope))) {
-    if (target - property(kMaxTemperature).value > tolerance) {
+    if (target - property(kMaxTemperature).value > tolerance ||
+        property(Tlow).value - target >= detail::kEnergyAcceptance) {
       return false;
     }
   }
@@ -110,8 +118,8 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
     }
     return property(T);
   };
-  const RootResult search = SafeguardedNewton(startCached, target, T0,
-                                              {LowerTemperature(p), kMaxTemperature}, {tolerance});
+  const RootResult search =
+      SafeguardedNewton(startCached, target, T0, {Tlow, kMaxTemperature}, {tolerance});
   return detail::HasIterate(search) && SolvePT(p, search.x, out);
 }
 

@@ -131,6 +131,16 @@ bool TwoPhaseSolver::MixPhases(StateProperties& out, const StateProperties& liqu
   out.Kt = mix(liquid.Kt, vapour.Kt);
   out.dvdt = mix(liquid.dvdt, vapour.dvdt);
   out.dvdp = mix(liquid.dvdp, vapour.dvdp);
+  // A mixture's pressure follows its temperature along the saturation line:
+  // dp/dT is the line's slope (Clapeyron, from the two phases; kPa/K to
+  // MPa/K), dp/dv at constant T is zero, and throttling moves the state along
+  // the line, so the Joule-Thomson coefficient is dTs/dp. The isothermal
+  // throttling coefficient v - T dv/dT is formed from the mixed v and dv/dT,
+  // as it is in a single phase.
+  out.dpdt = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
+  out.dpdv = 0.0;
+  out.JTC = 1.0 / out.dpdt;
+  out.iJTC = 1000.0 * (out.v - out.t * out.dvdt);
   return true;
 }
 
