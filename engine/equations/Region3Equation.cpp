@@ -491,6 +491,31 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   return detail::FloatingPointFlagsClean();
 }
 
+bool Region3Equation::PartialsAt(double rho, double T, Partials& out) const {
+  if (!(rho > 0.0) || !std::isfinite(rho) || !(T > 0.0) || !std::isfinite(T)) {
+    return false;
+  }
+  const double R = kGasConstant;
+  const double delta = rho * kInverseCriticalDensity;
+  const double tau = kCriticalTemperature / T;
+  const Helmholtz f = HelmholtzDerivatives(delta, tau);
+  // p = R rho T delta phi_d (kPa, /1000 to MPa); d/drho = (1/rho_c) d/ddelta
+  // and d/dT = -(tau/T) d/dtau.
+  out.p = R * f.d * delta * rho * T / 1000.0;
+  out.pRho = R * T * (2.0 * delta * f.d + delta * delta * f.dd) / 1000.0;
+  out.pT = R * rho * delta * (f.d - tau * f.dt) / 1000.0;
+  out.h = R * T * (delta * f.d + tau * f.t);
+  out.hRho = R * T * (f.d + delta * f.dd + tau * f.dt) * kInverseCriticalDensity;
+  out.hT = R * (delta * f.d - delta * tau * f.dt - tau * tau * f.tt);
+  out.s = R * (tau * f.t - f.phi);
+  out.sRho = R * (tau * f.dt - f.d) * kInverseCriticalDensity;
+  out.sT = -R * tau * tau * f.tt / T;
+  out.u = R * T * tau * f.t;
+  out.uRho = R * T * tau * f.dt * kInverseCriticalDensity;
+  out.uT = -R * tau * tau * f.tt;
+  return true;
+}
+
 double Region3Equation::Pressure(double T, double rho) const {
   if (!(T > 0.0) || !(rho > 0.0) || !std::isfinite(T) || !std::isfinite(rho)) {
     return kNotAvailable;

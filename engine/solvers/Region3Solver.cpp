@@ -19,6 +19,18 @@ constexpr double kAcceptance = 0.001;
 constexpr double kFineToleranceScale = 0.0001;
 // The region-3 (p,T) density bracket: this fraction on either side of the start volume.
 constexpr double kStartBracket = 0.001;
+// Newton in (rho, T) stops when both corrections fall below this fraction.
+constexpr double kNewtonStep = 1e-9;
+constexpr int kMaxNewtonSteps = 12;
+// The saturated liquid and vapour at 623.15 K (regions 1 and 2 at
+// ps(623.15 K)): the band of h and s in which region-3 states can be wet.
+constexpr double kSaturatedLiquidEnthalpy623 = 1670.8582182746;
+constexpr double kSaturatedVapourEnthalpy623 = 2563.5920038889;
+constexpr double kSaturatedLiquidEntropy623 = 3.7782813395;
+constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+// p3sat(h) and p3sat(s) meet the saturation pressure to 7e-5 (measured along
+// the line); inside this relative margin the search decides wet or not.
+constexpr double kSaturationPressureMargin = 5e-4;
 // Widening steps of that bracket: kStartBracket * 2^k for k = 1 ... kWideningSteps.
 constexpr int kWideningSteps = 9;
 
@@ -152,9 +164,99 @@ bool Region3Solver::SolvePT(double p, double T, StateProperties& out) const {
   return region3.Evaluate(rho, T, out);
 }
 
+bool Region3Solver::IterateDensityTemperature(double p, double y, Quantity quantity, double& rho,
+                                              double& T) const {
+  for (int i = 0; i < kMaxNewtonSteps; ++i) {
+    Region3Equation::Partials at{};
+    if (!region3.PartialsAt(rho, T, at)) {
+      return false;
+    }
+    double value = at.h;
+    double slopeRho = at.hRho;
+    double slopeT = at.hT;
+    if (quantity == Quantity::Entropy) {
+      value = at.s;
+      slopeRho = at.sRho;
+      slopeT = at.sT;
+    } else if (quantity == Quantity::InternalEnergy) {
+      value = at.u;
+      slopeRho = at.uRho;
+      slopeT = at.uT;
+    }
+    const double fp = at.p - p;
+    const double fy = value - y;
+    const double determinant = at.pRho * slopeT - at.pT * slopeRho;
+    if (!(std::fabs(determinant) > 0.0)) {
+      return false;
+    }
+    const double dRho = (fp * slopeT - fy * at.pT) / determinant;
+    const double dT = (at.pRho * fy - slopeRho * fp) / determinant;
+    rho -= dRho;
+    T -= dT;
+    if (!std::isfinite(rho) || !std::isfinite(T) || !(rho > 0.0)) {
+      return false;
+    }
+    // Newton converges quadratically: a correction this small leaves the
+    // next one at the rounding of the equation.
+    if (std::fabs(dT) <= kNewtonStep * T && std::fabs(dRho) <= kNewtonStep * rho) {
+      return true;
+    }
+  }
+  return false;
+}
+
+Region3Solver::Routed Region3Solver::RouteFromBackward(double p, double y, Quantity quantity,
+                                                       StateProperties& out) const {
+  const bool enthalpy = quantity == Quantity::Enthalpy;
+  double Ts = 0.0;
+  if (p < kCriticalPressure) {
+    Ts = saturation.SaturationTemperature(p);
+    // A wet state of region 3's temperatures has y between the saturated
+    // values at 623.15 K, and p below the saturation pressure p3sat(y).
+    const bool band = enthalpy
+                          ? (y >= kSaturatedLiquidEnthalpy623 && y <= kSaturatedVapourEnthalpy623)
+                          : (y >= kSaturatedLiquidEntropy623 && y <= kSaturatedVapourEntropy623);
+    if (band) {
+      const double pSat =
+          enthalpy ? backward.SaturationPressureH(y) : backward.SaturationPressureS(y);
+      if (p < pSat * (1.0 - kSaturationPressureMargin)) {
+        return Routed::Declined;
+      }
+      if (p <= pSat * (1.0 + kSaturationPressureMargin)) {
+        return Routed::Unsure;
+      }
+    }
+  }
+  double T = enthalpy ? backward.TemperaturePH(p, y) : backward.TemperaturePS(p, y);
+  const double v = enthalpy ? backward.VolumePH(p, y) : backward.VolumePS(p, y);
+  double rho = 1.0 / v;
+  if (!std::isfinite(T) || !(v > 0.0) || !IterateDensityTemperature(p, y, quantity, rho, T)) {
+    return Routed::Unsure;
+  }
+  // Outside the region, or a root on the wrong side of the saturation line
+  // (a metastable state of the equation's loop): the search decides.
+  if (!InRange(p, T)) {
+    return Routed::Unsure;
+  }
+  if (p < kCriticalPressure && (rho > kCriticalDensity ? T > Ts : T < Ts)) {
+    return Routed::Unsure;
+  }
+  if (!region3.Evaluate(rho, T, out)) {
+    return Routed::Unsure;
+  }
+  return std::fabs(out.*Describe(quantity).field - y) < kAcceptance ? Routed::Solved
+                                                                    : Routed::Unsure;
+}
+
 bool Region3Solver::SolvePY(double p, double y, Quantity quantity, StateProperties& out) const {
   if (!PressureInRange(p) || !std::isfinite(y)) {
     return false;
+  }
+  if (quantity != Quantity::InternalEnergy) {
+    const Routed routed = RouteFromBackward(p, y, quantity, out);
+    if (routed != Routed::Unsure) {
+      return routed == Routed::Solved;
+    }
   }
   double StateProperties::*const field = Describe(quantity).field;
   const double tB23 = saturation.B23Temperature(p);

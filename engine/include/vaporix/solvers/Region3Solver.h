@@ -3,6 +3,7 @@
 #include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
+#include "vaporix/equations/Region3BackwardEquation.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RegionSolver.h"
@@ -40,6 +41,17 @@ class Region3Solver : public RegionSolver {
   // (p,h), (p,s), (p,u) and (T,h), (T,s), (T,u): `quantity` is Enthalpy,
   // Entropy or InternalEnergy.
   bool SolvePY(double p, double y, Quantity quantity, StateProperties& out) const;
+  // What the backward equations tell of a (p,h) or (p,s) input.
+  enum class Routed { Solved, Declined, Unsure };
+  // (p,h) and (p,s) from the backward equations: wet inputs declined by the
+  // saturation pressure p3sat(h) or p3sat(s) (clear of its uncertainty), the
+  // rest started from T(p,y), v(p,y) and iterated by Newton in (rho, T) on the
+  // basic equation. Unsure when neither settles it; SolvePY's search follows.
+  Routed RouteFromBackward(double p, double y, Quantity quantity, StateProperties& out) const;
+  // Newton in (rho, T) for p and h (or s, or u) from a start; true when it
+  // converged to the engine's precision.
+  bool IterateDensityTemperature(double p, double y, Quantity quantity, double& rho,
+                                 double& T) const;
   bool SolveTY(double T, double y, Quantity quantity, StateProperties& out) const;
   // h, s or u of (T, rho) and its slope in the iterated variable.
   double Property(Quantity quantity, double T, double rho, double& slope) const;
@@ -49,6 +61,7 @@ class Region3Solver : public RegionSolver {
   Region1Equation region1;
   Region2Equation region2;
   Region3Equation region3;
+  Region3BackwardEquation backward;
   SaturationEquation saturation;
 };
 
