@@ -203,4 +203,13 @@ bool Region1Solver::BackwardHS(double h, double s, StateProperties& out) const {
   return SolvePT(p, region1.TemperaturePH(p, h), out);
 }
 
+bool Region1Solver::SolveHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p0 = region1.PressureHS(h, s);
+  const double T0 = region1.TemperaturePH(p0, h);
+  return detail::NewtonEnthalpyEntropy(region1, h, s, p0, T0, out) && InRange(out.p, out.t);
+}
+
 }  // namespace vaporix

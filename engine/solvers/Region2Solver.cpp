@@ -238,4 +238,13 @@ bool Region2Solver::BackwardHS(double h, double s, StateProperties& out) const {
   return SolvePT(p, region2.TemperaturePS(p, s), out);
 }
 
+bool Region2Solver::SolveHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p0 = region2.PressureHS(h, s);
+  const double T0 = region2.TemperaturePS(p0, s);
+  return detail::NewtonEnthalpyEntropy(region2, h, s, p0, T0, out) && InRange(out.p, out.t);
+}
+
 }  // namespace vaporix

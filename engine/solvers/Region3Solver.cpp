@@ -31,6 +31,9 @@ constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
 // p3sat(h) and p3sat(s) meet the saturation pressure to 7e-5 (measured along
 // the line); inside this relative margin the search decides wet or not.
 constexpr double kSaturationPressureMargin = 5e-4;
+// The auxiliary saturated densities meet the region-3 equation's own to 2.4 %
+// (next to the critical point; measured): outside this margin they decide.
+constexpr double kAuxiliaryDensityMargin = 0.04;
 // Widening steps of that bracket: kStartBracket * 2^k for k = 1 ... kWideningSteps.
 constexpr int kWideningSteps = 9;
 
@@ -205,12 +208,77 @@ bool Region3Solver::IterateDensityTemperature(double p, double y, Quantity quant
   return false;
 }
 
+bool Region3Solver::StableState(double p, double T, double rho) const {
+  if (!InRange(p, T)) {
+    return false;
+  }
+  if (!(p < kCriticalPressure)) {
+    return true;
+  }
+  const double Ts = saturation.SaturationTemperature(p);
+  const bool liquid = rho > kCriticalDensity;
+  if (liquid ? T > Ts : T < Ts) {
+    return false;
+  }
+  if (!(T < kCriticalTemperature)) {
+    return true;
+  }
+  // The density must lie outside the saturation dome at T, not on the
+  // equation's loop between the phases: clear of the auxiliary saturated
+  // density by its uncertainty, or else against the refined one.
+  const double ps = saturation.SaturationPressure(T);
+  if (liquid) {
+    const double auxiliary = saturation.SaturatedLiquidDensity(T);
+    return rho >= auxiliary * (1.0 + kAuxiliaryDensityMargin) ||
+           rho >= detail::RefineSaturatedLiquidDensity(region3, ps, T, auxiliary, Tolerance());
+  }
+  const double auxiliary = saturation.SaturatedVapourDensity(T);
+  if (rho <= auxiliary * (1.0 - kAuxiliaryDensityMargin)) {
+    return true;
+  }
+  const double refined =
+      detail::RefineSaturatedVapourDensity(region3, ps, T, auxiliary, Tolerance());
+  return refined > 0.0 && rho <= refined;
+}
+
+bool Region3Solver::SolveHS(double h, double s, StateProperties& out) const {
+  // Start: p(h,s), then T and v at (p, h), all from the backward equations.
+  const double p0 = backward.PressureHS(h, s);
+  if (!(p0 > 0.0) || !std::isfinite(p0)) {
+    return false;
+  }
+  double T = backward.TemperaturePH(p0, h);
+  double rho = 1.0 / backward.VolumePH(p0, h);
+  for (int i = 0;; ++i) {
+    Region3Equation::Partials at{};
+    if (i == kMaxNewtonSteps || !(T > 0.0) || !region3.PartialsAt(rho, T, at)) {
+      return false;
+    }
+    const double fh = at.h - h;
+    const double fs = at.s - s;
+    const double determinant = at.hRho * at.sT - at.hT * at.sRho;
+    if (!(std::fabs(determinant) > 0.0)) {
+      return false;
+    }
+    const double dRho = (fh * at.sT - fs * at.hT) / determinant;
+    const double dT = (at.hRho * fs - at.sRho * fh) / determinant;
+    rho -= dRho;
+    T -= dT;
+    if (!std::isfinite(rho) || !std::isfinite(T) || !(rho > 0.0)) {
+      return false;
+    }
+    if (std::fabs(dT) <= kNewtonStep * T && std::fabs(dRho) <= kNewtonStep * rho) {
+      break;
+    }
+  }
+  return region3.Evaluate(rho, T, out) && StableState(out.p, T, rho) &&
+         std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+}
+
 Region3Solver::Routed Region3Solver::RouteFromBackward(double p, double y, Quantity quantity,
                                                        StateProperties& out) const {
   const bool enthalpy = quantity == Quantity::Enthalpy;
-  double Ts = 0.0;
   if (p < kCriticalPressure) {
-    Ts = saturation.SaturationTemperature(p);
     // A wet state of region 3's temperatures has y between the saturated
     // values at 623.15 K, and p below the saturation pressure p3sat(y).
     const bool band = enthalpy
@@ -235,10 +303,7 @@ Region3Solver::Routed Region3Solver::RouteFromBackward(double p, double y, Quant
   }
   // Outside the region, or a root on the wrong side of the saturation line
   // (a metastable state of the equation's loop): the search decides.
-  if (!InRange(p, T)) {
-    return Routed::Unsure;
-  }
-  if (p < kCriticalPressure && (rho > kCriticalDensity ? T > Ts : T < Ts)) {
+  if (!StableState(p, T, rho)) {
     return Routed::Unsure;
   }
   if (!region3.Evaluate(rho, T, out)) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "vaporix/StateProperties.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix::detail {
@@ -86,6 +87,46 @@ Bracket OrientBracket(Function&& f, Bracket bracket) {
     return Bracket{bracket.aboveTarget, bracket.belowTarget};
   }
   return bracket;
+}
+
+// Newton in (ln p, T) for the state of a Gibbs-equation region with the
+// enthalpy h and entropy s, from (p, T); on success `out` holds the full
+// state at the converged (p, T). Derivatives from the record itself:
+// (dh/dp)_T = iJTC, (dh/dT)_p = cp, (ds/dp)_T = -1000 (dv/dT)_p,
+// (ds/dT)_p = cp / T. The corrections shrink quadratically; the loop stops
+// when they are at the rounding of the equation.
+inline constexpr int kMaxEnthalpyEntropySteps = 12;
+inline constexpr double kEnthalpyEntropyStep = 1e-11;
+
+template <class Equation>
+bool NewtonEnthalpyEntropy(const Equation& equation, double h, double s, double p, double T,
+                           StateProperties& out) {
+  for (int i = 0; i < kMaxEnthalpyEntropySteps; ++i) {
+    if (!(p > 0.0) || !(T > 0.0) || !equation.Evaluate(p, T, out)) {
+      return false;
+    }
+    const double fh = out.h - h;
+    const double fs = out.s - s;
+    const double hLogP = p * out.iJTC;
+    const double sLogP = -1000.0 * p * out.dvdt;
+    const double hT = out.cp;
+    const double sT = out.cp / T;
+    const double determinant = hLogP * sT - hT * sLogP;
+    if (!(std::fabs(determinant) > 0.0)) {
+      return false;
+    }
+    const double dLogP = (fh * sT - fs * hT) / determinant;
+    const double dT = (hLogP * fs - sLogP * fh) / determinant;
+    if (!std::isfinite(dLogP) || !std::isfinite(dT) || std::fabs(dLogP) > 1.0) {
+      return false;
+    }
+    p *= std::exp(-dLogP);
+    T -= dT;
+    if (std::fabs(dLogP) <= kEnthalpyEntropyStep && std::fabs(dT) <= kEnthalpyEntropyStep * T) {
+      return p > 0.0 && T > 0.0 && equation.Evaluate(p, T, out);
+    }
+  }
+  return false;
 }
 
 }  // namespace vaporix::detail

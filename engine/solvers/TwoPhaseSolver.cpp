@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "solvers/SaturatedDensity.h"
+#include "solvers/SolverSupport.h"
 #include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
@@ -25,6 +26,15 @@ constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 // the critical point where the saturation temperature at a volume is searched
 // on its own, with the tolerance of the engine.
 constexpr double kNearCriticalTemperature = 647.091;
+// s''(623.15 K): from it on Tsat(h,s) starts the wet (h,s) iteration.
+constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+// The wet (h,s) iteration's residual tolerance, relative to |h| (at least 1),
+// and the rounding allowed in its quality before it is clamped to 0 or 1.
+constexpr double kWetTolerance = 1e-12;
+constexpr double kQualityRounding = 1e-9;
+// What the wet (h,s) iteration reports beyond the two-phase stretch, kJ/kg
+// above the target.
+constexpr double kAboveTarget = 1000.0;
 // Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
 // run on the engine tolerance scaled by this to pin the temperature.
 constexpr double kFineToleranceScale = 0.0001;
@@ -454,7 +464,74 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
 
+bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const {
+  if (!std::isfinite(h) || !std::isfinite(s)) {
+    return false;
+  }
+  // The mixture at T with entropy s: x = (s - s')/(s'' - s'), and its
+  // enthalpy minus h; with the temperature slope along the saturation line,
+  // d/dT = (d/dT)_p + (d/dp)_T dps/dT for each phase.
+  double quality = 0.0;
+  const auto mismatch = [&](double T) {
+    const double p = saturation.SaturationPressure(T);
+    StateProperties liquid;
+    StateProperties vapour;
+    if (!region1.Evaluate(p, T, liquid) || !region2.Evaluate(p, T, vapour)) {
+      const double nan = std::nan("");
+      return ValueSlope{nan, nan};
+    }
+    const double dpdT = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
+    const auto hSlope = [&](const StateProperties& phase) { return phase.cp + phase.iJTC * dpdT; };
+    const auto sSlope = [&](const StateProperties& phase) {
+      return phase.cp / T - 1000.0 * phase.dvdt * dpdT;
+    };
+    const double ds = vapour.s - liquid.s;
+    const double dh = vapour.h - liquid.h;
+    const double x = (s - liquid.s) / ds;
+    quality = x;
+    // Above the temperatures where s lies between s' and s'' (both ends of
+    // that stretch are hotter than the root's side): counted as above the
+    // target, with no slope, so the search bisects back.
+    if (!(x >= -kQualityRounding && x <= 1.0 + kQualityRounding)) {
+      return ValueSlope{h + kAboveTarget, 0.0};
+    }
+    const double dsT = sSlope(vapour) - sSlope(liquid);
+    const double dhT = hSlope(vapour) - hSlope(liquid);
+    const double xT = (-sSlope(liquid) - x * dsT) / ds;
+    return ValueSlope{liquid.h + x * dh, hSlope(liquid) + xT * dh + x * dhT};
+  };
+  const double TLow = kMinTemperature;
+  const double TTop = kRegion3MinTemperature;
+  double T0 = (TLow + TTop) / 2.0;
+  if (s >= kSaturatedVapourEntropy623) {
+    const double Tsat = backward.SaturationTemperatureHS(h, s);
+    if (Tsat > TLow && Tsat < TTop) {
+      T0 = Tsat;
+    }
+  }
+  // At fixed s the mixture's enthalpy rises with T (dh = v dp there): a
+  // target beyond either end's value has no root on this stretch.
+  const double tolerance = kWetTolerance * std::max(1.0, std::fabs(h));
+  if (!(mismatch(TTop).value - h >= -tolerance) || !(mismatch(TLow).value - h <= tolerance)) {
+    return false;
+  }
+  const RootResult root = SafeguardedNewton(mismatch, h, T0, {TLow, TTop}, {tolerance});
+  if (!root.Converged()) {
+    return false;
+  }
+  // The quality of the last evaluation, at the root.
+  if (!(quality >= -kQualityRounding && quality <= 1.0 + kQualityRounding)) {
+    return false;
+  }
+  const double x = 100.0 * std::clamp(quality, 0.0, 1.0);
+  return BuildSaturatedState(saturation.SaturationPressure(root.x), root.x, x, out) &&
+         std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+}
+
 bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {
+  if (SolveWetHS(h, s, out)) {
+    return true;
+  }
   return SolveAlongSaturation(h, Quantity::Enthalpy, s, Quantity::Entropy, out);
 }
 

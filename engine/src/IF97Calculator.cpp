@@ -31,6 +31,18 @@ constexpr std::array<Corner, 6> kCorners{{
 }};
 enum CornerIndex { kA, kB, kC, kD, kE, kF };
 
+// Entropies and enthalpies of the (h,s) plane's boundary lines, kJ/(kg K) and
+// kJ/kg: the saturated liquid and vapour at 273.15 K and 623.15 K, the split of
+// h''2ab and h''2c3b, and region 3's least and greatest entropy and greatest
+// enthalpy (623.15 K and 863.15 K at 100 MPa; the B23 line).
+constexpr double kSaturatedLiquidEntropy273 = -1.545495919e-4;
+constexpr double kSaturatedVapourEntropy273 = 9.155759395;
+constexpr double kSaturatedLiquidEntropy623 = 3.77828134;
+constexpr double kEntropy2ab2c = 5.85;
+constexpr double kRegion3MinimumEntropy = 3.397782955;
+constexpr double kRegion3MaximumEntropy = 5.260578707;
+constexpr double kRegion3MaximumEnthalpy = 2812.942061;
+
 // Acceptance of the pressure search: h and u from (h,s) and (u,s) within
 // 1 kJ/kg, v from (v,s) within 0.001 m3/kg, h and u from (h,v) and (u,v)
 // within 0.1 %.
@@ -171,6 +183,9 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       }
       return AskSolvers(kRegionOperations[index], a, b, out);
     case SolverRoute::PressureSearch:
+      if (pair == InputPair::HS && FindHS(a, b, out)) {
+        return true;
+      }
       return PressureSearch(info.second, b, info.first, a, out);
     case SolverRoute::TwoPhase:
       // Every two-phase pair lies at or after the first saturation pair; the
@@ -181,6 +196,54 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out);
   }
   return false;
+}
+
+bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
+  using Region3Backward = Region3BackwardEquation;
+  // The saturation line in the (h,s) plane: h'(s) on the liquid side, h''(s)
+  // on the vapour side; below it a state is wet. No wet state lies outside
+  // s'(273.15 K) ... s''(273.15 K).
+  bool wetPossible = s >= kSaturatedLiquidEntropy273 && s <= kSaturatedVapourEntropy273;
+  bool wetFirst = false;
+  if (wetPossible) {
+    double line = 0.0;
+    if (s <= kSaturatedLiquidEntropy623) {
+      line = backward.SaturatedLiquidEnthalpy1(s);
+    } else if (s <= Region3Backward::kCriticalEntropy) {
+      line = backward.SaturatedLiquidEnthalpy3a(s);
+    } else if (s <= kEntropy2ab2c) {
+      line = backward.SaturatedVapourEnthalpy2c3b(s);
+    } else {
+      line = backward.SaturatedVapourEnthalpy2ab(s);
+    }
+    wetFirst = h < line;
+  }
+  // Region 3 holds only entropies between s(623.15 K, 100 MPa) and the
+  // largest on the B23 line, and enthalpies up to h(863.15 K, 100 MPa).
+  const bool region3Possible =
+      s >= kRegion3MinimumEntropy && s <= kRegion3MaximumEntropy && h <= kRegion3MaximumEnthalpy;
+  const bool region3First =
+      region3Possible && (s > kSaturatedLiquidEntropy623 || h > backward.B13Enthalpy(s));
+  std::array<const RegionSolver*, 3> single{};
+  if (s <= kSaturatedLiquidEntropy623) {
+    single = region3First
+                 ? std::array<const RegionSolver*, 3>{&region3Solver, &region1Solver, nullptr}
+                 : std::array<const RegionSolver*, 3>{
+                       &region1Solver, region3Possible ? &region3Solver : nullptr, nullptr};
+  } else if (region3Possible) {
+    single = {&region3Solver, &region2Solver, nullptr};
+  } else {
+    single = {&region2Solver, nullptr, nullptr};
+  }
+  if (wetFirst && twoPhaseSolver.SolveWetHS(h, s, out)) {
+    return true;
+  }
+  for (const RegionSolver* solver : single) {
+    if (solver != nullptr && solver->SolveHS(h, s, out)) {
+      return true;
+    }
+  }
+  return !wetFirst && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
 }
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,

@@ -23,6 +23,7 @@ class Region2Solver : public RegionSolver {
   bool BackwardPH(double p, double h, StateProperties& out) const override;
   bool BackwardPS(double p, double s, StateProperties& out) const override;
   bool BackwardHS(double h, double s, StateProperties& out) const override;
+  bool SolveHS(double h, double s, StateProperties& out) const override;
 
   // The region predicate on (p, T).
   bool InRange(double p, double T) const;

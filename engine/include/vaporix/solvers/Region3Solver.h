@@ -23,6 +23,7 @@ class Region3Solver : public RegionSolver {
   bool SolveTS(double T, double s, StateProperties& out) const override;
   bool SolveTU(double T, double u, StateProperties& out) const override;
   bool SolveTV(double T, double v, StateProperties& out) const override;
+  bool SolveHS(double h, double s, StateProperties& out) const override;
 
   // The region predicate on (p, T).
   bool InRange(double p, double T) const;
@@ -48,6 +49,10 @@ class Region3Solver : public RegionSolver {
   // rest started from T(p,y), v(p,y) and iterated by Newton in (rho, T) on the
   // basic equation. Unsure when neither settles it; SolvePY's search follows.
   Routed RouteFromBackward(double p, double y, Quantity quantity, StateProperties& out) const;
+  // True when (rho, T) at pressure p is a stable state of the region: inside
+  // its (p, T) range and, below the critical pressure, on the side of the
+  // saturation temperature its density belongs to.
+  bool StableState(double p, double T, double rho) const;
   // Newton in (rho, T) for p and h (or s, or u) from a start; true when it
   // converged to the engine's precision.
   bool IterateDensityTemperature(double p, double y, Quantity quantity, double& rho,

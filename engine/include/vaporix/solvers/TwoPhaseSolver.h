@@ -3,6 +3,7 @@
 #include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
+#include "vaporix/equations/Region3BackwardEquation.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RegionSolver.h"
@@ -31,6 +32,11 @@ class TwoPhaseSolver : public RegionSolver {
   bool SolveVS(double v, double s, StateProperties& out) const;
   bool SolveHV(double h, double v, StateProperties& out) const;
   bool SolveUV(double u, double v, StateProperties& out) const;
+  // Wet steam up to 623.15 K with the enthalpy h and entropy s: Newton on the
+  // temperature of the mixture whose quality gives s and whose enthalpy is
+  // h, started from Tsat(h,s) where that equation holds. False when no such
+  // state lies in that stretch (the saturation search then decides).
+  bool SolveWetHS(double h, double s, StateProperties& out) const;
 
   bool BuildSaturatedState(double p, double T, double x, StateProperties& out) const;
   static bool MixPhases(StateProperties& out, const StateProperties& liquid,
@@ -68,6 +74,7 @@ class TwoPhaseSolver : public RegionSolver {
   Region2Equation region2;
   Region3Equation region3;
   SaturationEquation saturation;
+  Region3BackwardEquation backward;
   double upperQuality = 100.0;
   double lowerQuality = 0.0;
 };
