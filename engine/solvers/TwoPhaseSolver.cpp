@@ -476,9 +476,18 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
     const double p = saturation.SaturationPressure(T);
     StateProperties liquid;
     StateProperties vapour;
-    if (!region1.Evaluate(p, T, liquid) || !region2.Evaluate(p, T, vapour)) {
-      const double nan = std::nan("");
-      return ValueSlope{nan, nan};
+    const bool phasesFromRegion3 = T > kRegion3MinTemperature;
+    const bool phases =
+        phasesFromRegion3
+            ? region3.Evaluate(RefineLiquidDensity(p, T, saturation.SaturatedLiquidDensity(T)), T,
+                               liquid) &&
+                  region3.Evaluate(RefineVapourDensity(p, T, saturation.SaturatedVapourDensity(T)),
+                                   T, vapour)
+            : region1.Evaluate(p, T, liquid) && region2.Evaluate(p, T, vapour);
+    if (!phases || !(vapour.s > liquid.s)) {
+      // At the critical point the phases meet: beyond the two-phase stretch.
+      return phasesFromRegion3 ? ValueSlope{h + kAboveTarget, 0.0}
+                               : ValueSlope{std::nan(""), std::nan("")};
     }
     const double dpdT = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
     const auto hSlope = [&](const StateProperties& phase) { return phase.cp + phase.iJTC * dpdT; };
@@ -501,7 +510,7 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
     return ValueSlope{liquid.h + x * dh, hSlope(liquid) + xT * dh + x * dhT};
   };
   const double TLow = kMinTemperature;
-  const double TTop = kRegion3MinTemperature;
+  const double TTop = kCriticalTemperature;
   double T0 = (TLow + TTop) / 2.0;
   if (s >= kSaturatedVapourEntropy623) {
     const double Tsat = backward.SaturationTemperatureHS(h, s);

@@ -32,10 +32,10 @@ class TwoPhaseSolver : public RegionSolver {
   bool SolveVS(double v, double s, StateProperties& out) const;
   bool SolveHV(double h, double v, StateProperties& out) const;
   bool SolveUV(double u, double v, StateProperties& out) const;
-  // Wet steam up to 623.15 K with the enthalpy h and entropy s: Newton on the
-  // temperature of the mixture whose quality gives s and whose enthalpy is
-  // h, started from Tsat(h,s) where that equation holds. False when no such
-  // state lies in that stretch (the saturation search then decides).
+  // Wet steam with the enthalpy h and entropy s: Newton on the temperature of
+  // the mixture whose quality gives s and whose enthalpy is h, started from
+  // Tsat(h,s) where that equation holds. False when no such state is found
+  // (the saturation search then decides).
   bool SolveWetHS(double h, double s, StateProperties& out) const;
 
   bool BuildSaturatedState(double p, double T, double x, StateProperties& out) const;
