@@ -141,7 +141,7 @@ void BM_BatchRows(benchmark::State& state) {
     input += std::to_string(RowPressure(i)) + "," + std::to_string(RowTemperature(i)) + "\n";
   }
   vaporix::cli::BatchOptions options;
-  options.entryPoint = &IF97Calculator::CalcPT;
+  options.pair = vaporix::InputPair::PT;
   options.threads = static_cast<unsigned>(state.range(0));
   std::size_t bytes = 0;
   for (auto _ : state) {

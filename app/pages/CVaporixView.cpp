@@ -1,8 +1,8 @@
-#include "app/pages/CVaporixView.h"
+#include "CVaporixView.h"
 
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
 
 namespace vaporix {
 
