@@ -16,14 +16,15 @@ constexpr double kSaturationBandTop =
     limits::kRegion13Temperature;  // region 2 below the saturation line up to here
 constexpr double kB23BandTop =
     limits::kB23MaximumTemperature;  // then below the B23 line up to here
-constexpr double kMinPressure = limits::kSinglePhaseMinimumPressure;
+constexpr double kMinPressure = limits::kRegion2MinimumPressure;
 constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
 constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
 constexpr double kMinEnthalpy = 2495.0;
 constexpr double kMaxEnthalpy = 4500.0;
 constexpr double kMinEntropy = 5.047;
-constexpr double kMaxEntropy = 12.5;
+// Up to steam at 1073.15 K and 1 Pa (14.7 kJ/(kg K)).
+constexpr double kMaxEntropy = 15.0;
 // The backward equation T(p,s) is declined above this pressure at higher entropies.
 constexpr double kBackwardPSPressureLimit = 10.0;
 constexpr double kBackwardPSEntropyLimit = 7.5;
@@ -62,8 +63,12 @@ bool Region2Solver::InRange(double p, double T) const {
 }
 
 double Region2Solver::LowerTemperature(double p) const {
-  return p > kSaturationPressureAt623 ? saturation.B23Temperature(p)
-                                      : saturation.SaturationTemperature(p);
+  if (p > kSaturationPressureAt623) {
+    return saturation.B23Temperature(p);
+  }
+  // Below ps(273.15 K) region 2 reaches down to 273.15 K.
+  return p < limits::kSaturationMinimumPressure ? kMinTemperature
+                                                : saturation.SaturationTemperature(p);
 }
 
 double Region2Solver::UpperPressure(double T) const {
@@ -83,7 +88,12 @@ bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
 template <class Property>
 bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& property, double target,
                                     double tolerance, StateProperties& out) const {
-  const double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  // Below ps(273.15 K) the backward equations extrapolate and may fall under
+  // 273.15 K; no wet state lies there, so the search starts at the bottom.
+  if (p < limits::kSaturationMinimumPressure) {
+    T0 = std::max(T0, kMinTemperature);
+  }
   if (!InRange(p, T0)) {
     return false;
   }
@@ -162,8 +172,12 @@ bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double Tlow = LowerTemperature(p);
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region2.DensityPT(&slope, p, T); });
-  const RootResult search = detail::SearchSpan(density, 1.0 / v, {kMaxTemperature, Tlow},
-                                               Tolerance() * detail::kFineToleranceScale);
+  // Below 1 kg/m3 the density tolerance scales with the density, so that the
+  // volume of dilute steam (1e5 m3/kg at 1 Pa) meets its acceptance too.
+  const double rho = 1.0 / v;
+  const RootResult search = detail::SearchSpan(
+      density, rho, {kMaxTemperature, Tlow},
+      Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
   return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 

@@ -95,7 +95,7 @@ Bracket OrientBracket(Function&& f, Bracket bracket) {
 // (dh/dp)_T = iJTC, (dh/dT)_p = cp, (ds/dp)_T = -1000 (dv/dT)_p,
 // (ds/dT)_p = cp / T. The corrections shrink quadratically; the loop stops
 // when they are at the rounding of the equation.
-inline constexpr int kMaxEnthalpyEntropySteps = 12;
+inline constexpr int kMaxEnthalpyEntropySteps = 20;
 inline constexpr double kEnthalpyEntropyStep = 1e-11;
 
 template <class Equation>
@@ -115,10 +115,17 @@ bool NewtonEnthalpyEntropy(const Equation& equation, double h, double s, double 
     if (!(std::fabs(determinant) > 0.0)) {
       return false;
     }
-    const double dLogP = (fh * sT - fs * hT) / determinant;
-    const double dT = (hLogP * fs - sLogP * fh) / determinant;
-    if (!std::isfinite(dLogP) || !std::isfinite(dT) || std::fabs(dLogP) > 1.0) {
+    double dLogP = (fh * sT - fs * hT) / determinant;
+    double dT = (hLogP * fs - sLogP * fh) / determinant;
+    if (!std::isfinite(dLogP) || !std::isfinite(dT)) {
       return false;
+    }
+    // Far from the root (a backward start extrapolated to a few pascals) the
+    // step is shortened to one e-fold of pressure.
+    if (std::fabs(dLogP) > 1.0) {
+      const double shorten = 1.0 / std::fabs(dLogP);
+      dLogP *= shorten;
+      dT *= shorten;
     }
     p *= std::exp(-dLogP);
     T -= dT;

@@ -14,6 +14,7 @@ using limits::kMaximumTemperature;
 using limits::kMinimumTemperature;
 using limits::kPressureSearchMinimumPressure;
 using limits::kRegion2MaximumTemperature;
+using limits::kRegion2MinimumPressure;
 using limits::kRegion5MaximumPressure;
 
 struct Corner {
@@ -49,6 +50,9 @@ constexpr double kRegion3MaximumEnthalpy = 2812.942061;
 constexpr double kSearchEnergyAcceptance = 1.0;
 constexpr double kSearchVolumeAcceptance = 0.001;
 constexpr double kSearchRelativeAcceptance = 0.001;
+// ... of |target|, but of at least this (kJ/kg), so that a target at or below
+// zero (cold liquid at high pressure has u < 0) has an acceptance too.
+constexpr double kSearchRelativeFloor = 1.0;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
@@ -275,6 +279,9 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
   if (Between(c[kF], q, c[kB])) {  // the 2273.15 K isotherm
     return FindAtTemperature(fixed, kMaximumTemperature, q, boundary);
   }
+  if (q > c[kB]) {  // the 2273.15 K isotherm below 1 kPa
+    return FindAtTemperature(fixed, kMaximumTemperature, q, boundary);
+  }
   // No edge of the range carries this value: there is no upper end to search to.
   return false;
 }
@@ -282,17 +289,45 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
 bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity target,
                                     double targetValue, StateProperties& out) const {
   double StateProperties::*const targetField = Describe(target).field;
-  const auto field = [targetField](const StateProperties& state) { return state.*targetField; };
-
-  // Without a computable state at either end the search has nothing to bracket.
-  StateProperties low;
-  if (!FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low)) {
-    return false;
-  }
+  // The search runs from 1 kPa to the line's upper edge; below 1 kPa it runs
+  // from the line's lowest state (1 Pa, or where it meets 273.15 K) to 1 kPa.
   StateProperties top;
   if (!UpperBoundaryState(fixed, fixedValue, top)) {
     return false;
   }
+  StateProperties low;
+  const bool lowFound = FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low);
+  if (lowFound) {
+    // Volume falls with pressure along the line, enthalpy and energy rise:
+    // a target beyond the 1 kPa value lies below 1 kPa.
+    const double yLow = low.*targetField;
+    const bool belowLow = target == Quantity::Volume ? targetValue > yLow : targetValue < yLow;
+    const double endTolerance =
+        tolerance * kEndToleranceScale * std::max(1.0, std::fabs(targetValue));
+    if (!belowLow || std::fabs(yLow - targetValue) <= endTolerance) {
+      return SearchSegment(fixed, fixedValue, target, targetValue, kPressureSearchMinimumPressure,
+                           low, top, out);
+    }
+  }
+  StateProperties lowest;
+  if (!FindAtPressure(fixed, kRegion2MinimumPressure, fixedValue, lowest) &&
+      !FindAtTemperature(fixed, kMinimumTemperature, fixedValue, lowest)) {
+    return false;
+  }
+  if (lowFound) {
+    return lowest.p < kPressureSearchMinimumPressure &&
+           SearchSegment(fixed, fixedValue, target, targetValue, lowest.p, lowest, low, out);
+  }
+  return lowest.p < top.p &&
+         SearchSegment(fixed, fixedValue, target, targetValue, lowest.p, lowest, top, out);
+}
+
+bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity target,
+                                   double targetValue, double lowPressure,
+                                   const StateProperties& low, const StateProperties& top,
+                                   StateProperties& out) const {
+  double StateProperties::*const targetField = Describe(target).field;
+  const auto field = [targetField](const StateProperties& state) { return state.*targetField; };
   const double topPressure = top.p;
   const double yLow = field(low);
   const double yTop = field(top);
@@ -314,13 +349,12 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   // The smaller property value sits at the first end: volume falls with
   // pressure, enthalpy and internal energy rise.
   const bool volumeTarget = target == Quantity::Volume;
-  const double xl = volumeTarget ? topPressure : kPressureSearchMinimumPressure;
-  const double xh = volumeTarget ? kPressureSearchMinimumPressure : topPressure;
+  const double xl = volumeTarget ? topPressure : lowPressure;
+  const double xh = volumeTarget ? lowPressure : topPressure;
   // Rounding in Ridders' step can put an estimate a hair beyond an end that
   // lies on the edge of the range (10 or 100 MPa); keep it on the end.
   const auto insideBracket = [&](double p) {
-    return std::clamp(p, kPressureSearchMinimumPressure,
-                      std::max(kPressureSearchMinimumPressure, topPressure));
+    return std::clamp(p, lowPressure, std::max(lowPressure, topPressure));
   };
   StateProperties scratch;
   double scratchPressure = std::numeric_limits<double>::quiet_NaN();
@@ -339,7 +373,7 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
     // between the ends Ridders' iteration could not reach it.
     p = topPressure;
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
-    p = kPressureSearchMinimumPressure;
+    p = lowPressure;
   } else {
     const RootResult search =
         Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
@@ -362,7 +396,9 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   }
   return fixed == Quantity::Entropy
              ? std::fabs(found - targetValue) < kSearchEnergyAcceptance
-             : std::fabs(found - targetValue) < kSearchRelativeAcceptance * targetValue;
+             : std::fabs(found - targetValue) <
+                   kSearchRelativeAcceptance *
+                       std::max(std::fabs(targetValue), kSearchRelativeFloor);
 }
 
 void IF97Calculator::ComputeTransport(const StateProperties& state,

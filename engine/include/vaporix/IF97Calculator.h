@@ -192,6 +192,11 @@ class IF97Calculator {
   // `fixed` is Entropy or Volume; `target` Enthalpy, InternalEnergy or Volume.
   bool PressureSearch(Quantity fixed, double fixedValue, Quantity target, double targetValue,
                       StateProperties& out) const;
+  // The search of PressureSearch between two states of the line, the first at
+  // lowPressure.
+  bool SearchSegment(Quantity fixed, double fixedValue, Quantity target, double targetValue,
+                     double lowPressure, const StateProperties& low, const StateProperties& top,
+                     StateProperties& out) const;
   // The state where the line of constant entropy or volume leaves the range of
   // the formulation at its high-pressure or temperature edges.
   bool UpperBoundaryState(Quantity fixed, double value, StateProperties& boundary) const;
