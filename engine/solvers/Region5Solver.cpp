@@ -1,5 +1,6 @@
 #include "vaporix/solvers/Region5Solver.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
@@ -80,8 +81,11 @@ bool Region5Solver::SolvePV(double p, double v, StateProperties& out) const {
   }
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region5.DensityPT(&slope, p, T); });
-  const RootResult search = detail::SearchSpan(density, 1.0 / v, {kMaxTemperature, kMinTemperature},
-                                               Tolerance() * detail::kFineToleranceScale);
+  // Below 1 kg/m3 the density tolerance scales with the density (dilute steam).
+  const double rho = 1.0 / v;
+  const RootResult search =
+      detail::SearchSpan(density, rho, {kMaxTemperature, kMinTemperature},
+                         Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
   return detail::HasIterate(search) && Finish(p, search.x, true, out) &&
          detail::AcceptVolume(out.v, v);
 }
