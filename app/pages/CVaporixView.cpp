@@ -1,5 +1,6 @@
 #include "CVaporixView.h"
 
+#include "CDiagramPage.h"
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
@@ -10,9 +11,11 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
     : CPropertyView(parent),
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
-      m_saturationPage(new CPageSaturation(document)) {
+      m_saturationPage(new CPageSaturation(document)),
+      m_diagramPage(new CDiagramPage(document, *m_generalPage)) {
   AddPage(m_generalPage);
   AddPage(m_saturationPage);
+  AddPage(m_diagramPage);
   m_document.AddView(*this);
 }
 
@@ -40,6 +43,9 @@ void CVaporixView::copySelection() const {
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer) const {
+  if (activeIndex() == kDiagramPageIndex) {
+    return m_diagramPage->print(printer);
+  }
   return currentGrid().print(printer);
 }
 
