@@ -32,6 +32,7 @@ constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
 // and the rounding allowed in its quality before it is clamped to 0 or 1.
 constexpr double kWetTolerance = 1e-12;
 constexpr double kQualityRounding = 1e-9;
+constexpr double kWetTemperatureStep = 1e-13;
 // What the wet (h,s) iteration reports beyond the two-phase stretch, kJ/kg
 // above the target.
 constexpr double kAboveTarget = 1000.0;
@@ -524,7 +525,11 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   if (!(mismatch(TTop).value - h >= -tolerance) || !(mismatch(TLow).value - h <= tolerance)) {
     return false;
   }
-  const RootResult root = SafeguardedNewton(mismatch, h, T0, {TLow, TTop}, {tolerance});
+  // Next to the saturated liquid the enthalpy barely changes with T at fixed
+  // s (its slope is about s - s'), so the temperature converges on its own
+  // correction too: the quality, and with it v, follows T closely there.
+  const RootResult root = SafeguardedNewton(mismatch, h, T0, {TLow, TTop},
+                                            {tolerance, kMaxEvaluations, kWetTemperatureStep});
   if (!root.Converged()) {
     return false;
   }
