@@ -394,6 +394,7 @@ void CMainFrame::CreatePanes() {
 
 void CMainFrame::UpdateCommandUI() {
   action(Command::FileSave).setEnabled(m_document.IsModified());
+  setWindowModified(m_document.IsModified());
   const bool canCopy =
       m_activePane == Pane::Output ? m_outputView->canCopy() : m_inputPane->canCopy();
   action(Command::EditCopy).setEnabled(canCopy);
@@ -402,8 +403,10 @@ void CMainFrame::UpdateCommandUI() {
 }
 
 void CMainFrame::UpdateFrameTitle() {
+  // "[*]" is where Qt shows the modified marker.
   setWindowTitle(
-      QStringLiteral("%1 - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+      QStringLiteral("%1[*] - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+  setWindowModified(m_document.IsModified());
 }
 
 // File commands.
@@ -533,8 +536,17 @@ int CMainFrame::PrintActiveView(QPrinter& printer) {
 }
 
 int CMainFrame::PrintDocument(QPrinter& printer) {
-  const bool englishOnly = m_document.SIResults().empty() && !m_document.EnglishResults().empty();
-  return (englishOnly ? m_outputView->englishTable() : m_outputView->siTable()).print(printer);
+  std::vector<CGridCtrl::PrintSection> sections;
+  const bool hasEnglish = !m_document.EnglishResults().empty();
+  if (!m_document.SIResults().empty() || !hasEnglish) {
+    sections.push_back(
+        {&m_outputView->siTable(), m_outputView->tableTitle(m_outputView->siTable())});
+  }
+  if (hasEnglish) {
+    sections.push_back(
+        {&m_outputView->englishTable(), m_outputView->tableTitle(m_outputView->englishTable())});
+  }
+  return CGridCtrl::printSections(printer, sections);
 }
 
 // Other commands.

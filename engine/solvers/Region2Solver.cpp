@@ -175,9 +175,9 @@ bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
   // Below 1 kg/m3 the density tolerance scales with the density, so that the
   // volume of dilute steam (1e5 m3/kg at 1 Pa) meets its acceptance too.
   const double rho = 1.0 / v;
-  const RootResult search = detail::SearchSpan(
-      density, rho, {kMaxTemperature, Tlow},
-      Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
+  const RootResult search =
+      detail::SearchSpan(density, rho, {kMaxTemperature, Tlow},
+                         Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
   return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 

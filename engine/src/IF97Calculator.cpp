@@ -56,6 +56,8 @@ constexpr double kSearchRelativeFloor = 1.0;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
+// Bisection steps (in log p) for the lowest pressure of a line: 2^-40 of the span.
+constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
 constexpr double kEndToleranceScale = 1e-3;
 
@@ -167,9 +169,9 @@ bool IF97Calculator::Calculate(InputPair pair, double a, double b, StateProperti
 
 bool IF97Calculator::AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&)
                                     const,
-                                double a, double b, StateProperties& out) const {
+                                InputPair pair, double a, double b, StateProperties& out) const {
   for (const RegionSolver* solver : solvers) {
-    if ((solver->*operation)(a, b, out)) {
+    if ((solver->*operation)(a, b, out) && Accept(pair, a, b, out)) {
       return true;
     }
   }
@@ -185,19 +187,20 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       if (info.second == Quantity::Volume && !(b > 0.0)) {
         return false;
       }
-      return AskSolvers(kRegionOperations[index], a, b, out);
+      return AskSolvers(kRegionOperations[index], pair, a, b, out);
     case SolverRoute::PressureSearch:
-      if (pair == InputPair::HS && FindHS(a, b, out)) {
+      if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
         return true;
       }
-      return PressureSearch(info.second, b, info.first, a, out);
+      return PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out);
     case SolverRoute::TwoPhase:
       // Every two-phase pair lies at or after the first saturation pair; the
       // test keeps the compiler's bounds analysis quiet.
       if (index < kFirstSaturationPair) {
         return false;
       }
-      return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out);
+      return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out) &&
+             Accept(pair, a, b, out);
   }
   return false;
 }
@@ -309,9 +312,12 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
                            low, top, out);
     }
   }
+  // The line's lowest state: at 1 Pa, where it meets 273.15 K, or (an
+  // isochore of cold compressed liquid) the lowest pressure found by bisection.
   StateProperties lowest;
   if (!FindAtPressure(fixed, kRegion2MinimumPressure, fixedValue, lowest) &&
-      !FindAtTemperature(fixed, kMinimumTemperature, fixedValue, lowest)) {
+      !FindAtTemperature(fixed, kMinimumTemperature, fixedValue, lowest) &&
+      !(LowestPressureOnLine(fixed, fixedValue, top.p, lowest) > 0.0)) {
     return false;
   }
   if (lowFound) {
@@ -399,6 +405,32 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
              : std::fabs(found - targetValue) <
                    kSearchRelativeAcceptance *
                        std::max(std::fabs(targetValue), kSearchRelativeFloor);
+}
+
+double IF97Calculator::LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,
+                                            StateProperties& low) const {
+  if (FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low)) {
+    return kPressureSearchMinimumPressure;
+  }
+  // An isochore of cold compressed liquid enters the range only at the
+  // pressure that squeezes the liquid to its volume: the lowest pressure with
+  // a state, found by bisection (states exist from it up to the top).
+  double below = kPressureSearchMinimumPressure;
+  double above = topPressure;
+  if (!FindAtPressure(fixed, above, fixedValue, low)) {
+    return 0.0;
+  }
+  for (int i = 0; i < kLowestPressureBisections; ++i) {
+    const double middle = std::sqrt(below * above);
+    StateProperties state;
+    if (FindAtPressure(fixed, middle, fixedValue, state)) {
+      above = middle;
+      low = state;
+    } else {
+      below = middle;
+    }
+  }
+  return above;
 }
 
 void IF97Calculator::ComputeTransport(const StateProperties& state,

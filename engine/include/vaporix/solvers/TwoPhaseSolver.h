@@ -48,7 +48,8 @@ class TwoPhaseSolver : public RegionSolver {
 
  private:
   enum class Given { Pressure, Temperature };
-  // Widening of the saturated range at one end before the quality search.
+  // The end of the saturated range that accepts an input beyond it by the
+  // rounding band limits::kSaturatedEndBand.
   enum class BandRule { None, EnthalpyBelowLiquid, EntropyAboveVapour, VolumeToLiquid };
 
   // The record field of an input quantity.
