@@ -2,6 +2,7 @@
 
 #include "app/pages/CPageGeneral.h"
 #include "app/pages/CPageSaturation.h"
+#include "app/pages/CTablesPage.h"
 #include "widgets/CGridCtrl.h"
 
 namespace vaporix {
@@ -10,9 +11,11 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
     : CPropertyView(parent),
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
-      m_saturationPage(new CPageSaturation(document)) {
+      m_saturationPage(new CPageSaturation(document)),
+      m_tablesPage(new CTablesPage(document)) {
   AddPage(m_generalPage);
   AddPage(m_saturationPage);
+  AddPage(m_tablesPage);
   m_document.AddView(*this);
 }
 
@@ -31,16 +34,28 @@ CGridCtrl& CVaporixView::currentGrid() const {
   return currentPage().grid();
 }
 
+bool CVaporixView::isTablesPageActive() const {
+  return activePage() == m_tablesPage;
+}
+
 bool CVaporixView::canCopy() const {
-  return currentGrid().hasSelectedCells();
+  return isTablesPageActive() ? m_tablesPage->hasTable() : currentGrid().hasSelectedCells();
 }
 
 void CVaporixView::copySelection() const {
-  currentGrid().copySelectedCells();
+  if (isTablesPageActive()) {
+    m_tablesPage->copySelection();
+  } else {
+    currentGrid().copySelectedCells();
+  }
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer) const {
-  return currentGrid().print(printer);
+  return isTablesPageActive() ? m_tablesPage->print(printer) : currentGrid().print(printer);
+}
+
+QString CVaporixView::exportTableCsv() const {
+  return isTablesPageActive() ? m_tablesPage->csvText() : QString();
 }
 
 void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {

@@ -11,10 +11,11 @@ class CGridCtrl;
 class CInputPropertyPage;
 class CPageGeneral;
 class CPageSaturation;
+class CTablesPage;
 
 // The input pane of the main window: a tab view with the
-// "Subcooled/Superheated properties" page and the "Saturation properties"
-// page, a view of the document.
+// "Subcooled/Superheated properties" page, the "Saturation properties" page
+// and the "Steam tables" page, a view of the document.
 //
 // For the application shell:
 // - Construct it with the document; it registers itself as a view and
@@ -22,7 +23,8 @@ class CPageSaturation;
 // - A new document (CVaporixDoc::OnNewDocument) resets both pages and
 //   selects the first one.
 // - Copy and Print work on the current page's results grid: canCopy(),
-//   copySelection(), printCurrentGrid(), or currentGrid() directly.
+//   copySelection(), printCurrentGrid(), or currentGrid() directly; on the
+//   tables page they work on its table, which File > Export also writes.
 // - The view binds no Ctrl+P, Ctrl+S or Ctrl+C of its own: the shell's Print,
 //   Save and Copy actions carry those shortcuts. Ctrl+Tab, Ctrl+PgDn,
 //   Ctrl+Shift+Tab and Ctrl+PgUp switch pages while the focus is in the view.
@@ -39,6 +41,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& document() const { return m_document; }
   CPageGeneral& generalPage() const { return *m_generalPage; }
   CPageSaturation& saturationPage() const { return *m_saturationPage; }
+  CTablesPage& tablesPage() const { return *m_tablesPage; }
+  bool isTablesPageActive() const;
   CInputPropertyPage& currentPage() const;
 
   // The results grid of the current page.
@@ -49,6 +53,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   void copySelection() const;
   // Prints the current page's grid; answers the number of pages printed.
   int printCurrentGrid(QPrinter& printer) const;
+  // The table of the tables page as CSV, while that page shows one; empty otherwise.
+  QString exportTableCsv() const;
 
   // CDocumentView: hint 103 drops the selection of both grids; a new
   // document resets both pages and shows the first.
@@ -59,6 +65,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& m_document;
   CPageGeneral* m_generalPage;
   CPageSaturation* m_saturationPage;
+  CTablesPage* m_tablesPage;
 };
 
 }  // namespace vaporix

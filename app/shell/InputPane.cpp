@@ -5,7 +5,7 @@
 namespace vaporix {
 namespace {
 
-// The tab view with the two input pages.
+// The tab view with the input pages.
 class PagesInputPane : public InputPane {
  public:
   PagesInputPane(CVaporixDoc& document, QWidget* parent)
@@ -15,6 +15,7 @@ class PagesInputPane : public InputPane {
   bool canCopy() const override { return m_view->canCopy(); }
   void copySelection() override { m_view->copySelection(); }
   int print(QPrinter& printer) override { return m_view->printCurrentGrid(printer); }
+  QString exportTableCsv() const override { return m_view->exportTableCsv(); }
 
  private:
   CVaporixView* m_view;  // owned by its parent

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 class QPrinter;
@@ -21,6 +22,9 @@ class InputPane {
   virtual void copySelection() = 0;
   // Prints the results grid of the current page; answers the number of pages.
   virtual int print(QPrinter& printer) = 0;
+  // The table the current page shows as CSV, for File > Export; empty when
+  // the page has none to export.
+  virtual QString exportTableCsv() const { return {}; }
 };
 
 // The input pane of the main window, a view of `document`, as a child of `parent`.
