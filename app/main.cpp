@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/shell/CVaporixApp.h"
+#include "CVaporixApp.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

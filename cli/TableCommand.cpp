@@ -77,8 +77,7 @@ class TableCommand : public Command {
                                                                 : "pressure";
     if (kind.kind == TableKind::Isoline) {
       sub->add_option("PAIR", kind.pair,
-                      "input pair: " + std::string(SinglePhasePairNames()) +
-                          "; with --sat: " + std::string(SaturationPairNames()))
+                      "input pair: " + PairNames(false) + "; with --sat: " + PairNames(true))
           ->required();
       sub->add_flag("--sat", kind.saturation, "Saturation pairs (two-phase region)");
       sub->add_option("--fixed", kind.fixed, "The pair's first input, held fixed")->required();

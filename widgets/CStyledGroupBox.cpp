@@ -1,4 +1,4 @@
-#include "widgets/CStyledGroupBox.h"
+#include "CStyledGroupBox.h"
 
 #include <QAbstractButton>
 #include <QEvent>

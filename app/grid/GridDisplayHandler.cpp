@@ -1,4 +1,4 @@
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "app/output/COutputView.h"
+#include "COutputView.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -6,10 +6,10 @@
 #include <QTabWidget>
 #include <array>
 
-#include "app/grid/GridDisplayHandler.h"
-#include "widgets/CCaption.h"
-#include "widgets/CFlatButton.h"
-#include "widgets/CGridCtrl.h"
+#include "CCaption.h"
+#include "CFlatButton.h"
+#include "CGridCtrl.h"
+#include "GridDisplayHandler.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -11,13 +11,13 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/grid/GridDisplayHandler.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CHyperLink.h"
-#include "widgets/CNumericEdit.h"
-#include "widgets/CStyledGroupBox.h"
-#include "widgets/MessageService.h"
+#include "CGridCtrl.h"
+#include "CHyperLink.h"
+#include "CNumericEdit.h"
+#include "CStyledGroupBox.h"
+#include "CVaporixDoc.h"
+#include "GridDisplayHandler.h"
+#include "MessageService.h"
 
 namespace vaporix {
 

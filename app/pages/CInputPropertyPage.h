@@ -3,9 +3,9 @@
 #include <QString>
 #include <string_view>
 
-#include "app/input/IF97CalculationEngine.h"
-#include "app/input/InputPage.h"
-#include "app/pages/CPropertyViewPage.h"
+#include "CPropertyViewPage.h"
+#include "IF97CalculationEngine.h"
+#include "InputPage.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 

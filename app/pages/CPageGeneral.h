@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/input/ImplementFunction.h"
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
+#include "ImplementFunction.h"
 
 namespace vaporix {
 

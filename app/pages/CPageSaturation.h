@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/input/ImplementSatFunction.h"
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
+#include "ImplementSatFunction.h"
 
 namespace vaporix {
 

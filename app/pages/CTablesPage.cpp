@@ -1,4 +1,4 @@
-#include "app/pages/CTablesPage.h"
+#include "CTablesPage.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,9 +18,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/grid/GridDisplayHandler.h"
-#include "app/input/InputConversion.h"
-#include "widgets/MessageService.h"
+#include "GridDisplayHandler.h"
+#include "InputConversion.h"
+#include "MessageService.h"
 
 namespace vaporix {
 namespace {

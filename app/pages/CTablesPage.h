@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-#include "app/pages/CPropertyViewPage.h"
-#include "app/pages/SteamTableModel.h"
+#include "CPropertyViewPage.h"
+#include "SteamTableModel.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/tables/SteamTable.h"
 

@@ -1,9 +1,9 @@
-#include "app/pages/CVaporixView.h"
+#include "CVaporixView.h"
 
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "app/pages/CTablesPage.h"
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
+#include "CTablesPage.h"
 
 namespace vaporix {
 

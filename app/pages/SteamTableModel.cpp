@@ -1,4 +1,4 @@
-#include "app/pages/SteamTableModel.h"
+#include "SteamTableModel.h"
 
 #include <QDateTime>
 #include <QFontMetricsF>
@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 #include "vaporix/tables/TableCsv.h"
 
 namespace vaporix {

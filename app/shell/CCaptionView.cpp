@@ -1,9 +1,9 @@
-#include "app/shell/CCaptionView.h"
+#include "CCaptionView.h"
 
 #include <QEvent>
 
-#include "app/shell/AppIcon.h"
-#include "widgets/CCaption.h"
+#include "AppIcon.h"
+#include "CCaption.h"
 
 namespace vaporix {
 

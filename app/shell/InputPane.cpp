@@ -1,6 +1,6 @@
-#include "app/shell/InputPane.h"
+#include "InputPane.h"
 
-#include "app/pages/CVaporixView.h"
+#include "CVaporixView.h"
 
 namespace vaporix {
 namespace {

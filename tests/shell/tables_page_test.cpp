@@ -7,11 +7,11 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "COutputView.h"
+#include "CTablesPage.h"
+#include "CVaporixView.h"
+#include "InputPane.h"
 #include "ShellTestSupport.h"
-#include "app/output/COutputView.h"
-#include "app/pages/CTablesPage.h"
-#include "app/pages/CVaporixView.h"
-#include "app/shell/InputPane.h"
 #include "vaporix/tables/TableCsv.h"
 
 namespace vaporix::test {
