@@ -148,7 +148,7 @@ class TableCommand : public Command {
     request.properties = *properties;
     if (const tables::RangeError error = tables::CheckRequest(request);
         error != tables::RangeError::None) {
-      return Refuse(streams, std::string(tables::RangeErrorMessage(error)));
+      return Refuse(streams, tables::RangeErrorMessage(error));
     }
 
     std::ofstream file;

@@ -349,7 +349,7 @@ void CTablesPage::Calculate() {
     return;
   }
   if (error != tables::RangeError::None) {
-    QString message = FromView(tables::RangeErrorMessage(error));
+    QString message = QString::fromStdString(tables::RangeErrorMessage(error));
     message[0] = message[0].toUpper();
     Warn(message + QLatin1Char('.'));
     return;

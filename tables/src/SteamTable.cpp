@@ -277,7 +277,7 @@ std::optional<Quantity> FixedQuantity(const TableRequest& request) {
   return std::nullopt;
 }
 
-std::string_view RangeErrorMessage(RangeError error) {
+std::string RangeErrorMessage(RangeError error) {
   switch (error) {
     case RangeError::None:
       return "";
@@ -288,7 +288,8 @@ std::string_view RangeErrorMessage(RangeError error) {
     case RangeError::StepNotPositive:
       return "the step must be greater than zero";
     case RangeError::TooManyRows:
-      return "the table would have more than 1000000 rows; choose a larger step";
+      return "the table would have more than " + std::to_string(kMaxTableRows) +
+             " rows; choose a larger step";
     case RangeError::NoPressures:
       return "a grid needs at least one pressure";
     case RangeError::NoProperties:

@@ -96,7 +96,7 @@ enum class RangeError : std::uint8_t {
   NoProperties,
 };
 
-std::string_view RangeErrorMessage(RangeError error);
+std::string RangeErrorMessage(RangeError error);
 
 // Checks a request and counts its rows (for a grid the largest count, with
 // the two saturated rows of every isobar); `rowLimit` lets a front end ask
