@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -91,6 +92,7 @@ CTablesPage::CTablesPage(CVaporixDoc& document, QWidget* parent)
   BuildControls();
   OnKindChanged();
   SelectColumns(tables::DefaultProperties());
+  LoadSettings();
 }
 
 CTablesPage::~CTablesPage() = default;
@@ -275,6 +277,61 @@ void CTablesPage::SelectColumns(const std::vector<const PropertyInfo*>& properti
   }
 }
 
+namespace {
+const QString kSettingsGroup = QStringLiteral("Steam Tables");
+}  // namespace
+
+void CTablesPage::LoadSettings() {
+  QSettings settings;
+  settings.beginGroup(kSettingsGroup);
+  if (!settings.contains(QStringLiteral("kind"))) {
+    return;
+  }
+  const auto restoreIndex = [&settings](QComboBox* list, const QString& key) {
+    const int index = settings.value(key, list->currentIndex()).toInt();
+    if (index >= 0 && index < list->count()) {
+      list->setCurrentIndex(index);
+    }
+  };
+  restoreIndex(m_pressureUnitList, QStringLiteral("pressureUnit"));
+  restoreIndex(m_temperatureUnitList, QStringLiteral("temperatureUnit"));
+  (settings.value(QStringLiteral("english")).toBool() ? m_englishButton : m_siButton)
+      ->setChecked(true);
+  restoreIndex(m_pairList, QStringLiteral("pair"));
+  restoreIndex(m_kindList, QStringLiteral("kind"));
+  for (const auto& [edit, key] :
+       {std::pair{m_fromEdit, "from"}, std::pair{m_toEdit, "to"}, std::pair{m_stepEdit, "step"},
+        std::pair{m_pressuresEdit, "pressures"}, std::pair{m_fixedEdit, "fixed"}}) {
+    edit->setText(settings.value(QString::fromLatin1(key), edit->text()).toString());
+  }
+  std::string unknown;
+  const auto columns = tables::ParsePropertyKeys(
+      settings.value(QStringLiteral("columns")).toString().toStdString(), &unknown);
+  if (columns) {
+    SelectColumns(*columns);
+  }
+}
+
+void CTablesPage::SaveSettings() const {
+  QSettings settings;
+  settings.beginGroup(kSettingsGroup);
+  settings.setValue(QStringLiteral("kind"), m_kindList->currentIndex());
+  settings.setValue(QStringLiteral("pair"), m_pairList->currentIndex());
+  settings.setValue(QStringLiteral("english"), m_englishButton->isChecked());
+  settings.setValue(QStringLiteral("pressureUnit"), m_pressureUnitList->currentIndex());
+  settings.setValue(QStringLiteral("temperatureUnit"), m_temperatureUnitList->currentIndex());
+  for (const auto& [edit, key] :
+       {std::pair{m_fromEdit, "from"}, std::pair{m_toEdit, "to"}, std::pair{m_stepEdit, "step"},
+        std::pair{m_pressuresEdit, "pressures"}, std::pair{m_fixedEdit, "fixed"}}) {
+    settings.setValue(QString::fromLatin1(key), edit->text());
+  }
+  QStringList keys;
+  for (const PropertyInfo* info : m_model.table().request.properties) {
+    keys << FromView(info->key);
+  }
+  settings.setValue(QStringLiteral("columns"), keys.join(QLatin1Char(',')));
+}
+
 void CTablesPage::Warn(const QString& message) {
   MessageService::Instance().Show(this, MessageService::Icon::Warning, message);
 }
@@ -364,6 +421,7 @@ void CTablesPage::Calculate() {
   const std::size_t count = table.rows.size();
   m_model.setTable(std::move(table));
   m_model.setUnits(units());
+  SaveSettings();
   m_statusLabel->setText(
       missing == 0 ? QStringLiteral("%1 rows").arg(count)
                    : QStringLiteral("%1 rows, %2 without a state").arg(count).arg(missing));

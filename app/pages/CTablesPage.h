@@ -64,6 +64,8 @@ class CTablesPage : public CPropertyViewPage {
   int print(QPrinter& printer) const { return PrintSteamTable(printer, m_model); }
 
   // Reads the inputs and calculates the table; a message says what is wrong.
+  // A table that was calculated leaves its inputs in the settings group
+  // "Steam Tables", and a new page starts from them.
   void Calculate();
 
  private:
@@ -72,6 +74,8 @@ class CTablesPage : public CPropertyViewPage {
   void OnUnitsChanged();
   void UpdateUnitLabels();
   void SelectColumns(const std::vector<const PropertyInfo*>& properties);
+  void LoadSettings();
+  void SaveSettings() const;
   std::optional<tables::TableRequest> ReadRequest();
   void Warn(const QString& message);
 

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -162,6 +163,27 @@ TEST_F(tables_page_test, printed_table_repeats_its_header_on_every_page) {
   }
   EXPECT_EQ(text->count("Single-phase grid"), pages);
   EXPECT_EQ(text->count("region"), pages);
+}
+
+TEST_F(tables_page_test, a_new_window_starts_from_the_last_table) {
+  CTablesPage& page = ShowTablesPage();
+  page.kindList().setCurrentIndex(static_cast<int>(tables::TableKind::Grid));
+  Type(page.pressuresEdit(), "2; 20");
+  Type(page.stepEdit(), "25");
+  page.columnList().item(FindProperty("cp")->number - 1)->setCheckState(Qt::Checked);
+  QTest::mouseClick(&page.englishButton(), Qt::LeftButton, {},
+                    QPoint(6, page.englishButton().height() / 2));
+  QTest::mouseClick(&page.calculateButton(), Qt::LeftButton);
+  ASSERT_TRUE(page.hasTable());
+
+  frame = std::make_unique<CMainFrame>(document, services);
+  CTablesPage& again = ShowTablesPage();
+  EXPECT_EQ(again.kindList().currentIndex(), static_cast<int>(tables::TableKind::Grid));
+  EXPECT_EQ(again.pressuresEdit().text(), "2; 20");
+  EXPECT_EQ(again.stepEdit().text(), "25");
+  EXPECT_TRUE(again.englishButton().isChecked());
+  EXPECT_EQ(again.columnList().item(FindProperty("cp")->number - 1)->checkState(), Qt::Checked);
+  EXPECT_FALSE(again.hasTable());
 }
 
 // With the output pane active, Export writes its list, the columns of
