@@ -410,15 +410,26 @@ std::vector<TableColumn> Columns(const TableRequest& request) {
     }
     columns.push_back({ColumnRole::LatentHeat, nullptr, "h_fg"});
     columns.push_back({ColumnRole::LatentEntropy, nullptr, "s_fg"});
-    return columns;
+  } else {
+    columns.push_back({ColumnRole::Value, p, "p"});
+    columns.push_back({ColumnRole::Value, t, "t"});
+    for (const PropertyInfo* info : request.properties) {
+      columns.push_back({ColumnRole::Value, info, std::string(info->key)});
+    }
+    columns.push_back({ColumnRole::Value, FindProperty("region"), "region"});
+    columns.push_back({ColumnRole::Status, nullptr, "status"});
   }
-  columns.push_back({ColumnRole::Value, p, "p"});
-  columns.push_back({ColumnRole::Value, t, "t"});
-  for (const PropertyInfo* info : request.properties) {
-    columns.push_back({ColumnRole::Value, info, std::string(info->key)});
+  // What every cell of a column would otherwise look up again.
+  const PropertyInfo* stepped = &PropertyOf(SteppedQuantity(request));
+  const std::optional<Quantity> fixed = FixedQuantity(request);
+  const PropertyInfo* held = fixed ? &PropertyOf(*fixed) : nullptr;
+  const bool transport = NeedsTransport(request);
+  for (TableColumn& column : columns) {
+    if (column.role == ColumnRole::Value) {
+      column.input = column.property == stepped ? 0 : column.property == held ? 1 : -1;
+    }
+    column.transportComputed = transport;
   }
-  columns.push_back({ColumnRole::Value, FindProperty("region"), "region"});
-  columns.push_back({ColumnRole::Status, nullptr, "status"});
   return columns;
 }
 
@@ -445,25 +456,22 @@ Cell CellOf(const TableRequest& request, const TableRow& row, const TableColumn&
     if (!hasState) {
       return {};
     }
-    const PropertyInfo& info = *FindProperty(column.role == ColumnRole::LatentHeat ? "h" : "s");
+    static const PropertyInfo& enthalpy = PropertyOf(Quantity::Enthalpy);
+    static const PropertyInfo& entropy = PropertyOf(Quantity::Entropy);
+    const PropertyInfo& info = column.role == ColumnRole::LatentHeat ? enthalpy : entropy;
     return {Cell::Kind::Number,
             ToDisplay(info, row.vapour.*info.stateField - row.state.*info.stateField, units),
             {}};
   }
   const PropertyInfo& info = *column.property;
-  if (column.role == ColumnRole::Value) {
+  if (column.input >= 0) {
     // The row's inputs as the user gave them, while shown in the same units.
-    const std::optional<Quantity> fixed = FixedQuantity(request);
-    const bool stepped = &info == &PropertyOf(SteppedQuantity(request));
-    const bool held = fixed && &info == &PropertyOf(*fixed);
-    if (stepped || held) {
-      const double given = row.inputs[stepped ? 0 : 1];
-      if (units == request.units && !std::isnan(given)) {
-        return {Cell::Kind::Number, given, {}};
-      }
-      if (!hasState) {
-        return {Cell::Kind::Number, ToDisplay(info, row.state.*info.stateField, units), {}};
-      }
+    const double given = row.inputs[static_cast<std::size_t>(column.input)];
+    if (units == request.units && !std::isnan(given)) {
+      return {Cell::Kind::Number, given, {}};
+    }
+    if (!hasState) {
+      return {Cell::Kind::Number, ToDisplay(info, row.state.*info.stateField, units), {}};
     }
   }
   if (!hasState) {
@@ -472,7 +480,7 @@ Cell CellOf(const TableRequest& request, const TableRow& row, const TableColumn&
   const bool vapour = column.role == ColumnRole::Vapour;
   const StateProperties& state = vapour ? row.vapour : row.state;
   const TransportProperties& transport = vapour ? row.vapourTransport : row.transport;
-  if (info.transportField != nullptr && !NeedsTransport(request)) {
+  if (info.transportField != nullptr && !column.transportComputed) {
     return {Cell::Kind::NotAvailable, 0.0, {}};
   }
   if (!IsAvailable(info, state, transport, IsSaturationRow(request, row))) {

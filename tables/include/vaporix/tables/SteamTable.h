@@ -157,6 +157,10 @@ struct TableColumn {
   ColumnRole role;
   const PropertyInfo* property;  // null for the latent values and the status
   std::string name;              // "t", "v_liq", "h_fg", "status", ...
+  // Value columns of a row input: its index in TableRow::inputs, else -1.
+  int input = -1;
+  // Transport columns: whether the request computes transport properties.
+  bool transportComputed = true;
 };
 
 // Saturation tables: t, p, then K_liq and K_vap for each asked key, then
@@ -174,7 +178,8 @@ struct Cell {
 };
 
 // The cell of a row and a column in the units `units` (which need not be the
-// request's: the records are SI, so a table is re-shown without recalculating).
+// request's: the records are SI, so a table is re-shown without recalculating);
+// `column` is one of Columns(request).
 Cell CellOf(const TableRequest& request, const TableRow& row, const TableColumn& column,
             const UnitChoice& units);
 
