@@ -9,6 +9,7 @@
 
 #include "Batch.h"
 #include "Format.h"
+#include "IsolinesCommand.h"
 #include "StbCommands.h"
 #include "TableCommand.h"
 #include "vaporix/IF97Calculator.h"
@@ -231,6 +232,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<CalcCommand>());
   commands.push_back(std::make_unique<BatchCommand>());
   commands.push_back(std::make_unique<StbCommand>());
+  commands.push_back(MakeIsolinesCommand());
   commands.push_back(MakeTableCommand());
   return commands;
 }

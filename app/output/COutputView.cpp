@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <array>
@@ -10,14 +11,15 @@
 #include "CFlatButton.h"
 #include "CGridCtrl.h"
 #include "GridDisplayHandler.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 
 namespace {
 
 constexpr int kFixedColumnWidth = 30;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kBarPerMPa = 10.0;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 constexpr int kQualityColumn = 13;
 constexpr int kRegionColumn = 14;
 
@@ -175,6 +177,10 @@ CGridCtrl& COutputView::activeTable() const {
   return m_tabs->currentIndex() == 1 ? *m_englishTable : *m_siTable;
 }
 
+QString COutputView::tableTitle(const CGridCtrl& table) const {
+  return m_tabs->tabText(m_tabs->indexOf(const_cast<CGridCtrl*>(&table)));
+}
+
 bool COutputView::canCopy() const {
   return activeTable().hasSelectedCells();
 }
@@ -207,8 +213,13 @@ void COutputView::resizeEvent(QResizeEvent* event) {
 }
 
 bool COutputView::eventFilter(QObject* watched, QEvent* event) {
+  // Only a focus the user moved drops the selections: not the one a closing
+  // menu hands back, or Edit > Copy would find nothing to copy.
   if (event->type() == QEvent::FocusIn && (watched == m_siTable || watched == m_englishTable)) {
-    Q_EMIT tableFocused();
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      Q_EMIT tableFocused();
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -48,6 +48,8 @@ class COutputView : public QWidget {
 
   CGridCtrl& siTable() const { return *m_siTable; }
   CGridCtrl& englishTable() const { return *m_englishTable; }
+  // The tab text of a table ("SI Unit results", "English Unit results").
+  QString tableTitle(const CGridCtrl& table) const;
   // The table of the active tab.
   CGridCtrl& activeTable() const;
   QTabWidget& tabs() const { return *m_tabs; }

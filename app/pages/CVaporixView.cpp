@@ -1,9 +1,11 @@
 #include "CVaporixView.h"
 
+#include "CDiagramPage.h"
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
 #include "CTablesPage.h"
+#include "PageIcons.h"
 
 namespace vaporix {
 
@@ -12,9 +14,11 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
       m_saturationPage(new CPageSaturation(document)),
+      m_diagramPage(new CDiagramPage(document, *m_generalPage)),
       m_tablesPage(new CTablesPage(document)) {
-  AddPage(m_generalPage);
-  AddPage(m_saturationPage);
+  AddPage(m_generalPage, SinglePhasePageIcon());
+  AddPage(m_saturationPage, SaturationPageIcon());
+  AddPage(m_diagramPage, DiagramPageIcon());
   AddPage(m_tablesPage);
   m_document.AddView(*this);
 }
@@ -51,7 +55,13 @@ void CVaporixView::copySelection() const {
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer) const {
-  return isTablesPageActive() ? m_tablesPage->print(printer) : currentGrid().print(printer);
+  if (isTablesPageActive()) {
+    return m_tablesPage->print(printer);
+  }
+  if (activeIndex() == kDiagramPageIndex) {
+    return m_diagramPage->print(printer);
+  }
+  return currentGrid().print(printer);
 }
 
 QString CVaporixView::exportTableCsv() const {

@@ -8,14 +8,15 @@ class QPrinter;
 namespace vaporix {
 
 class CGridCtrl;
+class CDiagramPage;
 class CInputPropertyPage;
 class CPageGeneral;
 class CPageSaturation;
 class CTablesPage;
 
 // The input pane of the main window: a tab view with the
-// "Subcooled/Superheated properties" page, the "Saturation properties" page
-// and the "Steam tables" page, a view of the document.
+// "Subcooled/Superheated properties" page, the "Saturation properties"
+// page, the "Diagram" page and the "Steam tables" page, a view of the document.
 //
 // For the application shell:
 // - Construct it with the document; it registers itself as a view and
@@ -34,6 +35,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
  public:
   static constexpr int kGeneralPageIndex = 0;
   static constexpr int kSaturationPageIndex = 1;
+  static constexpr int kDiagramPageIndex = 2;
 
   explicit CVaporixView(CVaporixDoc& document, QWidget* parent = nullptr);
   ~CVaporixView() override;
@@ -41,6 +43,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& document() const { return m_document; }
   CPageGeneral& generalPage() const { return *m_generalPage; }
   CPageSaturation& saturationPage() const { return *m_saturationPage; }
+  CDiagramPage& diagramPage() const { return *m_diagramPage; }
   CTablesPage& tablesPage() const { return *m_tablesPage; }
   bool isTablesPageActive() const;
   CInputPropertyPage& currentPage() const;
@@ -51,7 +54,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   bool canCopy() const;
   // Places the selected cells of the current page's grid on the clipboard.
   void copySelection() const;
-  // Prints the current page's grid; answers the number of pages printed.
+  // Prints the current page's grid, or the diagram when it is the page in
+  // use; answers the number of pages printed.
   int printCurrentGrid(QPrinter& printer) const;
   // The table of the tables page as CSV, while that page shows one; empty otherwise.
   QString exportTableCsv() const;
@@ -65,6 +69,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& m_document;
   CPageGeneral* m_generalPage;
   CPageSaturation* m_saturationPage;
+  CDiagramPage* m_diagramPage;
   CTablesPage* m_tablesPage;
 };
 

@@ -197,6 +197,10 @@ void CMainFrame::CreateActions() {
        "P&rint Setup...",
        "Change the printer and printing options\nPrint Setup",
        {}},
+      {Command::FileExportDiagram,
+       "Export &Diagram...",
+       "Write the diagram as a PNG, SVG or PDF file\nExport Diagram",
+       {}},
       {Command::AppExit, "E&xit", "Quit the application; prompts to save documents\nExit", {}},
       {Command::EditCopy,
        "&Copy",
@@ -284,6 +288,8 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnFilePrintPreview);
   connect(&action(Command::FilePrintSetup), &QAction::triggered, this,
           &CMainFrame::OnFilePrintSetup);
+  connect(&action(Command::FileExportDiagram), &QAction::triggered, this,
+          &CMainFrame::OnFileExportDiagram);
   connect(&action(Command::AppExit), &QAction::triggered, this, &QWidget::close);
   connect(&action(Command::EditCopy), &QAction::triggered, this, &CMainFrame::OnEditCopy);
   connect(&action(Command::ViewToolbar), &QAction::triggered, this,
@@ -313,6 +319,7 @@ void CMainFrame::CreateMenus() {
   m_fileMenu->addAction(&action(Command::FilePrint));
   m_fileMenu->addAction(&action(Command::FilePrintPreview));
   m_fileMenu->addAction(&action(Command::FilePrintSetup));
+  m_fileMenu->addAction(&action(Command::FileExportDiagram));
   m_fileMenu->addSeparator();
   m_recentFilesEnd = m_fileMenu->addSeparator();
   m_fileMenu->addAction(&action(Command::AppExit));
@@ -407,6 +414,7 @@ void CMainFrame::CreatePanes() {
 
 void CMainFrame::UpdateCommandUI() {
   action(Command::FileSave).setEnabled(m_document.IsModified());
+  setWindowModified(m_document.IsModified());
   const bool canCopy =
       m_activePane == Pane::Output ? m_outputView->canCopy() : m_inputPane->canCopy();
   action(Command::EditCopy).setEnabled(canCopy);
@@ -415,8 +423,10 @@ void CMainFrame::UpdateCommandUI() {
 }
 
 void CMainFrame::UpdateFrameTitle() {
+  // "[*]" is where Qt shows the modified marker.
   setWindowTitle(
-      QStringLiteral("%1 - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+      QStringLiteral("%1[*] - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+  setWindowModified(m_document.IsModified());
 }
 
 // File commands.
@@ -554,14 +564,35 @@ void CMainFrame::OnFilePrintSetup() {
   m_services.ExecPrintSetupDialog(this, *m_printer);
 }
 
+void CMainFrame::OnFileExportDiagram() {
+  const QString path = m_services.GetSaveFileName(
+      this, QStringLiteral("diagram.png"),
+      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<QString> error = m_inputPane->exportDiagram(path)) {
+    ReportError(*error);
+  }
+}
+
 int CMainFrame::PrintActiveView(QPrinter& printer) {
   return m_activePane == Pane::Input ? m_inputPane->print(printer)
                                      : m_outputView->printActiveTable(printer);
 }
 
 int CMainFrame::PrintDocument(QPrinter& printer) {
-  const bool englishOnly = m_document.SIResults().empty() && !m_document.EnglishResults().empty();
-  return (englishOnly ? m_outputView->englishTable() : m_outputView->siTable()).print(printer);
+  std::vector<CGridCtrl::PrintSection> sections;
+  const bool hasEnglish = !m_document.EnglishResults().empty();
+  if (!m_document.SIResults().empty() || !hasEnglish) {
+    sections.push_back(
+        {&m_outputView->siTable(), m_outputView->tableTitle(m_outputView->siTable())});
+  }
+  if (hasEnglish) {
+    sections.push_back(
+        {&m_outputView->englishTable(), m_outputView->tableTitle(m_outputView->englishTable())});
+  }
+  return CGridCtrl::printSections(printer, sections);
 }
 
 // Other commands.

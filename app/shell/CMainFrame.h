@@ -46,6 +46,7 @@ class CMainFrame : public QMainWindow {
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,
+    FileExportDiagram,
     AppExit,
     EditCopy,
     EditPaste,
@@ -86,6 +87,8 @@ class CMainFrame : public QMainWindow {
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnFilePrintSetup();
+  // Writes the diagram as a PNG, SVG or PDF file the user names.
+  void OnFileExportDiagram();
   // Opens `path` as the document after asking to save a modified one; a
   // failure is reported and leaves an empty document.
   bool OpenDocumentFile(const QString& path);
@@ -102,8 +105,9 @@ class CMainFrame : public QMainWindow {
 
   // Prints the active view (the results grid or the active output table).
   int PrintActiveView(QPrinter& printer);
-  // Prints the document's results: the SI table, or the English table when
-  // only English results exist. Answers the number of pages.
+  // Prints the document's results: the SI table and the English table, each
+  // under its heading (an empty document prints the empty SI table). Answers
+  // the number of pages.
   int PrintDocument(QPrinter& printer);
 
   Pane activePane() const { return m_activePane; }

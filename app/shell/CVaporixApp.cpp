@@ -11,6 +11,7 @@
 #include "CMainFrame.h"
 #include "CVaporixDoc.h"
 #include "CommandLine.h"
+#include "DiagramPainter.h"
 #include "ShellServices.h"
 
 namespace vaporix {
@@ -30,7 +31,8 @@ void CVaporixApp::Configure(QApplication& application) {
   QCoreApplication::setOrganizationName(QString(kOrganizationName));
   QCoreApplication::setApplicationName(QString(kApplicationName));
   QCoreApplication::setApplicationVersion(QString(kVersion));
-  QGuiApplication::setApplicationDisplayName(QString(kApplicationName));
+  // No display name: Qt would append it to every window title, and the main
+  // window's title already names the document ("Vaporix - based on IAPWS-IF97").
   QGuiApplication::setDesktopFileName(QStringLiteral("vaporix"));
   application.setWindowIcon(ApplicationIcon());
 }
@@ -76,6 +78,8 @@ std::optional<int> CVaporixApp::InitInstance(const QStringList& arguments) {
       return PrintFile(request);
     case CommandLineRequest::Action::Screenshot:
       return Screenshot(request);
+    case CommandLineRequest::Action::Chart:
+      return RenderChart(request);
     default:
       break;
   }
@@ -137,6 +141,26 @@ int CVaporixApp::Screenshot(const CommandLineRequest& request) {
   QCoreApplication::processEvents();
   if (!m_mainFrame->grab().save(request.screenshot, "PNG")) {
     PrintError(QStringLiteral("Cannot write %1.").arg(request.screenshot));
+    return 1;
+  }
+  return 0;
+}
+
+int CVaporixApp::RenderChart(const CommandLineRequest& request) {
+  if (!request.file.isEmpty() && !OpenForTask(request.file)) {
+    return 1;
+  }
+  const charts::ChartType chart = *charts::FindChart(request.chart.toStdString());
+  charts::DisplayUnits units;
+  units.english = request.english;
+  units.pressureInBar = !request.english;
+  units.temperatureInCelsius = !request.english;
+  charts::IsolineTracer tracer;
+  const std::optional<QString> error =
+      WriteChartFile(request.output, request.size, tracer, chart, charts::Describe(chart).home,
+                     units, DocumentMarkers(*m_document, chart, request.english), PaperPalette());
+  if (error) {
+    PrintError(*error);
     return 1;
   }
   return 0;

@@ -1,11 +1,12 @@
 #include "InputPane.h"
 
+#include "CDiagramPage.h"
 #include "CVaporixView.h"
 
 namespace vaporix {
 namespace {
 
-// The tab view with the input pages.
+// The tab view with the two input pages, the diagram and the steam tables.
 class PagesInputPane : public InputPane {
  public:
   PagesInputPane(CVaporixDoc& document, QWidget* parent)
@@ -15,6 +16,9 @@ class PagesInputPane : public InputPane {
   bool canCopy() const override { return m_view->canCopy(); }
   void copySelection() override { m_view->copySelection(); }
   int print(QPrinter& printer) override { return m_view->printCurrentGrid(printer); }
+  std::optional<QString> exportDiagram(const QString& path) override {
+    return m_view->diagramPage().exportTo(path);
+  }
   QString exportTableCsv() const override { return m_view->exportTableCsv(); }
 
  private:

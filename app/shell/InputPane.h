@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -20,8 +21,11 @@ class InputPane {
   // Copy is possible while the results grid of the current page has a selection.
   virtual bool canCopy() const = 0;
   virtual void copySelection() = 0;
-  // Prints the results grid of the current page; answers the number of pages.
+  // Prints the results grid of the current page, or the diagram when it is
+  // the page in use; answers the number of pages.
   virtual int print(QPrinter& printer) = 0;
+  // Writes the diagram to a .png, .svg or .pdf file; an error text on failure.
+  virtual std::optional<QString> exportDiagram(const QString& path) = 0;
   // The table the current page shows as CSV, for File > Export; empty when
   // the page has none to export.
   virtual QString exportTableCsv() const { return {}; }
