@@ -361,8 +361,8 @@ int CGridCtrl::printSections(QPrinter& printer, const std::vector<PrintSection>&
   for (const PrintSection& section : sections) {
     section.grid->printSection(painter, printer, section.heading, top, pages);
   }
-  painter.end();
-  return pages;
+  // The printer reports a failed write (a full disk under a PDF) only here.
+  return painter.end() ? pages : 0;
 }
 
 void CGridCtrl::printSection(QPainter& painter, QPrinter& printer, const QString& heading,

@@ -234,5 +234,18 @@ TEST_F(program_test, failures_end_with_a_message_and_an_error_code) {
   EXPECT_EQ(Run({"--version"}), 0);
 }
 
+// A PDF that cannot be written and a file that never ends are refused with a
+// message naming the file, not taken for success or read forever.
+TEST_F(program_test, a_failed_pdf_write_and_an_endless_file_end_with_a_message) {
+  QString errors;
+  ASSERT_TRUE(QFile::link("/dev/full", Path("full.pdf")));
+  EXPECT_EQ(Run({"--print-to", Path("full.pdf"), WriteDocument("d.stb")}, &errors), 1);
+  EXPECT_TRUE(errors.contains("Cannot write " + Path("full.pdf") + ": No space left on device"))
+      << errors.toStdString();
+
+  EXPECT_EQ(Run({"--screenshot", Path("x.png"), "/dev/zero"}, &errors), 1);
+  EXPECT_TRUE(errors.contains("Unexpected file format.")) << errors.toStdString();
+}
+
 }  // namespace
 }  // namespace vaporix
