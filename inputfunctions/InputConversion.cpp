@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "vaporix/Limits.h"
 #include "vaporix/Units.h"
 
 namespace vaporix {
@@ -105,15 +106,15 @@ bool PassesRangeTest(RangeTest test, double siValue) {
     case RangeTest::None:
       return true;
     case RangeTest::Pressure:
-      return siValue >= kMinimumPressure && siValue <= kMaximumPressure;
+      return siValue >= limits::kInputMinimumPressure && siValue <= limits::kMaximumPressure;
     case RangeTest::Temperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kMaximumTemperature;
     case RangeTest::Volume:
-      return siValue > kMinimumVolume;
+      return siValue > limits::kInputMinimumVolume;
     case RangeTest::SaturationPressure:
-      return siValue >= kMinimumSaturationPressure && siValue <= kMaximumSaturationPressure;
+      return siValue >= limits::kSaturationMinimumPressure && siValue <= limits::kCriticalPressure;
     case RangeTest::SaturationTemperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumSaturationTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kCriticalTemperature;
     case RangeTest::Quality:
       return siValue >= 0.0 && siValue <= 100.0;
   }

@@ -9,6 +9,7 @@
 #include "CGridCtrl.h"
 #include "vaporix/Limits.h"
 #include "vaporix/Properties.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 
@@ -20,8 +21,8 @@ struct RowText {
   const char* englishUnit;
 };
 
-// Titles and units of rows 1-30, in property-number order.
-constexpr std::array<RowText, 30> kRows{{
+// The grid's own titles and unit texts of rows 1-30, by property number.
+constexpr std::array<RowText, kPropertyCount> kRows{{
     {"Pressure   [p]", "bar", "psi"},
     {"Temperature   [t]", "°C", "°F"},
     {"Density   [d]", "kg/m³", "lb/ft³"},
@@ -99,14 +100,14 @@ QString EnglishConstantText(const FormulationConstant& constant) {
 constexpr int kTitleColumnWidth = 280;
 constexpr int kConstantsColumnWidth = 300;
 
+// Rows are property numbers.
 constexpr int kFirstPropertyRow = 1;
-constexpr int kLastPropertyRow = 30;
-constexpr int kRegionRow = 16;
+constexpr int kLastPropertyRow = static_cast<int>(kPropertyCount);
+// The derivatives (alpha to iJTC) and the Joule-Thomson coefficient.
 constexpr int kFirstDerivativeRow = 17;
-constexpr int kLastDerivativeRow = 23;
 constexpr int kJouleThomsonRow = 24;
-constexpr double kCelsiusOffset = units::kCelsiusOffset;
-constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
+using units::kBarPerMegapascal;
+using units::kCelsiusOffset;
 
 const QColor kBlueText(0, 0, 255);
 const QColor kRedText(255, 0, 0);
@@ -141,10 +142,6 @@ bool IsRedRow(int row) {
 
 bool IsTwoPhaseMixture(const StateProperties& state) {
   return state.region == 4 && state.x > 0.0 && state.x < 100.0;
-}
-
-QString FormatTransport(double value) {
-  return value == kNotAvailable ? kNotApplicable : GridDisplayHandler::FormatValue(value);
 }
 
 // The number a displayed value text stands for; nullopt for "N/A" or empty.
@@ -297,39 +294,32 @@ void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
 void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
                                     const TransportProperties& transport, int column,
                                     bool saturationLayout) {
-  const bool showsQuality = saturationLayout || state.region == 4;
   const bool mixture = IsTwoPhaseMixture(state);
   const int unitColumn = OwnUnitColumn(grid);
 
   const bool inBar = grid.cellText(kPressureRow, unitColumn) == kBar;
-  grid.setCellText(kPressureRow, column, FormatValue(inBar ? state.p * kBarPerMPa : state.p));
   const bool inCelsius = grid.cellText(kTemperatureRow, unitColumn) == kCelsius;
-  grid.setCellText(kTemperatureRow, column,
-                   FormatValue(inCelsius ? state.t - kCelsiusOffset : state.t));
-
-  const std::array<double, 12> mainValues{state.d,  state.v, state.h,    state.s, state.u, state.cp,
-                                          state.cv, state.w, state.kapa, state.H, state.G, state.Z};
-  for (std::size_t i = 0; i < mainValues.size(); ++i) {
-    grid.setCellText(3 + static_cast<int>(i), column, FormatValue(mainValues[i]));
-  }
-  grid.setCellText(kQualityRow, column, showsQuality ? FormatValue(state.x) : kNotApplicable);
-  grid.setCellText(kRegionRow, column, QString::number(state.region));
-
-  // The derivatives, and the Joule-Thomson coefficient the two-phase solver
-  // does not compute, have no meaning inside the two-phase region.
-  const std::array<double, 7> derivatives{state.alpha, state.Kt,   state.dvdt, state.dvdp,
-                                          state.dpdt,  state.dpdv, state.iJTC};
-  for (std::size_t i = 0; i < derivatives.size(); ++i) {
-    grid.setCellText(kFirstDerivativeRow + static_cast<int>(i), column,
-                     mixture ? kNotApplicable : FormatValue(derivatives[i]));
-  }
-  grid.setCellText(kJouleThomsonRow, column, mixture ? kNotApplicable : FormatValue(state.JTC));
-
-  const std::array<double, 6> transportValues{transport.dv, transport.kv, transport.tc,
-                                              transport.td, transport.Pr, transport.Sigma};
-  for (std::size_t i = 0; i < transportValues.size(); ++i) {
-    grid.setCellText(kJouleThomsonRow + 1 + static_cast<int>(i), column,
-                     FormatTransport(transportValues[i]));
+  for (const PropertyInfo& property : kProperties) {
+    const int row = property.number;
+    // The derivatives, and the Joule-Thomson coefficient the two-phase solver
+    // does not compute, have no meaning inside the two-phase region.
+    const bool undefinedInMixture = row >= kFirstDerivativeRow && row <= kJouleThomsonRow;
+    QString text;
+    if (!IsAvailable(property, state, transport, saturationLayout) ||
+        (mixture && undefinedInMixture)) {
+      text = kNotApplicable;
+    } else if (property.isRegion) {
+      text = QString::number(state.region);
+    } else {
+      double value = ValueOf(property, state, transport);
+      if (row == kPressureRow && inBar) {
+        value *= kBarPerMegapascal;
+      } else if (row == kTemperatureRow && inCelsius) {
+        value -= kCelsiusOffset;
+      }
+      text = FormatValue(value);
+    }
+    grid.setCellText(row, column, text);
   }
 }
 
@@ -347,11 +337,11 @@ void GridDisplayHandler::ChangePressureUnit(CGridCtrl& grid, int column, bool sa
   if (grid.cellText(kPressureRow, column) == kBar) {
     grid.setCellText(kPressureRow, column, kBar);
     RescaleRow(grid, kPressureRow, column, saturationLayout,
-               [](double value) { return value * kBarPerMPa; });
+               [](double value) { return value * kBarPerMegapascal; });
   } else {
     grid.setCellText(kPressureRow, column, kMPa);
     RescaleRow(grid, kPressureRow, column, saturationLayout,
-               [](double value) { return value / kBarPerMPa; });
+               [](double value) { return value / kBarPerMegapascal; });
   }
   grid.viewport()->update();
 }

@@ -6,11 +6,13 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <array>
+#include <string_view>
 
 #include "CCaption.h"
 #include "CFlatButton.h"
 #include "CGridCtrl.h"
 #include "GridDisplayHandler.h"
+#include "vaporix/Properties.h"
 #include "vaporix/Units.h"
 
 namespace vaporix {
@@ -18,33 +20,25 @@ namespace vaporix {
 namespace {
 
 constexpr int kFixedColumnWidth = 30;
-constexpr double kCelsiusOffset = units::kCelsiusOffset;
-constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
-constexpr int kQualityColumn = 13;
-constexpr int kRegionColumn = 14;
 
-struct ColumnHeader {
-  const char* si;
-  const char* english;
-};
+// The main properties the pane shows in columns 1-14, by property number.
+constexpr std::array<int, 14> kColumnProperties{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16};
+static_assert(kColumnProperties.size() + 1 == COutputView::kColumnCount);
 
-// Headers of columns 1-14.
-constexpr std::array<ColumnHeader, 14> kHeaders{{
-    {"p [bar]", "p [psi]"},
-    {"t [°C]", "t [°F]"},
-    {"d [kg/m³]", "d [lb/ft³]"},
-    {"v [m³/kg]", "v [ft³/lb]"},
-    {"h [kJ/kg]", "h [Btu/lb]"},
-    {"s [kJ/(kg·K)]", "s [Btu/(lb·°F)]"},
-    {"u [kJ/kg]", "u [Btu/lb]"},
-    {"cp [kJ/(kg·K)]", "cp [Btu/(lb·°F)]"},
-    {"cv [kJ/(kg·K)]", "cv [Btu/(lb·°F)]"},
-    {"w [m/s]", "w [ft/s]"},
-    {"kapa [-]", "kapa [-]"},
-    {"Z [-]", "Z [-]"},
-    {"quality [%]", "quality [%]"},
-    {"region [-]", "region [-]"},
-}};
+// A column header, "key [unit]"; the SI table shows bar and degC, and the
+// quality is spelt out.
+QString Header(const PropertyInfo& property, bool english) {
+  std::string_view unit = english ? property.englishUnit : property.siUnit;
+  if (!english && property.stateField == &StateProperties::p) {
+    unit = "bar";
+  } else if (!english && property.stateField == &StateProperties::t) {
+    unit = "°C";
+  }
+  const std::string_view key =
+      property.stateField == &StateProperties::x ? "quality" : property.key;
+  return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())) + QStringLiteral(" [") +
+         QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())) + QStringLiteral("]");
+}
 
 QString Format(double value) {
   return GridDisplayHandler::FormatValue(value);
@@ -92,9 +86,9 @@ void COutputView::BuildTable(CGridCtrl& table, bool english) {
   table.setGridRowCount(kInitialRowCount);
   table.setGridColumnCount(kColumnCount);
   table.setFixedColumnWidth(kFixedColumnWidth);
-  for (std::size_t i = 0; i < kHeaders.size(); ++i) {
+  for (std::size_t i = 0; i < kColumnProperties.size(); ++i) {
     table.setCellText(0, static_cast<int>(i) + 1,
-                      QString::fromUtf8(english ? kHeaders[i].english : kHeaders[i].si));
+                      Header(PropertyByNumber(kColumnProperties[i]), english));
   }
   for (int row = 1; row < kInitialRowCount; ++row) {
     table.setCellText(row, 0, QString::number(row));
@@ -140,24 +134,25 @@ void COutputView::AppendRow(CGridCtrl& table, int& filledRows, const StateProper
   }
   const int row = ++filledRows;
   // The English record already holds psi and °F; the SI table shows bar and °C.
-  const std::array<double, 12> values{english ? state.p : state.p * kBarPerMPa,
-                                      english ? state.t : state.t - kCelsiusOffset,
-                                      state.d,
-                                      state.v,
-                                      state.h,
-                                      state.s,
-                                      state.u,
-                                      state.cp,
-                                      state.cv,
-                                      state.w,
-                                      state.kapa,
-                                      state.Z};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    table.setCellText(row, static_cast<int>(i) + 1, Format(values[i]));
+  const TransportProperties noTransport;
+  for (std::size_t i = 0; i < kColumnProperties.size(); ++i) {
+    const PropertyInfo& property = PropertyByNumber(kColumnProperties[i]);
+    QString text;
+    if (!IsAvailable(property, state, noTransport, /*saturationCalculation=*/false)) {
+      text = QStringLiteral("N/A");
+    } else if (property.isRegion) {
+      text = QString::number(state.region);
+    } else {
+      double value = ValueOf(property, state, noTransport);
+      if (!english && property.stateField == &StateProperties::p) {
+        value *= units::kBarPerMegapascal;
+      } else if (!english && property.stateField == &StateProperties::t) {
+        value -= units::kCelsiusOffset;
+      }
+      text = Format(value);
+    }
+    table.setCellText(row, static_cast<int>(i) + 1, text);
   }
-  table.setCellText(row, kQualityColumn,
-                    state.region == 4 ? Format(state.x) : QStringLiteral("N/A"));
-  table.setCellText(row, kRegionColumn, QString::number(state.region));
 }
 
 void COutputView::ClearTables() {

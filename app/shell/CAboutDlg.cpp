@@ -7,6 +7,7 @@
 
 #include "AppIcon.h"
 #include "CHyperLink.h"
+#include "CVaporixApp.h"
 #include "ShellAddresses.h"
 
 namespace vaporix {
@@ -20,7 +21,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   icon->setPixmap(ApplicationIcon().pixmap(32, 32));
   icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-  auto* version = new QLabel(QStringLiteral("Vaporix Version 2.2"));
+  auto* version = new QLabel(QStringLiteral("Vaporix Version %1").arg(CVaporixApp::kVersion));
   version->setObjectName(QStringLiteral("versionLabel"));
   // Both links are pointed at the maker's pages when the box opens.
   m_productLink->setLink(QStringLiteral("Vaporix"), QUrl(QString(kProductPageUrl)));

@@ -67,9 +67,13 @@ QString ResultListCsv(const ResultList& list, bool english) {
   return QString::fromStdString(text);
 }
 
+QString DocumentExtension() {
+  return QString::fromUtf8(kDocumentExtension.data(),
+                           static_cast<qsizetype>(kDocumentExtension.size()));
+}
+
 bool IsDocumentFile(const QUrl& url) {
-  return url.isLocalFile() &&
-         url.toLocalFile().endsWith(QStringLiteral(".stb"), Qt::CaseInsensitive);
+  return url.isLocalFile() && url.toLocalFile().endsWith(DocumentExtension(), Qt::CaseInsensitive);
 }
 
 // Small toolbar pictures for the commands the style has none for.
@@ -491,16 +495,15 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-  const QString suggested =
-      m_document.PathName().empty()
-          ? QString::fromStdString(m_document.Title()) + QStringLiteral(".stb")
-          : FromPath(m_document.PathName());
+  const QString suggested = m_document.PathName().empty()
+                                ? QString::fromStdString(m_document.Title()) + DocumentExtension()
+                                : FromPath(m_document.PathName());
   QString path = m_services.GetSaveFileName(this, suggested, FileFilter());
   if (path.isEmpty()) {
     return false;
   }
   if (QFileInfo(path).suffix().isEmpty()) {
-    path += QStringLiteral(".stb");
+    path += DocumentExtension();
   }
   return DoSave(path);
 }
