@@ -17,6 +17,7 @@
 #include "IsolinesCommand.h"
 #include "StbArchive.h"
 #include "StbCommands.h"
+#include "TableCommand.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/InputPair.h"
 
@@ -311,6 +312,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<BatchCommand>());
   commands.push_back(std::make_unique<StbCommand>());
   commands.push_back(MakeIsolinesCommand());
+  commands.push_back(MakeTableCommand());
   return commands;
 }
 

@@ -261,6 +261,13 @@ void GridDisplayHandler::FillSaturationHeader(CGridCtrl& grid) {
   grid.setCellText(0, kSaturationConstantsColumn, QStringLiteral("Constants used in calculation"));
 }
 
+QString GridDisplayHandler::PropertyTitle(int number) {
+  if (number < kFirstPropertyRow || number > kLastPropertyRow) {
+    return {};
+  }
+  return QString::fromUtf8(kRows[static_cast<std::size_t>(number - 1)].title);
+}
+
 void GridDisplayHandler::FillRowTitles(CGridCtrl& grid, int column) {
   for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
     grid.setCellText(row, column,

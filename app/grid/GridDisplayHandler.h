@@ -66,6 +66,9 @@ class GridDisplayHandler {
 
   // A number as "%g" shows it; "N/A" for a value that is not finite.
   static QString FormatValue(double value);
+
+  // The row title of property `number` (1-30), as the grid shows it.
+  static QString PropertyTitle(int number);
 };
 
 }  // namespace vaporix

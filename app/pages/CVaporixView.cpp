@@ -4,6 +4,7 @@
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
+#include "CTablesPage.h"
 #include "PageIcons.h"
 
 namespace vaporix {
@@ -13,10 +14,12 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
       m_saturationPage(new CPageSaturation(document)),
-      m_diagramPage(new CDiagramPage(document, *m_generalPage)) {
+      m_diagramPage(new CDiagramPage(document, *m_generalPage)),
+      m_tablesPage(new CTablesPage(document)) {
   AddPage(m_generalPage, SinglePhasePageIcon());
   AddPage(m_saturationPage, SaturationPageIcon());
   AddPage(m_diagramPage, DiagramPageIcon());
+  AddPage(m_tablesPage);
   m_document.AddView(*this);
 }
 
@@ -35,19 +38,34 @@ CGridCtrl& CVaporixView::currentGrid() const {
   return currentPage().grid();
 }
 
+bool CVaporixView::isTablesPageActive() const {
+  return activePage() == m_tablesPage;
+}
+
 bool CVaporixView::canCopy() const {
-  return currentGrid().hasSelectedCells();
+  return isTablesPageActive() ? m_tablesPage->hasTable() : currentGrid().hasSelectedCells();
 }
 
 void CVaporixView::copySelection() const {
-  currentGrid().copySelectedCells();
+  if (isTablesPageActive()) {
+    m_tablesPage->copySelection();
+  } else {
+    currentGrid().copySelectedCells();
+  }
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer) const {
+  if (isTablesPageActive()) {
+    return m_tablesPage->print(printer);
+  }
   if (activeIndex() == kDiagramPageIndex) {
     return m_diagramPage->print(printer);
   }
   return currentGrid().print(printer);
+}
+
+QString CVaporixView::exportTableCsv() const {
+  return isTablesPageActive() ? m_tablesPage->csvText() : QString();
 }
 
 void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {

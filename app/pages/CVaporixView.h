@@ -12,10 +12,11 @@ class CDiagramPage;
 class CInputPropertyPage;
 class CPageGeneral;
 class CPageSaturation;
+class CTablesPage;
 
 // The input pane of the main window: a tab view with the
 // "Subcooled/Superheated properties" page, the "Saturation properties"
-// page and the "Diagram" page, a view of the document.
+// page, the "Diagram" page and the "Steam tables" page, a view of the document.
 //
 // For the application shell:
 // - Construct it with the document; it registers itself as a view and
@@ -23,7 +24,8 @@ class CPageSaturation;
 // - A new document (CVaporixDoc::OnNewDocument) resets both pages and
 //   selects the first one.
 // - Copy and Print work on the current page's results grid: canCopy(),
-//   copySelection(), printCurrentGrid(), or currentGrid() directly.
+//   copySelection(), printCurrentGrid(), or currentGrid() directly; on the
+//   tables page they work on its table, which File > Export also writes.
 // - The view binds no Ctrl+P, Ctrl+S or Ctrl+C of its own: the shell's Print,
 //   Save and Copy actions carry those shortcuts. Ctrl+Tab, Ctrl+PgDn,
 //   Ctrl+Shift+Tab and Ctrl+PgUp switch pages while the focus is in the view.
@@ -42,6 +44,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CPageGeneral& generalPage() const { return *m_generalPage; }
   CPageSaturation& saturationPage() const { return *m_saturationPage; }
   CDiagramPage& diagramPage() const { return *m_diagramPage; }
+  CTablesPage& tablesPage() const { return *m_tablesPage; }
+  bool isTablesPageActive() const;
   CInputPropertyPage& currentPage() const;
 
   // The results grid of the current page.
@@ -53,6 +57,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   // Prints the current page's grid, or the diagram when it is the page in
   // use; answers the number of pages printed.
   int printCurrentGrid(QPrinter& printer) const;
+  // The table of the tables page as CSV, while that page shows one; empty otherwise.
+  QString exportTableCsv() const;
 
   // CDocumentView: hint 103 drops the selection of both grids; a new
   // document resets both pages and shows the first.
@@ -64,6 +70,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CPageGeneral* m_generalPage;
   CPageSaturation* m_saturationPage;
   CDiagramPage* m_diagramPage;
+  CTablesPage* m_tablesPage;
 };
 
 }  // namespace vaporix

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -31,6 +32,7 @@
 #include "MessageService.h"
 #include "ShellAddresses.h"
 #include "ShellServices.h"
+#include "vaporix/tables/TableCsv.h"
 
 namespace vaporix {
 namespace {
@@ -51,6 +53,18 @@ QString FromPath(const std::filesystem::path& path) {
 QString FileFilter() {
   return QString::fromUtf8(kDocumentFileFilter.data(),
                            static_cast<qsizetype>(kDocumentFileFilter.size()));
+}
+
+const QString kCsvFilter = QStringLiteral("CSV Files (*.csv)");
+
+// A list of the document as CSV, the columns of `vaporix-cli stb dump`.
+QString ResultListCsv(const ResultList& list, bool english) {
+  std::string text;
+  tables::AppendResultListHeader(text);
+  for (const auto& object : list) {
+    tables::AppendResultListRow(text, english ? "english" : "si", object->state, object->transport);
+  }
+  return QString::fromStdString(text);
 }
 
 QString DocumentExtension() {
@@ -174,6 +188,10 @@ void CMainFrame::CreateActions() {
        "Save the active document\nSave",
        {QKeySequence(Qt::CTRL | Qt::Key_S)}},
       {Command::FileSaveAs, "Save &As...", "Save the active document with a new name\nSave As", {}},
+      {Command::FileExport,
+       "&Export...",
+       "Write the steam table or the active result list as a CSV file\nExport",
+       {}},
       {Command::FilePrint,
        "&Print...",
        "Print the active document\nPrint",
@@ -268,6 +286,7 @@ void CMainFrame::CreateActions() {
   connect(&action(Command::FileOpen), &QAction::triggered, this, &CMainFrame::OnFileOpen);
   connect(&action(Command::FileSave), &QAction::triggered, this, [this] { OnFileSave(); });
   connect(&action(Command::FileSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
+  connect(&action(Command::FileExport), &QAction::triggered, this, [this] { OnFileExport(); });
   connect(&action(Command::FilePrint), &QAction::triggered, this, &CMainFrame::OnFilePrint);
   connect(&action(Command::FilePrintPreview), &QAction::triggered, this,
           &CMainFrame::OnFilePrintPreview);
@@ -299,6 +318,7 @@ void CMainFrame::CreateMenus() {
   m_fileMenu->addAction(&action(Command::FileOpen));
   m_fileMenu->addAction(&action(Command::FileSave));
   m_fileMenu->addAction(&action(Command::FileSaveAs));
+  m_fileMenu->addAction(&action(Command::FileExport));
   m_fileMenu->addSeparator();
   m_fileMenu->addAction(&action(Command::FilePrint));
   m_fileMenu->addAction(&action(Command::FilePrintPreview));
@@ -502,6 +522,32 @@ bool CMainFrame::DoSave(const QString& path) {
 
 void CMainFrame::ReportError(const QString& message) {
   MessageService::Instance().Show(this, MessageService::Icon::Stop, message);
+}
+
+bool CMainFrame::OnFileExport() {
+  QString csv = m_activePane == Pane::Input ? m_inputPane->exportTableCsv() : QString();
+  QString suggested = QStringLiteral("steam-table.csv");
+  if (csv.isEmpty()) {
+    const bool english = &m_outputView->activeTable() == &m_outputView->englishTable();
+    csv = ResultListCsv(english ? m_document.EnglishResults() : m_document.SIResults(), english);
+    suggested = QString::fromStdString(m_document.Title()) +
+                (english ? QStringLiteral("-english.csv") : QStringLiteral("-si.csv"));
+  }
+  QString path = m_services.GetSaveFileName(this, suggested, kCsvFilter);
+  if (path.isEmpty()) {
+    return false;
+  }
+  if (QFileInfo(path).suffix().isEmpty()) {
+    path += QStringLiteral(".csv");
+  }
+  // Written beside the target and renamed, so a failed export keeps an older file.
+  QSaveFile file(path);
+  const QByteArray bytes = csv.toUtf8();
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    return false;
+  }
+  return true;
 }
 
 // Printing.

@@ -42,6 +42,7 @@ class CMainFrame : public QMainWindow {
     FileOpen,
     FileSave,
     FileSaveAs,
+    FileExport,
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,
@@ -79,6 +80,10 @@ class CMainFrame : public QMainWindow {
   void OnFileOpen();
   bool OnFileSave();
   bool OnFileSaveAs();
+  // Writes a CSV file: the table of the tables page while the input pane
+  // shows one, else the output pane's active list (SI or English) with all
+  // thirty properties. False when cancelled or the file cannot be written.
+  bool OnFileExport();
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnFilePrintSetup();

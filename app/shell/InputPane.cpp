@@ -6,7 +6,7 @@
 namespace vaporix {
 namespace {
 
-// The tab view with the two input pages and the diagram.
+// The tab view with the two input pages, the diagram and the steam tables.
 class PagesInputPane : public InputPane {
  public:
   PagesInputPane(CVaporixDoc& document, QWidget* parent)
@@ -19,6 +19,7 @@ class PagesInputPane : public InputPane {
   std::optional<QString> exportDiagram(const QString& path) override {
     return m_view->diagramPage().exportTo(path);
   }
+  QString exportTableCsv() const override { return m_view->exportTableCsv(); }
 
  private:
   CVaporixView* m_view;  // owned by its parent

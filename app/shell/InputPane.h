@@ -26,6 +26,9 @@ class InputPane {
   virtual int print(QPrinter& printer) = 0;
   // Writes the diagram to a .png, .svg or .pdf file; an error text on failure.
   virtual std::optional<QString> exportDiagram(const QString& path) = 0;
+  // The table the current page shows as CSV, for File > Export; empty when
+  // the page has none to export.
+  virtual QString exportTableCsv() const { return {}; }
 };
 
 // The input pane of the main window, a view of `document`, as a child of `parent`.
