@@ -287,17 +287,35 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
   QTableWidget::keyPressEvent(event);
 }
 
-int CGridCtrl::print(QPrinter& printer) const {
+int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
   QPainter painter;
   if (!painter.begin(&printer)) {
     return 0;
   }
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const int bodyRows = options.bodyRows < 0 ? rowCount() : std::min(options.bodyRows, rowCount());
 
+  QFont textFont = font();
+  textFont.setPixelSize(std::max(QFontInfo(font()).pixelSize(), 1));
+  QFont headerFont = textFont;
+  headerFont.setBold(true);
+
+  // A column is as wide as on screen, or as its widest text in the printer's
+  // own font metrics, so that no title is clipped on paper.
+  const QFontMetrics textMetrics(textFont, &printer);
+  const QFontMetrics headerMetrics(headerFont, &printer);
   std::vector<int> widths;
   widths.push_back(verticalHeader()->isVisible() ? verticalHeader()->width() : 0);
   for (int column = 0; column < columnCount(); ++column) {
-    widths.push_back(columnWidth(column));
+    int width = std::max(
+        columnWidth(column),
+        headerMetrics.horizontalAdvance(model()->headerData(column, Qt::Horizontal).toString()) +
+            2 * kPrintTextPadding + 2);
+    for (int row = 0; row < bodyRows; ++row) {
+      width = std::max(width, textMetrics.horizontalAdvance(cellText(row + 1, column + 1)) +
+                                  2 * kPrintTextPadding + 2);
+    }
+    widths.push_back(width);
   }
   int totalWidth = 0;
   for (const int width : widths) {
@@ -311,12 +329,12 @@ int CGridCtrl::print(QPrinter& printer) const {
   }
   painter.scale(scale, scale);
   const double pageHeight = page.height() / scale;
+  const int lineHeight = textMetrics.height() + 2;
+  const int linesHeight =
+      options.headerLines.isEmpty()
+          ? 0
+          : static_cast<int>(options.headerLines.size()) * lineHeight + lineHeight / 2;
   const int headerHeight = std::max(horizontalHeader()->height(), 1);
-
-  QFont textFont = font();
-  textFont.setPixelSize(std::max(QFontInfo(font()).pixelSize(), 1));
-  QFont headerFont = textFont;
-  headerFont.setBold(true);
 
   const auto drawCell = [&painter](const QRect& area, const QString& text, const QColor& fill,
                                    const QColor& ink) {
@@ -328,6 +346,13 @@ int CGridCtrl::print(QPrinter& printer) const {
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   };
   const auto drawHeaderRow = [&](int top) {
+    painter.setFont(textFont);
+    painter.setPen(Qt::black);
+    for (qsizetype line = 0; line < options.headerLines.size(); ++line) {
+      painter.drawText(QPoint(0, static_cast<int>(line) * lineHeight + textMetrics.ascent()),
+                       options.headerLines.at(line));
+    }
+    top += linesHeight;
     painter.setFont(headerFont);
     int x = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
@@ -343,14 +368,15 @@ int CGridCtrl::print(QPrinter& printer) const {
 
   int pages = 1;
   drawHeaderRow(0);
-  int top = headerHeight;
-  for (int row = 0; row < rowCount(); ++row) {
+  const int bodyTop = linesHeight + headerHeight;
+  int top = bodyTop;
+  for (int row = 0; row < bodyRows; ++row) {
     const int height = std::max(rowHeight(row), 1);
-    if (top + height > pageHeight && top > headerHeight) {
+    if (top + height > pageHeight && top > bodyTop) {
       printer.newPage();
       ++pages;
       drawHeaderRow(0);
-      top = headerHeight;
+      top = bodyTop;
     }
     int x = 0;
     painter.setFont(headerFont);

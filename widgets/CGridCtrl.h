@@ -62,9 +62,17 @@ class CGridCtrl : public QTableWidget {
   // Places selectedCellsText() on the clipboard.
   void copySelectedCells() const;
 
-  // Prints the whole grid, header row repeated on every page, shrunk to the
-  // page width when wider; answers the number of pages (0 on failure).
-  int print(QPrinter& printer) const;
+  // What a printout carries besides the cells.
+  struct PrintOptions {
+    QStringList headerLines;  // printed above the grid on every page
+    int bodyRows = -1;        // rows below the header row to print; -1: all
+  };
+
+  // Prints the grid, header lines and header row repeated on every page,
+  // columns widened to their texts and shrunk to the page width when wider;
+  // answers the number of pages (0 on failure).
+  int print(QPrinter& printer, const PrintOptions& options) const;
+  int print(QPrinter& printer) const { return print(printer, PrintOptions{}); }
 
  Q_SIGNALS:
   // The user picked a different text in a drop-down cell; the cell already

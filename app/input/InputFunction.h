@@ -11,6 +11,15 @@ namespace vaporix {
 // the mnemonic of the edit field beside each label.
 void PrefixInputLabels(InputPage& page);
 
+// The two inputs of a pair, their range tests and the engine entry point.
+struct InputPairFields {
+  Quantity first;
+  Quantity second;
+  RangeTest firstTest;   // failure gives FirstOutOfRange
+  RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
+  EntryPoint entryPoint;
+};
+
 // What the input functions of both pages have in common: labels, unit
 // lists and the calculation of one input pair on the page they serve.
 class InputFunction {
@@ -32,18 +41,11 @@ class InputFunction {
   virtual void SetSecondLabel() = 0;
   virtual void FillFirstUnits() = 0;
   virtual void FillSecondUnits() = 0;
+  // The pair this function calculates: its quantities and range tests.
+  virtual const InputPairFields& Fields() const = 0;
 
  protected:
   InputPage& page;
-};
-
-// The two inputs of a pair, their range tests and the engine entry point.
-struct InputPairFields {
-  Quantity first;
-  Quantity second;
-  RangeTest firstTest;   // failure gives FirstOutOfRange
-  RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
-  EntryPoint entryPoint;
 };
 
 // Writes the quantity's name into the input's label.

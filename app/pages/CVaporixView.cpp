@@ -1,5 +1,7 @@
 #include "app/pages/CVaporixView.h"
 
+#include <QSettings>
+
 #include "app/pages/CPageGeneral.h"
 #include "app/pages/CPageSaturation.h"
 #include "widgets/CGridCtrl.h"
@@ -39,8 +41,13 @@ void CVaporixView::copySelection() const {
   currentGrid().copySelectedCells();
 }
 
-int CVaporixView::printCurrentGrid(QPrinter& printer) const {
-  return currentGrid().print(printer);
+int CVaporixView::printCurrentGrid(QPrinter& printer, const QString& titleLine) const {
+  CGridCtrl::PrintOptions options;
+  if (!titleLine.isEmpty()) {
+    options.headerLines << titleLine;
+  }
+  options.headerLines << currentPage().PrintHeaderLines();
+  return currentGrid().print(printer, options);
 }
 
 void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {
@@ -48,6 +55,40 @@ void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {
     m_generalPage->grid().clearSelection();
     m_saturationPage->grid().clearSelection();
   }
+}
+
+void CVaporixView::ShowResult(const StateProperties& state, const TransportProperties& transport,
+                              bool english) {
+  ResultSet result;
+  if (english) {
+    result = ResultSet::FromEnglish(state, transport);
+  } else {
+    result.state = state;
+    result.transport = transport;
+    result.MakeEnglishCopies();
+  }
+  SetActivePage(kGeneralPageIndex);
+  m_generalPage->ShowStoredResult(result);
+}
+
+void CVaporixView::SaveSession(QSettings& settings) const {
+  settings.setValue(QStringLiteral("pages/current"), activeIndex());
+  settings.beginGroup(QStringLiteral("pages/general"));
+  m_generalPage->SaveSession(settings);
+  settings.endGroup();
+  settings.beginGroup(QStringLiteral("pages/saturation"));
+  m_saturationPage->SaveSession(settings);
+  settings.endGroup();
+}
+
+void CVaporixView::RestoreSession(QSettings& settings) {
+  settings.beginGroup(QStringLiteral("pages/general"));
+  m_generalPage->RestoreSession(settings);
+  settings.endGroup();
+  settings.beginGroup(QStringLiteral("pages/saturation"));
+  m_saturationPage->RestoreSession(settings);
+  settings.endGroup();
+  SetActivePage(settings.value(QStringLiteral("pages/current"), kGeneralPageIndex).toInt());
 }
 
 void CVaporixView::OnNewDocument() {

@@ -4,6 +4,7 @@
 #include "app/pages/CPropertyView.h"
 
 class QPrinter;
+class QSettings;
 
 namespace vaporix {
 
@@ -48,12 +49,20 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   // Places the selected cells of the current page's grid on the clipboard.
   void copySelection() const;
   // Prints the current page's grid; answers the number of pages printed.
-  int printCurrentGrid(QPrinter& printer) const;
+  int printCurrentGrid(QPrinter& printer, const QString& titleLine = QString()) const;
 
   // CDocumentView: hint 103 drops the selection of both grids; a new
   // document resets both pages and shows the first.
   void OnUpdate(CDocumentView* sender, UpdateHint hint) override;
   void OnNewDocument() override;
+
+  // Shows a stored result on the single-phase page's grid, which then holds
+  // it in both unit systems.
+  void ShowResult(const StateProperties& state, const TransportProperties& transport, bool english);
+
+  // The current page and each page's inputs, kept between sessions.
+  void SaveSession(QSettings& settings) const;
+  void RestoreSession(QSettings& settings);
 
  private:
   CVaporixDoc& m_document;

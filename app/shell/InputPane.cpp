@@ -1,5 +1,6 @@
 #include "app/shell/InputPane.h"
 
+#include "app/pages/CInputPropertyPage.h"
 #include "app/pages/CVaporixView.h"
 
 namespace vaporix {
@@ -14,7 +15,16 @@ class PagesInputPane : public InputPane {
   QWidget& widget() override { return *m_view; }
   bool canCopy() const override { return m_view->canCopy(); }
   void copySelection() override { m_view->copySelection(); }
-  int print(QPrinter& printer) override { return m_view->printCurrentGrid(printer); }
+  int print(QPrinter& printer, const QString& titleLine) override {
+    return m_view->printCurrentGrid(printer, titleLine);
+  }
+  void showResult(const StateProperties& state, const TransportProperties& transport,
+                  bool english) override {
+    m_view->ShowResult(state, transport, english);
+  }
+  void focusFirstInput() override { m_view->currentPage().focusFirstControl(); }
+  void saveSession(QSettings& settings) const override { m_view->SaveSession(settings); }
+  void restoreSession(QSettings& settings) override { m_view->RestoreSession(settings); }
 
  private:
   CVaporixView* m_view;  // owned by its parent

@@ -2,7 +2,11 @@
 
 #include <memory>
 
+#include "vaporix/StateProperties.h"
+
 class QPrinter;
+class QSettings;
+class QString;
 class QWidget;
 
 namespace vaporix {
@@ -19,8 +23,20 @@ class InputPane {
   // Copy is possible while the results grid of the current page has a selection.
   virtual bool canCopy() const = 0;
   virtual void copySelection() = 0;
-  // Prints the results grid of the current page; answers the number of pages.
-  virtual int print(QPrinter& printer) = 0;
+  // Prints the results grid of the current page under `titleLine` and the
+  // page's unit system, input pair and typed values; answers the number of
+  // pages.
+  virtual int print(QPrinter& printer, const QString& titleLine) = 0;
+  // Shows a stored result (SI or English records) in the results grid of
+  // the single-phase page, in both unit systems.
+  virtual void showResult(const StateProperties& state, const TransportProperties& transport,
+                          bool english) = 0;
+  // Gives the focus to the first input field of the current page.
+  virtual void focusFirstInput() = 0;
+  // Keeps and brings back the current page and each page's unit system,
+  // input pair, unit choices and typed inputs.
+  virtual void saveSession(QSettings& settings) const = 0;
+  virtual void restoreSession(QSettings& settings) = 0;
 };
 
 // The input pane of the main window, a view of `document`, as a child of `parent`.
