@@ -5,7 +5,9 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils clang-format
+            libbenchmark-dev libcli11-dev qt6-base-dev poppler-utils clang-format \
+            python3-dev python3-numpy python3-pytest python3-pandas python3-dask \
+            python3-distributed
 
 .PHONY: all deps configure build test run bench asan format lint clean
 
@@ -44,6 +46,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bench/vaporix-bench
+	@if [ -d build/release/python/vaporix ]; then /usr/bin/python3 bench/python_bench.py; fi
 
 asan:
 	$(MAKE) test PRESET=asan

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shell/CVaporixApp.h"
+#include "CVaporixApp.h"
 
 namespace {
 

@@ -110,7 +110,7 @@ void BM_BatchRows(benchmark::State& state) {
              std::to_string(280.0 + (i % 1789) * 0.55) + "\n";
   }
   vaporix::cli::BatchOptions options;
-  options.entryPoint = &IF97Calculator::CalcPT;
+  options.pair = vaporix::InputPair::PT;
   options.threads = static_cast<unsigned>(state.range(0));
   std::size_t bytes = 0;
   for (auto _ : state) {

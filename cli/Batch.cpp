@@ -11,16 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/Properties.h"
+
 namespace vaporix::cli {
 namespace {
 
-constexpr std::string_view kHeader =
-    "a,b,status,p,t,d,v,h,s,u,cp,cv,w,kapa,H,G,Z,x,region,alpha,Kt,dvdt,dvdp,dpdt,dpdv,iJTC,"
-    "JTC,dv,kv,tc,td,Pr,Sigma\n";
 constexpr std::string_view kOk = "ok";
 constexpr std::string_view kOutOfRange = "out_of_range";
 constexpr std::string_view kBadInput = "bad_input";
-constexpr std::size_t kPropertyCount = 30;
 
 // Input is cut into chunks of about this size at line ends; workers take
 // whole chunks, and at most kChunksAhead chunks wait to be written.
@@ -113,7 +112,7 @@ class RowWriter {
     // saturated states, and a stored record must not depend on the rows before it.
     state = StateProperties{};
     transport = TransportProperties{};
-    if (!(engine.*options.entryPoint)(a, b, state, transport, true, options.english)) {
+    if (!engine.Calculate(options.pair, a, b, state, transport, true, options.english)) {
       out = WriteText(out, kOutOfRange);
       buffer.Commit(EmptyValues(out));
       return;
@@ -122,9 +121,9 @@ class RowWriter {
       okStates->push_back({state, transport});
     }
     out = WriteText(out, kOk);
-    for (std::size_t i = 0; i < kPropertyCount; ++i) {
+    for (const PropertyInfo& property : kProperties) {
       *out++ = ',';
-      out = FormatProperty(out, state, transport, i, options.saturation);
+      out = FormatProperty(out, property, state, transport, options.saturation);
     }
     *out++ = '\n';
     buffer.Commit(out);
@@ -208,12 +207,20 @@ std::vector<std::string_view> SplitChunks(std::string_view input) {
 }  // namespace
 
 std::string_view BatchHeader() {
-  return kHeader;
+  static const std::string header = [] {
+    std::string text = "a,b,status";
+    for (const PropertyInfo& property : kProperties) {
+      text += ',';
+      text += property.key;
+    }
+    return text + '\n';
+  }();
+  return header;
 }
 
 bool RunBatch(const BatchOptions& options, std::string_view input,
               const std::function<bool(std::string_view)>& write) {
-  if (!write(kHeader)) {
+  if (!write(BatchHeader())) {
     return false;
   }
   const std::vector<std::string_view> chunks = SplitChunks(SkipHeader(input));

@@ -6,11 +6,12 @@
 
 #include "Format.h"
 #include "StateRecord.h"
+#include "vaporix/InputPair.h"
 
 namespace vaporix::cli {
 
 struct BatchOptions {
-  EntryPoint entryPoint = nullptr;
+  InputPair pair = InputPair::PT;
   bool saturation = false;
   bool english = false;
   unsigned threads = 1;

@@ -3,12 +3,15 @@
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "Batch.h"
 #include "Format.h"
 #include "StbCommands.h"
+#include "vaporix/IF97Calculator.h"
+#include "vaporix/InputPair.h"
 
 namespace vaporix::cli {
 namespace {
@@ -21,9 +24,9 @@ int UsageError(const Streams& streams, const CLI::App& command, const std::strin
 }
 
 std::string PairHelp(bool withSaturation) {
-  std::string help = "input pair: " + std::string(SinglePhasePairNames());
+  std::string help = "input pair: " + PairNames(false);
   if (withSaturation) {
-    help += "; with --sat: " + std::string(SaturationPairNames());
+    help += "; with --sat: " + PairNames(true);
   }
   return help;
 }
@@ -44,8 +47,8 @@ class CalcCommand : public Command {
   }
 
   int Execute(const Streams& streams) override {
-    const EntryPoint entryPoint = FindEntryPoint(pair, saturation);
-    if (entryPoint == nullptr) {
+    const std::optional<InputPair> inputPair = FindInputPair(pair, saturation);
+    if (!inputPair) {
       return UsageError(streams, *command, "unknown input pair '" + pair + "'");
     }
     double a = 0.0;
@@ -60,7 +63,7 @@ class CalcCommand : public Command {
     engine.Initialize();
     StateProperties state;
     TransportProperties transport;
-    if (!(engine.*entryPoint)(a, b, state, transport, true, english)) {
+    if (!engine.Calculate(*inputPair, a, b, state, transport, true, english)) {
       streams.err << kOutOfRangeMessage << '\n';
       return kExitFailure;
     }
@@ -69,20 +72,19 @@ class CalcCommand : public Command {
     if (json) {
       text += '{';
     }
-    for (std::size_t i = 0; i < kPropertyColumns.size(); ++i) {
-      const PropertyColumn& column = kPropertyColumns[i];
-      std::string value(number, FormatProperty(number, state, transport, i, saturation));
+    for (const PropertyInfo& property : kProperties) {
+      std::string value(number, FormatProperty(number, property, state, transport, saturation));
       if (json) {
-        text += i == 0 ? "\"" : ",\"";
-        text += column.key;
+        text += property.number == 1 ? "\"" : ",\"";
+        text += property.key;
         text += "\":";
         text += value == "N/A" ? "null" : value;
       } else {
-        text += column.key;
+        text += property.key;
         text += ' ';
         text += value;
         text += ' ';
-        text += english ? column.englishUnit : column.siUnit;
+        text += english ? property.englishUnit : property.siUnit;
         text += '\n';
       }
     }
@@ -134,10 +136,11 @@ class BatchCommand : public Command {
   }
 
   int Execute(const Streams& streams) override {
-    options.entryPoint = FindEntryPoint(pair, options.saturation);
-    if (options.entryPoint == nullptr) {
+    const std::optional<InputPair> inputPair = FindInputPair(pair, options.saturation);
+    if (!inputPair) {
       return UsageError(streams, *command, "unknown input pair '" + pair + "'");
     }
+    options.pair = *inputPair;
     options.threads = threads != 0 ? threads : std::max(1u, std::thread::hardware_concurrency());
 
     std::string input;
@@ -188,9 +191,6 @@ class BatchCommand : public Command {
     }
     return kExitOk;
   }
-
-  // The options, for options that later subcommand extensions add.
-  BatchOptions& Options() { return options; }
 
  private:
   CLI::App* command = nullptr;

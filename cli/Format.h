@@ -1,9 +1,9 @@
 #pragma once
 
-#include <array>
+#include <string>
 #include <string_view>
 
-#include "vaporix/IF97Calculator.h"
+#include "vaporix/Properties.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix::cli {
@@ -21,31 +21,13 @@ char* FormatNumber(char* first, double value);
 // finite number test it).
 bool ParseNumber(std::string_view text, double& value);
 
-// An engine entry point, selected by its input-pair name.
-using EntryPoint = bool (IF97Calculator::*)(double, double, StateProperties&, TransportProperties&,
-                                            bool, bool);
+// The command-line names of the single-phase or the saturation input pairs,
+// space-separated in table order, for usage messages.
+std::string PairNames(bool saturation);
 
-// The entry point of a pair name ("pt", "ph", ... for the single-phase
-// entry points; "px", "tx", "ph", ... with `saturation`); null when unknown.
-EntryPoint FindEntryPoint(std::string_view pair, bool saturation);
-
-// The pair names accepted, for usage messages.
-std::string_view SinglePhasePairNames();
-std::string_view SaturationPairNames();
-
-// The thirty properties in property-number order: key and units.
-struct PropertyColumn {
-  std::string_view key;
-  std::string_view siUnit;
-  std::string_view englishUnit;
-};
-extern const std::array<PropertyColumn, 30> kPropertyColumns;
-
-// Formats property `index` (0-29, property-number order) of a found state;
-// writes "N/A" for a value that is not available: a transport value of
-// kNotAvailable, and the quality of a single-phase state outside saturation
-// calculations. The region is written as an integer.
-char* FormatProperty(char* first, const StateProperties& state,
-                     const TransportProperties& transport, std::size_t index, bool saturation);
+// Formats a property of a found state; writes "N/A" for a value that is not
+// available (IsAvailable). The region is written as an integer.
+char* FormatProperty(char* first, const PropertyInfo& property, const StateProperties& state,
+                     const TransportProperties& transport, bool saturation);
 
 }  // namespace vaporix::cli

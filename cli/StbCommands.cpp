@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "Format.h"
-#include "app/document/StbArchive.h"
-#include "app/document/StbFile.h"
+#include "StbArchive.h"
+#include "StbFile.h"
 #include "vaporix/Properties.h"
 
 namespace vaporix::cli {

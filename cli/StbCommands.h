@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
+#include "DocumentError.h"
 #include "StateRecord.h"
-#include "app/document/DocumentError.h"
 
 namespace vaporix::cli {
 

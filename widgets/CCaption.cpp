@@ -1,4 +1,4 @@
-#include "widgets/CCaption.h"
+#include "CCaption.h"
 
 #include <QPainter>
 

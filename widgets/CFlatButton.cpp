@@ -1,4 +1,4 @@
-#include "widgets/CFlatButton.h"
+#include "CFlatButton.h"
 
 #include <qdrawutil.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "widgets/CHyperLink.h"
+#include "CHyperLink.h"
 
 namespace vaporix {
 

@@ -1,8 +1,8 @@
-#include "widgets/CNumericEdit.h"
+#include "CNumericEdit.h"
 
 #include <QEvent>
 
-#include "widgets/CNumericValidator.h"
+#include "CNumericValidator.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "widgets/CNumericValidator.h"
+#include "CNumericValidator.h"
 
 #include <algorithm>
 

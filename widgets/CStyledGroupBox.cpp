@@ -1,4 +1,4 @@
-#include "widgets/CStyledGroupBox.h"
+#include "CStyledGroupBox.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QShortcutEvent>
 
-#include "widgets/Contrast.h"
+#include "Contrast.h"
 
 namespace vaporix {
 

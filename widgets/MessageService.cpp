@@ -1,4 +1,4 @@
-#include "widgets/MessageService.h"
+#include "MessageService.h"
 
 #include <QMessageBox>
 

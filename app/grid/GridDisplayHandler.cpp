@@ -1,4 +1,4 @@
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 
 #include <array>
 #include <charconv>
@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "CGridCtrl.h"
+#include "Contrast.h"
 #include "vaporix/Properties.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/Contrast.h"
 
 namespace vaporix {
 

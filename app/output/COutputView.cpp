@@ -1,4 +1,4 @@
-#include "app/output/COutputView.h"
+#include "COutputView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,12 +10,12 @@
 #include <array>
 #include <string_view>
 
-#include "app/grid/GridDisplayHandler.h"
+#include "CCaption.h"
+#include "CFlatButton.h"
+#include "CGridCtrl.h"
+#include "Contrast.h"
+#include "GridDisplayHandler.h"
 #include "vaporix/Properties.h"
-#include "widgets/CCaption.h"
-#include "widgets/CFlatButton.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/Contrast.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -15,15 +15,15 @@
 #include <array>
 #include <optional>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/grid/GridDisplayHandler.h"
+#include "CGridCtrl.h"
+#include "CHyperLink.h"
+#include "CNumericEdit.h"
+#include "CStyledGroupBox.h"
+#include "CVaporixDoc.h"
+#include "GridDisplayHandler.h"
+#include "MessageService.h"
 #include "vaporix/NumberText.h"
 #include "vaporix/Properties.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CHyperLink.h"
-#include "widgets/CNumericEdit.h"
-#include "widgets/CStyledGroupBox.h"
-#include "widgets/MessageService.h"
 
 namespace vaporix {
 
@@ -316,8 +316,8 @@ CNumericEdit& CInputPropertyPage::edit(InputSlot slot) const {
 }
 
 Quantity CInputPropertyPage::SlotQuantity(InputSlot slot) const {
-  const InputPairFields& fields = CurrentFields();
-  return slot == InputSlot::First ? fields.first : fields.second;
+  const InputPairInfo& pair = Describe(CurrentFields().pair);
+  return slot == InputSlot::First ? pair.first : pair.second;
 }
 
 void CInputPropertyPage::OnUnitListChanged(InputSlot slot, int position) {
@@ -493,7 +493,7 @@ QString CInputPropertyPage::FieldName(InputSlot slot) const {
 }
 
 QString CInputPropertyPage::FieldRangeLine(InputSlot slot) const {
-  const InputPairFields& fields = CurrentFields();
+  const CheckedInputPair& fields = CurrentFields();
   const RangeTest test = slot == InputSlot::First ? fields.firstTest : fields.secondTest;
   const std::string range = RangeText(test, SlotQuantity(slot), m_unitSystem, SelectedUnit(slot));
   if (!range.empty()) {

@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <string_view>
 
-#include "app/input/IF97CalculationEngine.h"
-#include "app/input/InputFunction.h"
-#include "app/input/InputPage.h"
-#include "app/pages/CPropertyViewPage.h"
+#include "CPropertyViewPage.h"
+#include "IF97CalculationEngine.h"
+#include "InputFunction.h"
+#include "InputPage.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
 
@@ -123,7 +123,7 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   // Selection of the function at `position` of the list (-1: none) and its Apply.
   virtual void SelectFunction(int position) = 0;
   // The quantities and range tests of the selected function.
-  virtual const InputPairFields& CurrentFields() const = 0;
+  virtual const CheckedInputPair& CurrentFields() const = 0;
   // SelectFunction, then the edit fields follow the new pair: a quantity
   // the pair keeps keeps its typed value and unit, any other field is
   // emptied, and a minus sign is accepted where the quantity can be negative.

@@ -1,6 +1,6 @@
-#include "app/pages/COutputDocumentView.h"
+#include "COutputDocumentView.h"
 
-#include "app/output/COutputView.h"
+#include "COutputView.h"
 
 namespace vaporix {
 

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "app/document/CVaporixDoc.h"
+#include "CVaporixDoc.h"
 
 namespace vaporix {
 

@@ -1,6 +1,6 @@
-#include "app/pages/CPageGeneral.h"
+#include "CPageGeneral.h"
 
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 
 namespace vaporix {
 

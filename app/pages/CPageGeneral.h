@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/input/ImplementFunction.h"
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
+#include "ImplementFunction.h"
 
 namespace vaporix {
 
@@ -31,7 +31,7 @@ class CPageGeneral final : public CInputPropertyPage {
 
  protected:
   void SelectFunction(int position) override;
-  const InputPairFields& CurrentFields() const override { return m_currentFunction->Fields(); }
+  const CheckedInputPair& CurrentFields() const override { return m_currentFunction->Fields(); }
   void FillCurrentFunctionUnits() override;
   void ShowHeldResult() override;
   void CalculateFilledInputs() override;

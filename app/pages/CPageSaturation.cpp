@@ -1,6 +1,6 @@
-#include "app/pages/CPageSaturation.h"
+#include "CPageSaturation.h"
 
-#include "app/grid/GridDisplayHandler.h"
+#include "GridDisplayHandler.h"
 
 namespace vaporix {
 

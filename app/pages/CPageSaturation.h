@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/input/ImplementSatFunction.h"
-#include "app/pages/CInputPropertyPage.h"
+#include "CInputPropertyPage.h"
+#include "ImplementSatFunction.h"
 
 namespace vaporix {
 
@@ -32,7 +32,7 @@ class CPageSaturation final : public CInputPropertyPage {
 
  protected:
   void SelectFunction(int position) override;
-  const InputPairFields& CurrentFields() const override { return m_currentFunction->Fields(); }
+  const CheckedInputPair& CurrentFields() const override { return m_currentFunction->Fields(); }
   void FillCurrentFunctionUnits() override;
   void ShowHeldResult() override;
   void CalculateFilledInputs() override;

@@ -1,4 +1,4 @@
-#include "app/pages/CPropertyView.h"
+#include "CPropertyView.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 
-#include "app/pages/CPropertyViewPage.h"
+#include "CPropertyViewPage.h"
 
 namespace vaporix {
 

@@ -1,10 +1,10 @@
-#include "app/pages/CPropertyViewPage.h"
+#include "CPropertyViewPage.h"
 
 #include <QFontMetrics>
 #include <QStringLiteral>
 #include <cmath>
 
-#include "app/document/CVaporixDoc.h"
+#include "CVaporixDoc.h"
 
 namespace vaporix {
 

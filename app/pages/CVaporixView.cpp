@@ -1,10 +1,10 @@
-#include "app/pages/CVaporixView.h"
+#include "CVaporixView.h"
 
 #include <QSettings>
 
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
 
 namespace vaporix {
 

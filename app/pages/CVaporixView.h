@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/document/CVaporixDoc.h"
-#include "app/pages/CPropertyView.h"
+#include "CPropertyView.h"
+#include "CVaporixDoc.h"
 
 class QPrinter;
 class QSettings;

@@ -1,4 +1,4 @@
-#include "app/shell/AppIcon.h"
+#include "AppIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,13 +1,13 @@
-#include "app/shell/CAboutDlg.h"
+#include "CAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/shell/AppIcon.h"
-#include "app/shell/ShellAddresses.h"
-#include "widgets/CHyperLink.h"
+#include "AppIcon.h"
+#include "CHyperLink.h"
+#include "ShellAddresses.h"
 
 namespace vaporix {
 

@@ -1,10 +1,10 @@
-#include "app/shell/CCaptionView.h"
+#include "CCaptionView.h"
 
 #include <QEvent>
 
-#include "app/shell/AppIcon.h"
-#include "widgets/CCaption.h"
-#include "widgets/Contrast.h"
+#include "AppIcon.h"
+#include "CCaption.h"
+#include "Contrast.h"
 
 namespace vaporix {
 

@@ -1,4 +1,4 @@
-#include "app/shell/CHelpWindow.h"
+#include "CHelpWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,8 +11,8 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/shell/AppIcon.h"
-#include "app/shell/ShellServices.h"
+#include "AppIcon.h"
+#include "ShellServices.h"
 
 namespace vaporix {
 namespace {

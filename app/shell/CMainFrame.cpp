@@ -1,4 +1,4 @@
-#include "app/shell/CMainFrame.h"
+#include "CMainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,18 +21,18 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/output/COutputView.h"
-#include "app/pages/COutputDocumentView.h"
-#include "app/shell/AppIcon.h"
-#include "app/shell/CCaptionView.h"
-#include "app/shell/CHelpWindow.h"
-#include "app/shell/CSplWnd.h"
-#include "app/shell/InputPane.h"
-#include "app/shell/ShellAddresses.h"
-#include "app/shell/ShellServices.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/MessageService.h"
+#include "AppIcon.h"
+#include "CCaptionView.h"
+#include "CGridCtrl.h"
+#include "CHelpWindow.h"
+#include "COutputDocumentView.h"
+#include "COutputView.h"
+#include "CSplWnd.h"
+#include "CVaporixDoc.h"
+#include "InputPane.h"
+#include "MessageService.h"
+#include "ShellAddresses.h"
+#include "ShellServices.h"
 
 namespace vaporix {
 namespace {

@@ -5,8 +5,8 @@
 #include <map>
 #include <memory>
 
-#include "app/shell/CHelpWindow.h"
-#include "app/shell/RecentFileList.h"
+#include "CHelpWindow.h"
+#include "RecentFileList.h"
 
 class QLabel;
 class QMenu;

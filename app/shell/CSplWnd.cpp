@@ -1,4 +1,4 @@
-#include "app/shell/CSplWnd.h"
+#include "CSplWnd.h"
 
 #include <QPainter>
 #include <QWheelEvent>

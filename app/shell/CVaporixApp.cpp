@@ -1,4 +1,4 @@
-#include "app/shell/CVaporixApp.h"
+#include "CVaporixApp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -7,11 +7,11 @@
 #include <QPrinterInfo>
 #include <cstdio>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/shell/AppIcon.h"
-#include "app/shell/CMainFrame.h"
-#include "app/shell/CommandLine.h"
-#include "app/shell/ShellServices.h"
+#include "AppIcon.h"
+#include "CMainFrame.h"
+#include "CVaporixDoc.h"
+#include "CommandLine.h"
+#include "ShellServices.h"
 
 namespace vaporix {
 namespace {

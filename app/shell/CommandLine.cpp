@@ -1,4 +1,4 @@
-#include "app/shell/CommandLine.h"
+#include "CommandLine.h"
 
 namespace vaporix {
 namespace {

@@ -1,7 +1,7 @@
-#include "app/shell/InputPane.h"
+#include "InputPane.h"
 
-#include "app/pages/CInputPropertyPage.h"
-#include "app/pages/CVaporixView.h"
+#include "CInputPropertyPage.h"
+#include "CVaporixView.h"
 
 namespace vaporix {
 namespace {

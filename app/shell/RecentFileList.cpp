@@ -1,4 +1,4 @@
-#include "app/shell/RecentFileList.h"
+#include "RecentFileList.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "app/shell/ShellServices.h"
+#include "ShellServices.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -8,7 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
-#include "app/shell/CAboutDlg.h"
+#include "CAboutDlg.h"
 
 namespace vaporix {
 

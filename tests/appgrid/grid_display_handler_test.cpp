@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/grid/GridDisplayHandler.h"
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
+#include "GridDisplayHandler.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/output/COutputView.h"
-#include "widgets/CCaption.h"
-#include "widgets/CFlatButton.h"
-#include "widgets/CGridCtrl.h"
+#include "CCaption.h"
+#include "CFlatButton.h"
+#include "CGridCtrl.h"
+#include "COutputView.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

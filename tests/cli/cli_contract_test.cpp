@@ -72,10 +72,11 @@ TEST(cli_contract_test, calc_prints_thirty_properties_in_property_number_order) 
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::vector<std::string> words = Split(lines[i], ' ');
     ASSERT_EQ(words.size(), 3u) << lines[i];
-    EXPECT_EQ(words[0], kPropertyColumns[i].key);
-    EXPECT_EQ(words[2], kPropertyColumns[i].siUnit);
+    EXPECT_EQ(words[0], kProperties[i].key);
+    EXPECT_EQ(words[2], kProperties[i].siUnit);
     char expected[kMaxNumberLength];
-    EXPECT_EQ(words[1], std::string(expected, FormatProperty(expected, state, transport, i, false)))
+    EXPECT_EQ(words[1], std::string(expected, FormatProperty(expected, kProperties[i], state,
+                                                             transport, false)))
         << lines[i];
   }
   EXPECT_EQ(lines[0], "p 1 MPa");
@@ -95,10 +96,10 @@ TEST(cli_contract_test, calc_json_is_keyed_by_the_property_keys) {
   ASSERT_EQ(json.front(), '{');
   ASSERT_EQ(json.substr(json.size() - 2), "}\n");
   std::size_t position = 0;
-  for (const PropertyColumn& column : kPropertyColumns) {
-    const std::string key = "\"" + std::string(column.key) + "\":";
+  for (const PropertyInfo& property : kProperties) {
+    const std::string key = "\"" + std::string(property.key) + "\":";
     const std::size_t found = json.find(key, position);
-    ASSERT_NE(found, std::string::npos) << column.key;
+    ASSERT_NE(found, std::string::npos) << property.key;
     position = found + key.size();
   }
   EXPECT_NE(json.find("\"region\":2,"), std::string::npos) << json;

@@ -14,7 +14,7 @@
 #include "Batch.h"
 #include "Format.h"
 #include "StbCommands.h"
-#include "app/document/StbFile.h"
+#include "StbFile.h"
 #include "vaporix/Properties.h"
 
 namespace vaporix::cli {
@@ -203,7 +203,7 @@ TEST_F(stb_commands_test, batch_collects_the_ok_states_in_input_order) {
   std::vector<std::vector<StateRecord>> collected;
   for (unsigned threads : {1u, 4u}) {
     BatchOptions options;
-    options.entryPoint = FindEntryPoint("pt", false);
+    options.pair = InputPair::PT;
     options.threads = threads;
     std::vector<StateRecord> states;
     options.okStates = &states;

@@ -11,12 +11,12 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/grid/GridDisplayHandler.h"
-#include "app/pages/CInputPropertyPage.h"
+#include "CGridCtrl.h"
+#include "CInputPropertyPage.h"
+#include "CNumericEdit.h"
+#include "GridDisplayHandler.h"
+#include "MessageService.h"
 #include "vaporix/IF97Calculator.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CNumericEdit.h"
-#include "widgets/MessageService.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix::test {

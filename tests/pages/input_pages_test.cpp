@@ -5,12 +5,12 @@
 #include <QTest>
 #include <functional>
 
+#include "CHyperLink.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
+#include "CStyledGroupBox.h"
+#include "CVaporixDoc.h"
 #include "PagesTestSupport.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "widgets/CHyperLink.h"
-#include "widgets/CStyledGroupBox.h"
 
 namespace vaporix {
 namespace {

@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "CPropertyView.h"
+#include "CPropertyViewPage.h"
+#include "CVaporixDoc.h"
 #include "PagesTestSupport.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/pages/CPropertyView.h"
-#include "app/pages/CPropertyViewPage.h"
 
 namespace vaporix {
 namespace {

@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "COutputDocumentView.h"
+#include "COutputView.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
+#include "CVaporixDoc.h"
+#include "CVaporixView.h"
 #include "PagesTestSupport.h"
-#include "app/document/CVaporixDoc.h"
-#include "app/output/COutputView.h"
-#include "app/pages/COutputDocumentView.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "app/pages/CVaporixView.h"
 
 namespace vaporix {
 namespace {

@@ -14,10 +14,10 @@
 #include <optional>
 #include <ostream>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/shell/CMainFrame.h"
-#include "app/shell/ShellServices.h"
-#include "widgets/MessageService.h"
+#include "CMainFrame.h"
+#include "CVaporixDoc.h"
+#include "MessageService.h"
+#include "ShellServices.h"
 #include "widgets/QtTestApplication.h"
 
 // Readable strings in failure messages.

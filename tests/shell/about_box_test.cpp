@@ -1,7 +1,7 @@
 #include <QLabel>
 
-#include "app/shell/CAboutDlg.h"
-#include "widgets/CHyperLink.h"
+#include "CAboutDlg.h"
+#include "CHyperLink.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

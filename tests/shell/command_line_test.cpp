@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/document/CVaporixDoc.h"
-#include "app/shell/CommandLine.h"
+#include "CVaporixDoc.h"
+#include "CommandLine.h"
 
 namespace vaporix {
 namespace {

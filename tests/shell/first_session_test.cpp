@@ -8,17 +8,17 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "CGridCtrl.h"
+#include "CNumericEdit.h"
+#include "COutputView.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
+#include "CSplWnd.h"
+#include "CVaporixView.h"
+#include "GridDisplayHandler.h"
+#include "InputPane.h"
 #include "ShellTestSupport.h"
-#include "app/grid/GridDisplayHandler.h"
-#include "app/output/COutputView.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "app/pages/CVaporixView.h"
-#include "app/shell/CSplWnd.h"
-#include "app/shell/InputPane.h"
 #include "vaporix/Properties.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CNumericEdit.h"
 
 // The program as a new user meets it: where the focus is, what the output
 // pane shows and copies, and what a restart keeps.

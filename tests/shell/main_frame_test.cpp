@@ -13,18 +13,18 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "CCaption.h"
+#include "CCaptionView.h"
+#include "CGridCtrl.h"
+#include "CHelpWindow.h"
+#include "CInputPropertyPage.h"
+#include "CNumericEdit.h"
+#include "COutputView.h"
+#include "CSplWnd.h"
+#include "CVaporixView.h"
+#include "InputPane.h"
+#include "ShellAddresses.h"
 #include "ShellTestSupport.h"
-#include "app/output/COutputView.h"
-#include "app/pages/CInputPropertyPage.h"
-#include "app/pages/CVaporixView.h"
-#include "app/shell/CCaptionView.h"
-#include "app/shell/CHelpWindow.h"
-#include "app/shell/CSplWnd.h"
-#include "app/shell/InputPane.h"
-#include "app/shell/ShellAddresses.h"
-#include "widgets/CCaption.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CNumericEdit.h"
 
 namespace vaporix::test {
 namespace {

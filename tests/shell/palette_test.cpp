@@ -9,20 +9,20 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "CCaption.h"
+#include "CCaptionView.h"
+#include "CGridCtrl.h"
+#include "CHyperLink.h"
+#include "CNumericEdit.h"
+#include "COutputView.h"
+#include "CPageGeneral.h"
+#include "CPageSaturation.h"
+#include "CStyledGroupBox.h"
+#include "CVaporixView.h"
+#include "Contrast.h"
+#include "GridDisplayHandler.h"
+#include "InputPane.h"
 #include "ShellTestSupport.h"
-#include "app/grid/GridDisplayHandler.h"
-#include "app/output/COutputView.h"
-#include "app/pages/CPageGeneral.h"
-#include "app/pages/CPageSaturation.h"
-#include "app/pages/CVaporixView.h"
-#include "app/shell/CCaptionView.h"
-#include "app/shell/InputPane.h"
-#include "widgets/CCaption.h"
-#include "widgets/CGridCtrl.h"
-#include "widgets/CHyperLink.h"
-#include "widgets/CNumericEdit.h"
-#include "widgets/CStyledGroupBox.h"
-#include "widgets/Contrast.h"
 
 // Every text of the main window stays readable on a dark desktop: the
 // window is rendered and the ink of each kind of text measured against the

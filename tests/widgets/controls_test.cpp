@@ -5,10 +5,10 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "widgets/CCaption.h"
-#include "widgets/CFlatButton.h"
-#include "widgets/CHyperLink.h"
-#include "widgets/CStyledGroupBox.h"
+#include "CCaption.h"
+#include "CFlatButton.h"
+#include "CHyperLink.h"
+#include "CStyledGroupBox.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

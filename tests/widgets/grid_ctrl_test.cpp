@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "widgets/CGridCtrl.h"
+#include "CGridCtrl.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

@@ -3,8 +3,8 @@
 #include <QTest>
 #include <optional>
 
-#include "widgets/CNumericEdit.h"
-#include "widgets/CNumericValidator.h"
+#include "CNumericEdit.h"
+#include "CNumericValidator.h"
 #include "widgets/QtTestApplication.h"
 
 namespace vaporix {

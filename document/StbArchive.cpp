@@ -1,0 +1,232 @@
+#include "StbArchive.h"
+
+#include <bit>
+#include <string_view>
+
+namespace vaporix {
+namespace {
+
+constexpr std::uint16_t kNewClassTag = 0xFFFF;
+constexpr std::uint16_t kBigObjectTag = 0x7FFF;
+constexpr std::uint16_t kClassTagFlag = 0x8000;
+constexpr std::uint32_t kBigClassTagFlag = 0x80000000u;
+constexpr std::uint16_t kBigCountMarker = 0xFFFF;
+// The class is the first item the archive numbers in a file.
+constexpr std::uint32_t kClassIndex = 1;
+
+class ByteSink {
+ public:
+  void U16(std::uint16_t value) {
+    bytes.push_back(static_cast<std::uint8_t>(value & 0xFFu));
+    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+  }
+  void U32(std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      bytes.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFFu));
+    }
+  }
+  void F64(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    for (int shift = 0; shift < 64; shift += 8) {
+      bytes.push_back(static_cast<std::uint8_t>((bits >> shift) & 0xFFu));
+    }
+  }
+  void Text(std::string_view text) {
+    for (char c : text) {
+      bytes.push_back(static_cast<std::uint8_t>(c));
+    }
+  }
+
+  std::vector<std::uint8_t> bytes;
+};
+
+class ByteSource {
+ public:
+  explicit ByteSource(std::span<const std::uint8_t> input) : bytes(input) {}
+
+  std::size_t Remaining() const { return bytes.size() - position; }
+
+  bool U16(std::uint16_t& value) {
+    if (Remaining() < 2) {
+      return false;
+    }
+    value = static_cast<std::uint16_t>(bytes[position] | (bytes[position + 1] << 8));
+    position += 2;
+    return true;
+  }
+  bool U32(std::uint32_t& value) {
+    if (Remaining() < 4) {
+      return false;
+    }
+    value = 0;
+    for (int i = 3; i >= 0; --i) {
+      value = (value << 8) | bytes[position + static_cast<std::size_t>(i)];
+    }
+    position += 4;
+    return true;
+  }
+  bool F64(double& value) {
+    if (Remaining() < 8) {
+      return false;
+    }
+    std::uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i) {
+      bits = (bits << 8) | bytes[position + static_cast<std::size_t>(i)];
+    }
+    value = std::bit_cast<double>(bits);
+    position += 8;
+    return true;
+  }
+  bool Text(std::string_view expected) {
+    if (Remaining() < expected.size()) {
+      return false;
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      if (bytes[position + i] != static_cast<std::uint8_t>(expected[i])) {
+        return false;
+      }
+    }
+    position += expected.size();
+    return true;
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes;
+  std::size_t position = 0;
+};
+
+void WriteBody(ByteSink& sink, const CSteamPropObject& object) {
+  const StateProperties& s = object.state;
+  for (double value :
+       {s.p, s.t, s.v,     s.d,  s.h,    s.s,    s.u,    s.cp,   s.cv,   s.w,   s.kapa, s.H,
+        s.G, s.Z, s.alpha, s.Kt, s.dvdt, s.dvdp, s.dpdt, s.dpdv, s.iJTC, s.JTC, s.x}) {
+    sink.F64(value);
+  }
+  sink.U32(static_cast<std::uint32_t>(s.region));
+  const TransportProperties& t = object.transport;
+  for (double value : {t.dv, t.kv, t.tc, t.td, t.Pr, t.Sigma}) {
+    sink.F64(value);
+  }
+}
+
+bool ReadBody(ByteSource& source, CSteamPropObject& object) {
+  StateProperties& s = object.state;
+  for (double* field : {&s.p,    &s.t,    &s.v,    &s.d,    &s.h,    &s.s,   &s.u,     &s.cp,
+                        &s.cv,   &s.w,    &s.kapa, &s.H,    &s.G,    &s.Z,   &s.alpha, &s.Kt,
+                        &s.dvdt, &s.dvdp, &s.dpdt, &s.dpdv, &s.iJTC, &s.JTC, &s.x}) {
+    if (!source.F64(*field)) {
+      return false;
+    }
+  }
+  std::uint32_t region = 0;
+  if (!source.U32(region)) {
+    return false;
+  }
+  s.region = static_cast<std::int32_t>(region);
+  TransportProperties& t = object.transport;
+  for (double* field : {&t.dv, &t.kv, &t.tc, &t.td, &t.Pr, &t.Sigma}) {
+    if (!source.F64(*field)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void WriteList(ByteSink& sink, const ResultList& list, bool& classWritten) {
+  if (list.size() < kBigCountMarker) {
+    sink.U16(static_cast<std::uint16_t>(list.size()));
+  } else {
+    sink.U16(kBigCountMarker);
+    sink.U32(static_cast<std::uint32_t>(list.size()));
+  }
+  for (const auto& object : list) {
+    if (!classWritten) {
+      sink.U16(kNewClassTag);
+      sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kSchema));
+      sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kClassName.size()));
+      sink.Text(CSteamPropObject::kClassName);
+      classWritten = true;
+    } else {
+      sink.U16(static_cast<std::uint16_t>(kClassTagFlag | kClassIndex));
+    }
+    WriteBody(sink, *object);
+  }
+}
+
+// Reads the tag before an object; only the class header (once) and
+// references to it are part of the format.
+bool ReadTag(ByteSource& source, bool& classDefined) {
+  std::uint16_t tag = 0;
+  if (!source.U16(tag)) {
+    return false;
+  }
+  if (tag == kNewClassTag) {
+    std::uint16_t schema = 0;
+    std::uint16_t nameLength = 0;
+    if (classDefined || !source.U16(schema) || schema != CSteamPropObject::kSchema ||
+        !source.U16(nameLength) || nameLength != CSteamPropObject::kClassName.size() ||
+        !source.Text(CSteamPropObject::kClassName)) {
+      return false;
+    }
+    classDefined = true;
+    return true;
+  }
+  if (tag == kBigObjectTag) {
+    std::uint32_t bigTag = 0;
+    return source.U32(bigTag) && bigTag == (kBigClassTagFlag | kClassIndex) && classDefined;
+  }
+  if ((tag & kClassTagFlag) != 0) {
+    return (tag & ~kClassTagFlag) == kClassIndex && classDefined;
+  }
+  // A null object or a back-reference: never written, so the file is damaged.
+  return false;
+}
+
+bool ReadList(ByteSource& source, ResultList& list, bool& classDefined) {
+  std::uint16_t shortCount = 0;
+  if (!source.U16(shortCount)) {
+    return false;
+  }
+  std::uint32_t count = shortCount;
+  if (shortCount == kBigCountMarker && !source.U32(count)) {
+    return false;
+  }
+  if (count > source.Remaining() / kStbMinimumObjectSize) {
+    return false;
+  }
+  list.reserve(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    auto object = std::make_unique<CSteamPropObject>();
+    if (!ReadTag(source, classDefined) || !ReadBody(source, *object)) {
+      return false;
+    }
+    list.push_back(std::move(object));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> StbWriter::Write(const ResultList& siResults,
+                                           const ResultList& englishResults) {
+  ByteSink sink;
+  sink.bytes.reserve(4 + kStbClassHeaderSize +
+                     (siResults.size() + englishResults.size()) * kStbMinimumObjectSize);
+  bool classWritten = false;
+  WriteList(sink, siResults, classWritten);
+  WriteList(sink, englishResults, classWritten);
+  return std::move(sink.bytes);
+}
+
+StbReadResult StbReader::Read(std::span<const std::uint8_t> bytes) {
+  StbReadResult result;
+  ByteSource source(bytes);
+  bool classDefined = false;
+  if (!ReadList(source, result.siResults, classDefined) ||
+      !ReadList(source, result.englishResults, classDefined) || source.Remaining() != 0) {
+    return StbReadResult{DocumentError::UnexpectedFileFormat, {}, {}};
+  }
+  return result;
+}
+
+}  // namespace vaporix
