@@ -175,7 +175,11 @@ TEST_F(palette_test, renders_both_pages_on_both_palettes) {
     GTEST_SKIP() << "VAPORIX_SCREENSHOT_DIR not set";
   }
   for (const bool dark : {false, true}) {
+    // A fresh window on a fresh document, started under the palette.
+    frame.reset();
+    document.OnNewDocument();
     QApplication::setPalette(dark ? DarkPalette() : m_previous);
+    frame = std::make_unique<CMainFrame>(document, services);
     ShowResults();
     const QString suffix = dark ? QStringLiteral("-dark.png") : QStringLiteral("-light.png");
     View().SetActivePage(CVaporixView::kGeneralPageIndex);
