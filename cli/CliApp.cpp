@@ -9,6 +9,7 @@
 
 #include "Batch.h"
 #include "Format.h"
+#include "IsolinesCommand.h"
 #include "StbCommands.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/InputPair.h"
@@ -230,6 +231,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<CalcCommand>());
   commands.push_back(std::make_unique<BatchCommand>());
   commands.push_back(std::make_unique<StbCommand>());
+  commands.push_back(MakeIsolinesCommand());
   return commands;
 }
 

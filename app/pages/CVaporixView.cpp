@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include "CDiagramPage.h"
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
@@ -12,9 +13,11 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
     : CPropertyView(parent),
       m_document(document),
       m_generalPage(new CPageGeneral(document)),
-      m_saturationPage(new CPageSaturation(document)) {
+      m_saturationPage(new CPageSaturation(document)),
+      m_diagramPage(new CDiagramPage(document, *m_generalPage)) {
   AddPage(m_generalPage);
   AddPage(m_saturationPage);
+  AddPage(m_diagramPage);
   m_document.AddView(*this);
 }
 
@@ -42,6 +45,9 @@ void CVaporixView::copySelection() const {
 }
 
 int CVaporixView::printCurrentGrid(QPrinter& printer, const QString& titleLine) const {
+  if (activeIndex() == kDiagramPageIndex) {
+    return m_diagramPage->print(printer);
+  }
   CGridCtrl::PrintOptions options;
   if (!titleLine.isEmpty()) {
     options.headerLines << titleLine;

@@ -9,13 +9,14 @@ class QSettings;
 namespace vaporix {
 
 class CGridCtrl;
+class CDiagramPage;
 class CInputPropertyPage;
 class CPageGeneral;
 class CPageSaturation;
 
 // The input pane of the main window: a tab view with the
-// "Subcooled/Superheated properties" page and the "Saturation properties"
-// page, a view of the document.
+// "Subcooled/Superheated properties" page, the "Saturation properties"
+// page and the "Diagram" page, a view of the document.
 //
 // For the application shell:
 // - Construct it with the document; it registers itself as a view and
@@ -33,6 +34,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
  public:
   static constexpr int kGeneralPageIndex = 0;
   static constexpr int kSaturationPageIndex = 1;
+  static constexpr int kDiagramPageIndex = 2;
 
   explicit CVaporixView(CVaporixDoc& document, QWidget* parent = nullptr);
   ~CVaporixView() override;
@@ -40,6 +42,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& document() const { return m_document; }
   CPageGeneral& generalPage() const { return *m_generalPage; }
   CPageSaturation& saturationPage() const { return *m_saturationPage; }
+  CDiagramPage& diagramPage() const { return *m_diagramPage; }
   CInputPropertyPage& currentPage() const;
 
   // The results grid of the current page.
@@ -48,7 +51,8 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   bool canCopy() const;
   // Places the selected cells of the current page's grid on the clipboard.
   void copySelection() const;
-  // Prints the current page's grid; answers the number of pages printed.
+  // Prints the current page's grid under `titleLine` and the page's inputs,
+  // or the diagram when it is the page in use; answers the number of pages.
   int printCurrentGrid(QPrinter& printer, const QString& titleLine = QString()) const;
 
   // CDocumentView: hint 103 drops the selection of both grids; a new
@@ -68,6 +72,7 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   CVaporixDoc& m_document;
   CPageGeneral* m_generalPage;
   CPageSaturation* m_saturationPage;
+  CDiagramPage* m_diagramPage;
 };
 
 }  // namespace vaporix

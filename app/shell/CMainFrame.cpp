@@ -184,6 +184,10 @@ void CMainFrame::CreateActions() {
        "P&rint Setup...",
        "Change the printer and printing options\nPrint Setup",
        {}},
+      {Command::FileExportDiagram,
+       "Export &Diagram...",
+       "Write the diagram as a PNG, SVG or PDF file\nExport Diagram",
+       {}},
       {Command::AppExit, "E&xit", "Quit the application; prompts to save documents\nExit", {}},
       {Command::EditCopy,
        "&Copy",
@@ -270,6 +274,8 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnFilePrintPreview);
   connect(&action(Command::FilePrintSetup), &QAction::triggered, this,
           &CMainFrame::OnFilePrintSetup);
+  connect(&action(Command::FileExportDiagram), &QAction::triggered, this,
+          &CMainFrame::OnFileExportDiagram);
   connect(&action(Command::AppExit), &QAction::triggered, this, &QWidget::close);
   connect(&action(Command::EditCopy), &QAction::triggered, this, &CMainFrame::OnEditCopy);
   connect(&action(Command::ViewToolbar), &QAction::triggered, this,
@@ -298,6 +304,7 @@ void CMainFrame::CreateMenus() {
   m_fileMenu->addAction(&action(Command::FilePrint));
   m_fileMenu->addAction(&action(Command::FilePrintPreview));
   m_fileMenu->addAction(&action(Command::FilePrintSetup));
+  m_fileMenu->addAction(&action(Command::FileExportDiagram));
   m_fileMenu->addSeparator();
   m_recentFilesEnd = m_fileMenu->addSeparator();
   m_fileMenu->addAction(&action(Command::AppExit));
@@ -520,6 +527,18 @@ void CMainFrame::OnFilePrintPreview() {
 
 void CMainFrame::OnFilePrintSetup() {
   m_services.ExecPrintSetupDialog(this, *m_printer);
+}
+
+void CMainFrame::OnFileExportDiagram() {
+  const QString path = m_services.GetSaveFileName(
+      this, QStringLiteral("diagram.png"),
+      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const std::optional<QString> error = m_inputPane->exportDiagram(path)) {
+    ReportError(*error);
+  }
 }
 
 QString CMainFrame::PrintTitleLine() const {

@@ -46,6 +46,7 @@ class CMainFrame : public QMainWindow {
     FilePrint,
     FilePrintPreview,
     FilePrintSetup,
+    FileExportDiagram,
     AppExit,
     EditCopy,
     EditPaste,
@@ -82,6 +83,8 @@ class CMainFrame : public QMainWindow {
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnFilePrintSetup();
+  // Writes the diagram as a PNG, SVG or PDF file the user names.
+  void OnFileExportDiagram();
   // Opens `path` as the document after asking to save a modified one; a
   // failure is reported and leaves an empty document.
   bool OpenDocumentFile(const QString& path);

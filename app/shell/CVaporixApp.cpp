@@ -11,6 +11,7 @@
 #include "CMainFrame.h"
 #include "CVaporixDoc.h"
 #include "CommandLine.h"
+#include "DiagramPainter.h"
 #include "ShellServices.h"
 
 namespace vaporix {
@@ -76,6 +77,8 @@ std::optional<int> CVaporixApp::InitInstance(const QStringList& arguments) {
       return PrintFile(request);
     case CommandLineRequest::Action::Screenshot:
       return Screenshot(request);
+    case CommandLineRequest::Action::Chart:
+      return RenderChart(request);
     default:
       break;
   }
@@ -141,6 +144,26 @@ int CVaporixApp::Screenshot(const CommandLineRequest& request) {
   QCoreApplication::processEvents();
   if (!m_mainFrame->grab().save(request.screenshot, "PNG")) {
     PrintError(QStringLiteral("Cannot write %1.").arg(request.screenshot));
+    return 1;
+  }
+  return 0;
+}
+
+int CVaporixApp::RenderChart(const CommandLineRequest& request) {
+  if (!request.file.isEmpty() && !OpenForTask(request.file)) {
+    return 1;
+  }
+  const charts::ChartType chart = *charts::FindChart(request.chart.toStdString());
+  charts::DisplayUnits units;
+  units.english = request.english;
+  units.pressureInBar = !request.english;
+  units.temperatureInCelsius = !request.english;
+  charts::IsolineTracer tracer;
+  const std::optional<QString> error =
+      WriteChartFile(request.output, request.size, tracer, chart, charts::Describe(chart).home,
+                     units, DocumentMarkers(*m_document, chart, request.english), PaperPalette());
+  if (error) {
+    PrintError(*error);
     return 1;
   }
   return 0;

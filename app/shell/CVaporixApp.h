@@ -45,6 +45,7 @@ class CVaporixApp {
  private:
   int PrintFile(const CommandLineRequest& request);
   int Screenshot(const CommandLineRequest& request);
+  int RenderChart(const CommandLineRequest& request);
   // Opens `path` for a task without a window; errors go to the error output.
   bool OpenForTask(const QString& path);
 

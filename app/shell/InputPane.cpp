@@ -1,12 +1,13 @@
 #include "InputPane.h"
 
+#include "CDiagramPage.h"
 #include "CInputPropertyPage.h"
 #include "CVaporixView.h"
 
 namespace vaporix {
 namespace {
 
-// The tab view with the two input pages.
+// The tab view with the two input pages and the diagram.
 class PagesInputPane : public InputPane {
  public:
   PagesInputPane(CVaporixDoc& document, QWidget* parent)
@@ -22,9 +23,12 @@ class PagesInputPane : public InputPane {
                   bool english) override {
     m_view->ShowResult(state, transport, english);
   }
-  void focusFirstInput() override { m_view->currentPage().focusFirstControl(); }
+  void focusFirstInput() override { m_view->activePage()->focusFirstControl(); }
   void saveSession(QSettings& settings) const override { m_view->SaveSession(settings); }
   void restoreSession(QSettings& settings) override { m_view->RestoreSession(settings); }
+  std::optional<QString> exportDiagram(const QString& path) override {
+    return m_view->diagramPage().exportTo(path);
+  }
 
  private:
   CVaporixView* m_view;  // owned by its parent

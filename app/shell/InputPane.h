@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <memory>
+#include <optional>
 
 #include "vaporix/StateProperties.h"
 
 class QPrinter;
 class QSettings;
-class QString;
 class QWidget;
 
 namespace vaporix {
@@ -24,8 +25,8 @@ class InputPane {
   virtual bool canCopy() const = 0;
   virtual void copySelection() = 0;
   // Prints the results grid of the current page under `titleLine` and the
-  // page's unit system, input pair and typed values; answers the number of
-  // pages.
+  // page's unit system, input pair and typed values, or the diagram when it
+  // is the page in use; answers the number of pages.
   virtual int print(QPrinter& printer, const QString& titleLine) = 0;
   // Shows a stored result (SI or English records) in the results grid of
   // the single-phase page, in both unit systems.
@@ -37,6 +38,8 @@ class InputPane {
   // input pair, unit choices and typed inputs.
   virtual void saveSession(QSettings& settings) const = 0;
   virtual void restoreSession(QSettings& settings) = 0;
+  // Writes the diagram to a .png, .svg or .pdf file; an error text on failure.
+  virtual std::optional<QString> exportDiagram(const QString& path) = 0;
 };
 
 // The input pane of the main window, a view of `document`, as a child of `parent`.

@@ -58,10 +58,11 @@ class ViewTest : public ::testing::Test {
   COutputDocumentView paneLink{document, pane};
 };
 
-TEST_F(ViewTest, holds_the_two_pages_with_the_first_current) {
-  ASSERT_EQ(view.count(), 2);
+TEST_F(ViewTest, holds_the_three_pages_with_the_first_current) {
+  ASSERT_EQ(view.count(), 3);
   EXPECT_EQ(view.tabText(0), QStringLiteral("Subcooled/Superheated properties"));
   EXPECT_EQ(view.tabText(1), QStringLiteral("Saturation properties"));
+  EXPECT_EQ(view.tabText(2), QStringLiteral("Diagram"));
   EXPECT_EQ(view.activeIndex(), CVaporixView::kGeneralPageIndex);
   EXPECT_EQ(&view.currentPage(), static_cast<CInputPropertyPage*>(&view.generalPage()));
   EXPECT_EQ(&view.currentGrid(), &view.generalPage().grid());
@@ -77,12 +78,14 @@ TEST_F(ViewTest, control_keys_switch_pages_and_wrap_around) {
   };
   const Step kSteps[] = {
       {Qt::Key_Tab, Qt::ControlModifier, 1},
+      {Qt::Key_Tab, Qt::ControlModifier, 2},
       {Qt::Key_Tab, Qt::ControlModifier, 0},
       {Qt::Key_PageDown, Qt::ControlModifier, 1},
-      {Qt::Key_PageDown, Qt::ControlModifier, 0},
-      {Qt::Key_PageUp, Qt::ControlModifier, 1},
       {Qt::Key_PageUp, Qt::ControlModifier, 0},
-      {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 1},
+      {Qt::Key_PageUp, Qt::ControlModifier, 2},
+      {Qt::Key_PageDown, Qt::ControlModifier, 0},
+      {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 2},
+      {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 1},
       {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
   };
   for (const Step& step : kSteps) {

@@ -9,6 +9,7 @@
 
 #include "CVaporixDoc.h"
 #include "CommandLine.h"
+#include "DiagramPainter.h"
 
 namespace vaporix {
 namespace {
@@ -55,6 +56,29 @@ TEST(command_line_test, parses_documents_printing_and_screenshots) {
     EXPECT_EQ(request.file, QString::fromUtf8(c.file));
     EXPECT_EQ(request.printer, QString::fromUtf8(c.printer));
     EXPECT_EQ(request.screenshot, QString::fromUtf8(c.screenshot));
+  }
+}
+
+TEST(command_line_test, parses_chart_rendering) {
+  const CommandLineRequest ok = ParseCommandLine(
+      {"vaporix", "--chart", "ph", "--output", "x.svg", "--size", "800x600", "--english", "d.stb"});
+  EXPECT_EQ(ok.action, Action::Chart);
+  EXPECT_EQ(ok.chart, "ph");
+  EXPECT_EQ(ok.output, "x.svg");
+  EXPECT_EQ(ok.size, QSize(800, 600));
+  EXPECT_TRUE(ok.english);
+  EXPECT_EQ(ok.file, "d.stb");
+  const QStringList bad[] = {
+      {"--chart", "hx", "--output", "x.png"},
+      {"--chart", "hs"},
+      {"--output", "x.png"},
+      {"--chart", "hs", "--output", "x.png", "--size", "9"},
+      {"--english"},
+      {"--chart", "hs", "--output", "x.png", "--print"},
+  };
+  for (const QStringList& arguments : bad) {
+    EXPECT_EQ(ParseCommandLine(QStringList{"vaporix"} + arguments).action, Action::Error)
+        << arguments.join(' ').toStdString();
   }
 }
 
@@ -125,6 +149,38 @@ TEST_F(program_test, print_to_a_pdf_file_prints_the_si_table) {
   EXPECT_TRUE(text.contains("p [bar]")) << text.toStdString();
   EXPECT_TRUE(text.contains("t [°C]"));
   EXPECT_TRUE(text.contains("25"));  // 2.5 MPa shown in bar
+}
+
+// The h-s chart of a document as SVG draws a path in the colour of every
+// isoline family, the saturation line and the document's states; PNG and
+// PDF come from the same drawing.
+TEST_F(program_test, chart_writes_svg_png_and_pdf) {
+  const QString document = WriteDocument("doc.stb");
+  ASSERT_EQ(Run({"--chart", "hs", "--output", Path("x.svg"), document}), 0);
+  QFile svg(Path("x.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(svg.readAll());
+  const DiagramColors colors = DiagramColors::FromPalette(PaperPalette());
+  for (const Quantity family : charts::IsolineTracer::Families(charts::ChartType::HS)) {
+    const QString stroke = QStringLiteral("stroke=\"%1\"").arg(colors.Family(family).name());
+    const qsizetype at = text.indexOf(stroke);
+    ASSERT_GE(at, 0) << vaporix::Describe(family).key.data();
+    EXPECT_GE(text.indexOf(QStringLiteral("<path"), at), 0);
+  }
+  EXPECT_TRUE(text.contains(QStringLiteral("fill=\"%1\"").arg(colors.marker.name())));
+
+  ASSERT_EQ(Run({"--chart", "ts", "--output", Path("x.png"), "--size", "800x600", document}), 0);
+  const QImage image(Path("x.png"));
+  EXPECT_EQ(image.size(), QSize(800, 600));
+  ASSERT_EQ(Run({"--chart", "ph", "--english", "--output", Path("x.pdf")}), 0);
+  QFile pdf(Path("x.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_EQ(pdf.read(5), QByteArray("%PDF-"));
+
+  QString errors;
+  EXPECT_EQ(Run({"--chart", "pt", "--output", Path("x.txt")}, &errors), 1);
+  EXPECT_TRUE(errors.contains(".png, .svg or .pdf")) << errors.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("x.txt")));
 }
 
 TEST_F(program_test, failures_end_with_a_message_and_an_error_code) {

@@ -59,7 +59,7 @@ TEST_F(main_frame_test, menus_hold_the_items_in_order) {
   const MenuEntry menus[] = {
       {"&File",
        {"&New", "&Open...", "&Save", "Save &As...", "|", "&Print...", "Print Pre&view",
-        "P&rint Setup...", "|", "Recent File", "|", "E&xit"}},
+        "P&rint Setup...", "Export &Diagram...", "|", "Recent File", "|", "E&xit"}},
       {"&Edit", {"&Copy"}},
       {"&View", {"&Toolbar", "&Status Bar"}},
       {"&Help",
