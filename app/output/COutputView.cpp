@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -303,8 +304,15 @@ void COutputView::resizeEvent(QResizeEvent* event) {
 }
 
 bool COutputView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn && (watched == m_siTable || watched == m_englishTable)) {
+  const bool table = watched == m_siTable || watched == m_englishTable;
+  if (event->type() == QEvent::FocusIn && table) {
     Q_EMIT tableFocused();
+  }
+  // Ctrl+C in a table copies as Edit > Copy does: header line, filled rows.
+  if (event->type() == QEvent::KeyPress && table &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    copySelection();
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

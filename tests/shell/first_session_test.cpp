@@ -93,11 +93,14 @@ TEST_F(first_session_test, each_new_result_is_shown_selected_on_its_tab) {
 TEST_F(first_session_test, copy_of_the_whole_table_has_a_header_and_no_blank_rows) {
   document.PublishSIResult(SampleState(1.0), SampleTransport());
   document.PublishSIResult(SampleState(2.0), SampleTransport());
+  ASSERT_TRUE(ShowActive());
   frame->ActivatePane(CMainFrame::Pane::Output);
-  frame->outputView().siTable().selectAll();
+  CGridCtrl& table = frame->outputView().siTable();
+  ASSERT_TRUE(table.hasFocus());
+  QTest::keyClick(&table, Qt::Key_A, Qt::ControlModifier);
   frame->UpdateCommandUI();
   QApplication::clipboard()->clear();
-  frame->action(CMainFrame::Command::EditCopy).trigger();
+  QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
   const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 3);
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("p [bar]\tt [°C]\t"))) << lines[0].toStdString();
