@@ -1,6 +1,11 @@
 #include "CliApp.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -10,6 +15,7 @@
 #include "Batch.h"
 #include "Format.h"
 #include "IsolinesCommand.h"
+#include "StbArchive.h"
 #include "StbCommands.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/InputPair.h"
@@ -22,6 +28,17 @@ constexpr char kOutOfRangeMessage[] = "The point is out of the range!";
 int UsageError(const Streams& streams, const CLI::App& command, const std::string& message) {
   streams.err << "vaporix-cli: " << message << "\n\n" << command.help();
   return kExitUsage;
+}
+
+// A failed read or write: the file, the reason, exit 1.
+int IoFailure(const Streams& streams, const char* action, const std::string& name, int error) {
+  streams.err << "vaporix-cli: cannot " << action << ' ' << name;
+  if (error != 0) {
+    streams.err << ": " << std::strerror(error);
+  }
+  streams.err << '\n';
+  streams.err.flush();
+  return kExitFailure;
 }
 
 std::string PairHelp(bool withSaturation) {
@@ -92,8 +109,13 @@ class CalcCommand : public Command {
     if (json) {
       text += "}\n";
     }
+    errno = 0;
     streams.out << text;
-    return streams.out.good() ? kExitOk : kExitFailure;
+    streams.out.flush();
+    if (!streams.out.good()) {
+      return IoFailure(streams, "write", "standard output", errno);
+    }
+    return kExitOk;
   }
 
  private:
@@ -106,14 +128,27 @@ class CalcCommand : public Command {
   std::string second;
 };
 
-bool ReadAll(std::istream& in, std::string& text) {
-  constexpr std::size_t kBlock = 1 << 20;
-  std::string block(kBlock, '\0');
-  while (in) {
-    in.read(block.data(), static_cast<std::streamsize>(kBlock));
-    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+// The input of the batch, read as it arrives: standard input or a file
+// through its descriptor, any other stream through the stream.
+BatchReadFunction MakeReader(std::istream& in, int descriptor) {
+  if (descriptor >= 0) {
+    return [descriptor](char* buffer, std::size_t size) -> std::ptrdiff_t {
+      for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, size);
+        if (got < 0 && errno == EINTR) {
+          continue;
+        }
+        return got;
+      }
+    };
   }
-  return in.eof() && !in.bad();
+  return [&in](char* buffer, std::size_t size) -> std::ptrdiff_t {
+    in.read(buffer, static_cast<std::streamsize>(size));
+    if (in.bad()) {
+      return -1;
+    }
+    return static_cast<std::ptrdiff_t>(in.gcount());
+  };
 }
 
 // vaporix-cli batch [--sat] [--english] [--threads N] PAIR [INPUT [OUTPUT]]
@@ -141,52 +176,96 @@ class BatchCommand : public Command {
     if (!inputPair) {
       return UsageError(streams, *command, "unknown input pair '" + pair + "'");
     }
+    if (command->count("--stb") != 0 && stbPath.empty()) {
+      return UsageError(streams, *command, "--stb needs a file name");
+    }
     options.pair = *inputPair;
     options.threads = threads != 0 ? threads : std::max(1u, std::thread::hardware_concurrency());
 
-    std::string input;
-    if (inputPath.empty() || inputPath == "-") {
-      if (!ReadAll(streams.in, input)) {
-        streams.err << "vaporix-cli: cannot read the standard input\n";
-        return kExitFailure;
-      }
+    const bool standardInput = inputPath.empty() || inputPath == "-";
+    const std::string inputName = standardInput ? "standard input" : "'" + inputPath + "'";
+    int inputDescriptor = -1;
+    if (standardInput) {
+      inputDescriptor = &streams.in == &std::cin ? STDIN_FILENO : -1;
     } else {
-      std::ifstream file(inputPath, std::ios::binary);
-      if (!file || !ReadAll(file, input)) {
-        streams.err << "vaporix-cli: cannot read '" << inputPath << "'\n";
-        return kExitFailure;
+      inputDescriptor = ::open(inputPath.c_str(), O_RDONLY | O_CLOEXEC);
+      if (inputDescriptor < 0) {
+        return IoFailure(streams, "read", inputName, errno);
       }
     }
+    struct Closer {
+      int descriptor;
+      bool owned;
+      ~Closer() {
+        if (owned && descriptor >= 0) {
+          ::close(descriptor);
+        }
+      }
+    } closer{inputDescriptor, !standardInput};
 
     std::ofstream file;
     std::ostream* out = &streams.out;
-    if (!outputPath.empty() && outputPath != "-") {
+    const bool standardOutput = outputPath.empty() || outputPath == "-";
+    const std::string outputName = standardOutput ? "standard output" : "'" + outputPath + "'";
+    if (!standardOutput) {
+      errno = 0;
       file.open(outputPath, std::ios::binary | std::ios::trunc);
       if (!file) {
-        streams.err << "vaporix-cli: cannot write '" << outputPath << "'\n";
-        return kExitFailure;
+        return IoFailure(streams, "write", outputName, errno);
       }
       out = &file;
     }
-    std::vector<StateRecord> okStates;
-    options.okStates = stbPath.empty() ? nullptr : &okStates;
-    const bool written = RunBatch(options, input, [out](std::string_view block) {
-      out->write(block.data(), static_cast<std::streamsize>(block.size()));
-      return out->good();
-    });
-    if (written) {
-      out->flush();
+    StbListEncoder document;
+    bool documentTooLarge = false;
+    if (!stbPath.empty()) {
+      options.okSink = [&document, &documentTooLarge](const StateRecord& record) {
+        if (document.FileSize() + kStbMinimumObjectSize + kStbClassHeaderSize >
+            kStbLargestDocumentBytes) {
+          documentTooLarge = true;
+          return;
+        }
+        document.Add(record.state, record.transport);
+      };
     }
-    if (!written || !out->good()) {
-      streams.err << "vaporix-cli: cannot write '"
-                  << (out == &streams.out ? std::string("standard output") : outputPath) << "'\n";
-      return kExitFailure;
+    int writeError = 0;
+    // Every block goes out at once, so rows appear while the input is read.
+    const auto write = [out, &writeError](std::string_view block) {
+      errno = 0;
+      out->write(block.data(), static_cast<std::streamsize>(block.size()));
+      out->flush();
+      writeError = errno;
+      return out->good();
+    };
+    const BatchResult result = RunBatch(options, MakeReader(streams.in, inputDescriptor), write);
+    switch (result) {
+      case BatchResult::Ok:
+        break;
+      case BatchResult::ReadFailed:
+        return IoFailure(streams, "read", inputName, errno);
+      case BatchResult::WriteFailed:
+        return IoFailure(streams, "write", outputName, writeError);
+      case BatchResult::Failed:
+        streams.err << "vaporix-cli: out of memory\n";
+        return kExitFailure;
+    }
+    if (!standardOutput) {
+      errno = 0;
+      file.close();
+      if (file.fail()) {
+        return IoFailure(streams, "write", outputName, errno);
+      }
     }
     if (!stbPath.empty()) {
-      const DocumentError error = WriteBatchDocument(stbPath, okStates, options.english);
+      const DocumentError error = documentTooLarge
+                                      ? DocumentError::FileTooLarge
+                                      : WriteBatchDocument(stbPath, document, options.english);
       if (error != DocumentError::None) {
-        streams.err << "vaporix-cli: '" << stbPath << "': " << DocumentErrorMessage(error, stbPath)
-                    << '\n';
+        const int reason = errno;
+        streams.err << "vaporix-cli: '" << stbPath << "': " << DocumentErrorMessage(error, stbPath);
+        if (error == DocumentError::FailedToSave && reason != 0) {
+          streams.err << " (" << std::strerror(reason) << ")";
+        }
+        streams.err << '\n';
         return kExitFailure;
       }
     }

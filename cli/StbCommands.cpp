@@ -1,5 +1,7 @@
 #include "StbCommands.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <ostream>
 
@@ -38,19 +40,33 @@ int RunStbDump(const std::string& path, std::ostream& out, std::ostream& err) {
   out << '\n';
   WriteRows(out, "si", read.siResults);
   WriteRows(out, "english", read.englishResults);
+  errno = 0;
   out.flush();
-  return out ? 0 : 1;
+  if (!out) {
+    const int reason = errno;
+    err << "vaporix-cli: cannot write standard output";
+    if (reason != 0) {
+      err << ": " << std::strerror(reason);
+    }
+    err << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+DocumentError WriteBatchDocument(const std::filesystem::path& path, StbListEncoder& states,
+                                 bool english) {
+  const std::vector<std::span<const std::uint8_t>> parts = states.FileParts(english);
+  return ReplaceFileContents(path, parts);
 }
 
 DocumentError WriteBatchDocument(const std::filesystem::path& path,
                                  std::span<const StateRecord> states, bool english) {
-  ResultList results;
-  results.reserve(states.size());
+  StbListEncoder encoder;
   for (const StateRecord& record : states) {
-    results.push_back(std::make_unique<CSteamPropObject>(record.state, record.transport));
+    encoder.Add(record.state, record.transport);
   }
-  const ResultList none;
-  return english ? WriteStbFile(path, none, results) : WriteStbFile(path, results, none);
+  return WriteBatchDocument(path, encoder, english);
 }
 
 }  // namespace vaporix::cli

@@ -7,6 +7,7 @@
 
 #include "DocumentError.h"
 #include "StateRecord.h"
+#include "StbArchive.h"
 
 namespace vaporix::cli {
 
@@ -16,9 +17,11 @@ namespace vaporix::cli {
 // is not available). Returns the exit code: 0, or 1 with the error message on `err`.
 int RunStbDump(const std::string& path, std::ostream& out, std::ostream& err);
 
-// `--stb FILE` of the batch command: saves the states as a document, in its
-// English list when `english` (the records then hold English units), else in
-// its SI list. The previous file survives a failed save.
+// `--stb FILE` of the batch command: saves the encoded states as a document,
+// in its English list when `english` (the records then hold English units),
+// else in its SI list. The previous file survives a failed save.
+DocumentError WriteBatchDocument(const std::filesystem::path& path, StbListEncoder& states,
+                                 bool english);
 DocumentError WriteBatchDocument(const std::filesystem::path& path,
                                  std::span<const StateRecord> states, bool english);
 

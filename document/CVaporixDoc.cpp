@@ -76,7 +76,7 @@ DocumentError CVaporixDoc::OnSaveDocument(const std::filesystem::path& path) {
 }
 
 std::string CVaporixDoc::Title() const {
-  return pathName.empty() ? std::string("Untitled") : pathName.filename().string();
+  return pathName.empty() ? std::string(kNewDocumentName) : pathName.filename().string();
 }
 
 void CVaporixDoc::AddView(CDocumentView& view) {

@@ -17,6 +17,9 @@ inline constexpr std::string_view kDocumentFileFilter = "Vaporix Files (*.stb)";
 inline constexpr std::string_view kDocumentExtension = ".stb";
 inline constexpr std::string_view kDocumentTypeName = "Vaporix Document";
 inline constexpr std::string_view kDocumentTypeId = "Vaporix.Document";
+// The name of a document never saved: the window title, the save prompt and
+// the name Save As proposes.
+inline constexpr std::string_view kNewDocumentName = "Vaporix";
 
 // Update hints the document sends to its views.
 enum class UpdateHint : int {
@@ -83,7 +86,7 @@ class CVaporixDoc {
   DocumentError OnSaveDocument(const std::filesystem::path& path);
 
   const std::filesystem::path& PathName() const { return pathName; }
-  // The file name without folder, or "Untitled" for a document never saved.
+  // The file name without folder, or "Vaporix" for a document never saved.
   std::string Title() const;
   // The question asked before New, Open or Exit discard unsaved changes.
   std::string SaveChangesQuestion() const { return "Save changes to " + Title() + "?"; }

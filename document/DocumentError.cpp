@@ -16,6 +16,10 @@ std::string DocumentErrorMessage(DocumentError error, std::string_view fileName)
       return "Failed to open document.";
     case DocumentError::FailedToSave:
       return "Failed to save document.";
+    case DocumentError::ReadOnly:
+      return "Access to " + std::string(fileName) + " was denied.";
+    case DocumentError::FileTooLarge:
+      return std::string(fileName) + "\nThe file is larger than the largest document.";
   }
   return {};
 }

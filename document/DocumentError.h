@@ -12,6 +12,8 @@ enum class DocumentError {
   FileNotFound,
   FailedToOpen,
   FailedToSave,
+  ReadOnly,      // saving over a file whose write permissions are all off
+  FileTooLarge,  // a file larger than the largest document
 };
 
 // The message shown for an error; `fileName` fills the missing-file text.

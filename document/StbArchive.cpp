@@ -45,9 +45,12 @@ class ByteSource {
   explicit ByteSource(std::span<const std::uint8_t> input) : bytes(input) {}
 
   std::size_t Remaining() const { return bytes.size() - position; }
+  // Set when a read wanted more bytes than there were.
+  bool ranOut = false;
 
   bool U16(std::uint16_t& value) {
     if (Remaining() < 2) {
+      ranOut = true;
       return false;
     }
     value = static_cast<std::uint16_t>(bytes[position] | (bytes[position + 1] << 8));
@@ -56,6 +59,7 @@ class ByteSource {
   }
   bool U32(std::uint32_t& value) {
     if (Remaining() < 4) {
+      ranOut = true;
       return false;
     }
     value = 0;
@@ -67,6 +71,7 @@ class ByteSource {
   }
   bool F64(double& value) {
     if (Remaining() < 8) {
+      ranOut = true;
       return false;
     }
     std::uint64_t bits = 0;
@@ -79,6 +84,7 @@ class ByteSource {
   }
   bool Text(std::string_view expected) {
     if (Remaining() < expected.size()) {
+      ranOut = true;
       return false;
     }
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -132,23 +138,33 @@ bool ReadBody(ByteSource& source, CSteamPropObject& object) {
   return true;
 }
 
-void WriteList(ByteSink& sink, const ResultList& list, bool& classWritten) {
-  if (list.size() < kBigCountMarker) {
-    sink.U16(static_cast<std::uint16_t>(list.size()));
+void WriteCount(ByteSink& sink, std::size_t count) {
+  if (count < kBigCountMarker) {
+    sink.U16(static_cast<std::uint16_t>(count));
   } else {
     sink.U16(kBigCountMarker);
-    sink.U32(static_cast<std::uint32_t>(list.size()));
+    sink.U32(static_cast<std::uint32_t>(count));
   }
+}
+
+// The class header before the first object of the file, a reference to it
+// before every later one.
+void WriteTag(ByteSink& sink, bool& classWritten) {
+  if (!classWritten) {
+    sink.U16(kNewClassTag);
+    sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kSchema));
+    sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kClassName.size()));
+    sink.Text(CSteamPropObject::kClassName);
+    classWritten = true;
+  } else {
+    sink.U16(static_cast<std::uint16_t>(kClassTagFlag | kClassIndex));
+  }
+}
+
+void WriteList(ByteSink& sink, const ResultList& list, bool& classWritten) {
+  WriteCount(sink, list.size());
   for (const auto& object : list) {
-    if (!classWritten) {
-      sink.U16(kNewClassTag);
-      sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kSchema));
-      sink.U16(static_cast<std::uint16_t>(CSteamPropObject::kClassName.size()));
-      sink.Text(CSteamPropObject::kClassName);
-      classWritten = true;
-    } else {
-      sink.U16(static_cast<std::uint16_t>(kClassTagFlag | kClassIndex));
-    }
+    WriteTag(sink, classWritten);
     WriteBody(sink, *object);
   }
 }
@@ -182,7 +198,7 @@ bool ReadTag(ByteSource& source, bool& classDefined) {
   return false;
 }
 
-bool ReadList(ByteSource& source, ResultList& list, bool& classDefined) {
+bool ReadList(ByteSource& source, ResultList& list, bool& classDefined, bool partial = false) {
   std::uint16_t shortCount = 0;
   if (!source.U16(shortCount)) {
     return false;
@@ -192,6 +208,10 @@ bool ReadList(ByteSource& source, ResultList& list, bool& classDefined) {
     return false;
   }
   if (count > source.Remaining() / kStbMinimumObjectSize) {
+    if (!partial) {
+      return false;
+    }
+    source.ranOut = true;
     return false;
   }
   list.reserve(count);
@@ -216,6 +236,55 @@ std::vector<std::uint8_t> StbWriter::Write(const ResultList& siResults,
   WriteList(sink, siResults, classWritten);
   WriteList(sink, englishResults, classWritten);
   return std::move(sink.bytes);
+}
+
+bool StbReader::CouldBeginDocument(std::span<const std::uint8_t> bytes) {
+  ByteSource source(bytes);
+  bool classDefined = false;
+  ResultList si;
+  ResultList english;
+  if (!ReadList(source, si, classDefined, true) || !ReadList(source, english, classDefined, true)) {
+    return source.ranOut;
+  }
+  return source.Remaining() == 0;
+}
+
+void StbListEncoder::Add(const StateProperties& state, const TransportProperties& transport) {
+  constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+  if (blocks.empty() || blocks.back().size() + kStbClassHeaderSize + kStbBodySize > kBlockBytes) {
+    blocks.emplace_back().reserve(kBlockBytes);
+  }
+  ByteSink sink;
+  sink.bytes = std::move(blocks.back());
+  const std::size_t used = sink.bytes.size();
+  bool classWritten = count != 0;
+  WriteTag(sink, classWritten);
+  WriteBody(sink, CSteamPropObject(state, transport));
+  objectBytes += sink.bytes.size() - used;
+  blocks.back() = std::move(sink.bytes);
+  ++count;
+}
+
+std::size_t StbListEncoder::FileSize() const {
+  return 2 + (count < kBigCountMarker ? 2 : 6) + objectBytes;
+}
+
+std::vector<std::span<const std::uint8_t>> StbListEncoder::FileParts(bool english) {
+  ByteSink head;
+  ByteSink tail;
+  if (english) {
+    head.U16(0);
+  }
+  WriteCount(head, count);
+  if (!english) {
+    tail.U16(0);
+  }
+  before = std::move(head.bytes);
+  after = std::move(tail.bytes);
+  std::vector<std::span<const std::uint8_t>> parts{before};
+  parts.insert(parts.end(), blocks.begin(), blocks.end());
+  parts.emplace_back(after);
+  return parts;
 }
 
 StbReadResult StbReader::Read(std::span<const std::uint8_t> bytes) {

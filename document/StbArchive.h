@@ -20,6 +20,10 @@ inline constexpr std::size_t kStbClassHeaderSize = 2 + 2 + 2 + 16;
 // The smallest object record: a class reference tag and a body.
 inline constexpr std::size_t kStbMinimumObjectSize = 2 + kStbBodySize;
 
+// The largest ".stb" file a reader accepts (about 4.5 million results); a
+// larger file is refused before it is read, and no writer makes one.
+inline constexpr std::size_t kStbLargestDocumentBytes = std::size_t{1} << 30;
+
 // Writes the SI list, then the English list, in the object-archive layout of
 // the ".stb" file: little-endian counts, the class header before the first
 // object of the file and the class reference 0x8001 before every later one.
@@ -46,6 +50,29 @@ struct StbReadResult {
 class StbReader {
  public:
   static StbReadResult Read(std::span<const std::uint8_t> bytes);
+  // False when no document begins with `bytes`, whatever follows them (a
+  // damaged header, or bytes after a complete document): a reader of a
+  // stream stops there.
+  static bool CouldBeginDocument(std::span<const std::uint8_t> bytes);
+};
+
+// Encodes the results of one list as they come, holding only the bytes of the
+// file (a batch of millions of states never exists as result objects).
+class StbListEncoder {
+ public:
+  void Add(const StateProperties& state, const TransportProperties& transport);
+  std::size_t Count() const { return count; }
+  std::size_t FileSize() const;
+  // The file, in parts: these results as its SI list (or its English list),
+  // the other list empty.
+  std::vector<std::span<const std::uint8_t>> FileParts(bool english);
+
+ private:
+  std::vector<std::vector<std::uint8_t>> blocks;
+  std::vector<std::uint8_t> before;
+  std::vector<std::uint8_t> after;
+  std::size_t count = 0;
+  std::size_t objectBytes = 0;
 };
 
 }  // namespace vaporix

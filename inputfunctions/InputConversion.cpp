@@ -5,19 +5,10 @@
 #include <limits>
 
 #include "vaporix/NumberText.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 namespace {
-
-// Input factors from English units to the internal SI units.
-constexpr double kPsiToMPa = 0.0068948;
-constexpr double kFahrenheitOffset = 459.67;
-constexpr double kRankineToKelvin = 0.5555555555555556;
-constexpr double kBtuPerLbToKJPerKg = 2.326;
-constexpr double kBtuPerLbFToKJPerKgK = 4.1868;
-constexpr double kCubicFeetPerLbToCubicMetresPerKg = 0.062428;
-constexpr double kBarToMPa = 0.1;
-constexpr double kCelsiusOffset = 273.15;
 
 // A range bound as the grid writes numbers: six significant digits.
 std::string FormatRangeNumber(double value) {
@@ -110,29 +101,18 @@ std::string RangeText(RangeTest test, Quantity quantity, UnitSystem unitSystem, 
 }
 
 double ToSI(Quantity quantity, double value, UnitSystem unitSystem, int unitPosition) {
-  const bool si = unitSystem == UnitSystem::SI;
+  if (unitSystem == UnitSystem::English) {
+    return EnglishToSI(quantity, value);
+  }
+  // SI lists offer bar or MPa for pressure and degC or K for temperature.
   switch (quantity) {
     case Quantity::Pressure:
-      if (si) {
-        return unitPosition == 0 ? value * kBarToMPa : value;
-      }
-      return value * kPsiToMPa;
+      return unitPosition == 0 ? value * units::kMegapascalPerBar : value;
     case Quantity::Temperature:
-      if (si) {
-        return unitPosition == 0 ? value + kCelsiusOffset : value;
-      }
-      return (value + kFahrenheitOffset) * kRankineToKelvin;
-    case Quantity::Enthalpy:
-    case Quantity::InternalEnergy:
-      return si ? value : value * kBtuPerLbToKJPerKg;
-    case Quantity::Entropy:
-      return si ? value : value * kBtuPerLbFToKJPerKgK;
-    case Quantity::Volume:
-      return si ? value : value * kCubicFeetPerLbToCubicMetresPerKg;
-    case Quantity::Quality:
+      return unitPosition == 0 ? value + units::kCelsiusOffset : value;
+    default:
       return value;
   }
-  return value;
 }
 
 double ParseInputNumber(std::string_view text, std::string_view decimalSeparator) {

@@ -7,8 +7,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vaporix {
@@ -89,6 +91,8 @@ void CGridCtrl::setGridRowCount(int rows) {
 
 void CGridCtrl::setGridColumnCount(int columns) {
   setColumnCount(std::max(columns, 1) - 1);
+  m_lastColumnWidth = columnCount() > 0 ? columnWidth(columnCount() - 1) : 0;
+  fillLastColumn();
 }
 
 void CGridCtrl::setFixedRowHeight(int height) {
@@ -103,8 +107,64 @@ void CGridCtrl::setGridColumnWidth(int column, int width) {
   if (column == 0) {
     setFixedColumnWidth(width);
   } else if (column > 0 && column < gridColumnCount()) {
+    if (column == gridColumnCount() - 1) {
+      m_lastColumnWidth = width;
+    }
     setColumnWidth(column - 1, width);
   }
+  fillLastColumn();
+}
+
+void CGridCtrl::fitColumnToContents(int column, int minimum) {
+  if (column < 1 || column >= gridColumnCount()) {
+    return;
+  }
+  // The item delegate's text margins on both sides, and the grid line.
+  const int margin =
+      2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+  const QFontMetrics body(font());
+  const QFontMetrics header(horizontalHeader()->font());
+  int widest = header.horizontalAdvance(cellText(0, column)) +
+               2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+  for (int row = 1; row < gridRowCount(); ++row) {
+    widest = std::max(widest, body.horizontalAdvance(cellText(row, column)) + margin);
+  }
+  setGridColumnWidth(column, std::max(minimum, widest));
+}
+
+void CGridCtrl::setLastColumnFillsGrid(bool fill) {
+  m_lastColumnFills = fill;
+  if (!fill && columnCount() > 0) {
+    setColumnWidth(columnCount() - 1, m_lastColumnWidth);
+  }
+  fillLastColumn();
+}
+
+void CGridCtrl::fillLastColumn() {
+  if (!m_lastColumnFills || columnCount() == 0) {
+    return;
+  }
+  const int last = columnCount() - 1;
+  int others = 0;
+  for (int column = 0; column < last; ++column) {
+    others += columnWidth(column);
+  }
+  const int width = std::max(m_lastColumnWidth, viewport()->width() - others);
+  if (columnWidth(last) != width) {
+    setColumnWidth(last, width);
+  }
+}
+
+bool CGridCtrl::viewportEvent(QEvent* event) {
+  // The viewport also changes size when a scroll bar comes or goes.
+  if (event->type() == QEvent::Resize) {
+    fillLastColumn();
+  }
+  return QTableWidget::viewportEvent(event);
+}
+
+int CGridCtrl::printColumnWidth(int column) const {
+  return m_lastColumnFills && column == columnCount() - 1 ? m_lastColumnWidth : columnWidth(column);
 }
 
 int CGridCtrl::gridColumnWidth(int column) const {
@@ -288,34 +348,34 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
 }
 
 int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
+  return printSections(printer,
+                       {{this, options.headerLines.join(QLatin1Char('\n')), options.bodyRows}});
+}
+
+int CGridCtrl::printSections(QPrinter& printer, const std::vector<PrintSection>& sections) {
   QPainter painter;
   if (!painter.begin(&printer)) {
     return 0;
   }
+  int pages = 1;
+  double top = 0.0;
+  for (const PrintSection& section : sections) {
+    section.grid->printSection(painter, printer, section.heading, section.bodyRows, top, pages);
+  }
+  // The printer reports a failed write (a full disk under a PDF) only here.
+  return painter.end() ? pages : 0;
+}
+
+void CGridCtrl::printSection(QPainter& painter, QPrinter& printer, const QString& heading,
+                             int bodyRows, double& top, int& pages) const {
+  // Rows past the last filled one are not printed when the caller says so.
+  const int rowsToPrint = bodyRows < 0 ? rowCount() : std::min(bodyRows, rowCount());
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const int bodyRows = options.bodyRows < 0 ? rowCount() : std::min(options.bodyRows, rowCount());
 
-  QFont textFont = font();
-  textFont.setPixelSize(std::max(QFontInfo(font()).pixelSize(), 1));
-  QFont headerFont = textFont;
-  headerFont.setBold(true);
-
-  // A column is as wide as on screen, or as its widest text in the printer's
-  // own font metrics, so that no title is clipped on paper.
-  const QFontMetrics textMetrics(textFont, &printer);
-  const QFontMetrics headerMetrics(headerFont, &printer);
   std::vector<int> widths;
   widths.push_back(verticalHeader()->isVisible() ? verticalHeader()->width() : 0);
   for (int column = 0; column < columnCount(); ++column) {
-    int width = std::max(
-        columnWidth(column),
-        headerMetrics.horizontalAdvance(model()->headerData(column, Qt::Horizontal).toString()) +
-            2 * kPrintTextPadding + 2);
-    for (int row = 0; row < bodyRows; ++row) {
-      width = std::max(width, textMetrics.horizontalAdvance(cellText(row + 1, column + 1)) +
-                                  2 * kPrintTextPadding + 2);
-    }
-    widths.push_back(width);
+    widths.push_back(printColumnWidth(column));
   }
   int totalWidth = 0;
   for (const int width : widths) {
@@ -327,14 +387,21 @@ int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
   if (totalWidth > 0 && totalWidth * scale > page.width()) {
     scale = page.width() / totalWidth;
   }
+  painter.save();
   painter.scale(scale, scale);
   const double pageHeight = page.height() / scale;
-  const int lineHeight = textMetrics.height() + 2;
-  const int linesHeight =
-      options.headerLines.isEmpty()
-          ? 0
-          : static_cast<int>(options.headerLines.size()) * lineHeight + lineHeight / 2;
   const int headerHeight = std::max(horizontalHeader()->height(), 1);
+
+  QFont textFont = font();
+  textFont.setPixelSize(std::max(QFontInfo(font()).pixelSize(), 1));
+  QFont headerFont = textFont;
+  headerFont.setBold(true);
+  QFont headingFont = headerFont;
+  headingFont.setPixelSize(textFont.pixelSize() * 4 / 3);
+  // A heading of several lines (program, document, date, units, inputs).
+  const int headingLines = static_cast<int>(heading.count(QLatin1Char('\n'))) + 1;
+  const int headingHeight =
+      heading.isEmpty() ? 0 : QFontMetrics(headingFont).height() * (headingLines + 1);
 
   const auto drawCell = [&painter](const QRect& area, const QString& text, const QColor& fill,
                                    const QColor& ink) {
@@ -345,14 +412,7 @@ int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
     painter.drawText(area.adjusted(kPrintTextPadding, 0, -kPrintTextPadding, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   };
-  const auto drawHeaderRow = [&](int top) {
-    painter.setFont(textFont);
-    painter.setPen(Qt::black);
-    for (qsizetype line = 0; line < options.headerLines.size(); ++line) {
-      painter.drawText(QPoint(0, static_cast<int>(line) * lineHeight + textMetrics.ascent()),
-                       options.headerLines.at(line));
-    }
-    top += linesHeight;
+  const auto drawHeaderRow = [&](int y) {
     painter.setFont(headerFont);
     int x = 0;
     for (std::size_t column = 0; column < widths.size(); ++column) {
@@ -360,40 +420,55 @@ int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
           column == 0
               ? QString()
               : model()->headerData(static_cast<int>(column) - 1, Qt::Horizontal).toString();
-      drawCell(QRect(x, top, widths[column], headerHeight), text, palette().color(QPalette::Button),
+      drawCell(QRect(x, y, widths[column], headerHeight), text, palette().color(QPalette::Button),
                palette().color(QPalette::ButtonText));
       x += widths[column];
     }
   };
 
-  int pages = 1;
-  drawHeaderRow(0);
-  const int bodyTop = linesHeight + headerHeight;
-  int top = bodyTop;
-  for (int row = 0; row < bodyRows; ++row) {
+  // A section starts on a new page unless its heading, header row and first
+  // row fit below the previous one.
+  int y = static_cast<int>(std::ceil(top / scale));
+  const int firstRowHeight = rowCount() > 0 ? std::max(rowHeight(0), 1) : 0;
+  if (y > 0 && y + headingHeight + headerHeight + firstRowHeight > pageHeight) {
+    printer.newPage();
+    ++pages;
+    y = 0;
+  }
+  if (!heading.isEmpty()) {
+    painter.setFont(headingFont);
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawText(QRect(0, y, std::max(totalWidth, 1), headingHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, heading);
+    y += headingHeight;
+  }
+  drawHeaderRow(y);
+  y += headerHeight;
+  for (int row = 0; row < rowsToPrint; ++row) {
     const int height = std::max(rowHeight(row), 1);
-    if (top + height > pageHeight && top > bodyTop) {
+    if (y + height > pageHeight && y > headerHeight) {
       printer.newPage();
       ++pages;
       drawHeaderRow(0);
-      top = bodyTop;
+      y = headerHeight;
     }
     int x = 0;
     painter.setFont(headerFont);
-    drawCell(QRect(x, top, widths[0], height), model()->headerData(row, Qt::Vertical).toString(),
+    drawCell(QRect(x, y, widths[0], height), model()->headerData(row, Qt::Vertical).toString(),
              palette().color(QPalette::Button), palette().color(QPalette::ButtonText));
     x += widths[0];
     painter.setFont(textFont);
     for (int column = 0; column < columnCount(); ++column) {
-      drawCell(QRect(x, top, widths[static_cast<std::size_t>(column) + 1], height),
+      drawCell(QRect(x, y, widths[static_cast<std::size_t>(column) + 1], height),
                cellText(row + 1, column + 1), cellBackground(row + 1, column + 1),
                cellTextColor(row + 1, column + 1));
       x += widths[static_cast<std::size_t>(column) + 1];
     }
-    top += height;
+    y += height;
   }
-  painter.end();
-  return pages;
+  painter.restore();
+  // A blank line's worth of room before the next section.
+  top = (y + headerHeight) * scale;
 }
 
 }  // namespace vaporix

@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QStringList>
 #include <QTableWidget>
+#include <vector>
 
 class QComboBox;
+class QPainter;
 class QPrinter;
 
 namespace vaporix {
@@ -34,6 +36,14 @@ class CGridCtrl : public QTableWidget {
   // Width of a column in grid coordinates; column 0 is the fixed column.
   void setGridColumnWidth(int column, int width);
   int gridColumnWidth(int column) const;
+  // Widens a column to its widest text (header included), never below `minimum`.
+  void fitColumnToContents(int column, int minimum);
+
+  // When set, the last column is widened to fill the grid whenever the
+  // columns are narrower in total; it never gets narrower than the width
+  // last given to it, which is also the width it prints with.
+  void setLastColumnFillsGrid(bool fill);
+  bool lastColumnFillsGrid() const { return m_lastColumnFills; }
 
   // Cell texts; cell (0, 0) has no text, cells outside the grid are ignored.
   QString cellText(int row, int column) const;
@@ -64,15 +74,24 @@ class CGridCtrl : public QTableWidget {
 
   // What a printout carries besides the cells.
   struct PrintOptions {
-    QStringList headerLines;  // printed above the grid on every page
+    QStringList headerLines;  // printed above the grid
     int bodyRows = -1;        // rows below the header row to print; -1: all
   };
 
-  // Prints the grid, header lines and header row repeated on every page,
-  // columns widened to their texts and shrunk to the page width when wider;
-  // answers the number of pages (0 on failure).
+  // Prints the grid, header row repeated on every page, shrunk to the page
+  // width when wider; answers the number of pages (0 on failure).
   int print(QPrinter& printer, const PrintOptions& options) const;
   int print(QPrinter& printer) const { return print(printer, PrintOptions{}); }
+
+  // One grid of a printout and the heading printed above it.
+  struct PrintSection {
+    const CGridCtrl* grid;
+    QString heading;    // one or more lines
+    int bodyRows = -1;  // rows below the header row to print; -1: all
+  };
+  // Prints the grids one after the other on the same printout, each under its
+  // heading; answers the number of pages (0 on failure).
+  static int printSections(QPrinter& printer, const std::vector<PrintSection>& sections);
 
  Q_SIGNALS:
   // The user picked a different text in a drop-down cell; the cell already
@@ -81,13 +100,24 @@ class CGridCtrl : public QTableWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   friend class detail::GridDropDownDelegate;
 
   bool isBodyCell(int row, int column) const;
+  void fillLastColumn();
+  // The width a column prints with: the last one without its widening.
+  int printColumnWidth(int column) const;
+  // Draws the grid from `top` (device pixels below the page's top) on, under
+  // `heading`, adding pages as needed; moves `top` below it.
+  void printSection(QPainter& painter, QPrinter& printer, const QString& heading, int bodyRows,
+                    double& top, int& pages) const;
   QTableWidgetItem* bodyItem(int row, int column);
   void commitOption(QComboBox* comboBox, const QPersistentModelIndex& index);
+
+  bool m_lastColumnFills = false;
+  int m_lastColumnWidth = 0;  // the width set for the last column, before widening
 };
 
 }  // namespace vaporix

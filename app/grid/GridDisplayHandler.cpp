@@ -9,6 +9,7 @@
 
 #include "CGridCtrl.h"
 #include "Contrast.h"
+#include "vaporix/Limits.h"
 #include "vaporix/Properties.h"
 
 namespace vaporix {
@@ -50,33 +51,55 @@ constexpr std::array<const char*, 30> kRowTitles{{
     "Surface tension   [Sigma]",
 }};
 
-// Constants of the formulation shown beside rows 1-8.
-constexpr std::array<const char*, 8> kSIConstants{{
-    "Specific gas constant: R = 0.461526 kJ/(kg·K)",
-    "Molar gas constant: Rm = 8.31451 J/(mol·K)",
-    "Molar mass: M = 18.015257 g/mol",
-    "Critical temperature: Tc = 647.096 K",
-    "Critical pressure: pc = 22.064 MPa",
-    "Critical density: rhoc = 322 kg/m³",
-    "Triple-point temperature: Tt = 273.16 K",
-    "Triple-point pressure: pt = 611.657 Pa",
+// Constants of the formulation shown beside rows 1-8: the SI row as written,
+// and the value in the engine's units with the property whose English factor
+// converts it (none: the same number in both systems), so that the English
+// rows follow the unit factors and show six significant digits.
+struct FormulationConstant {
+  const char* siText;
+  const char* name;
+  double value;
+  const char* propertyKey;
+  const char* englishUnit;
+};
+
+constexpr std::array<FormulationConstant, 8> kConstants{{
+    {"Specific gas constant: R = 0.461526 kJ/(kg·K)", "Specific gas constant: R", kGasConstant, "s",
+     "Btu/(lb·°F)"},
+    // J/(mol K) is kJ/(kmol K), converted as a specific heat.
+    {"Molar gas constant: Rm = 8.31451 J/(mol·K)", "Molar gas constant: Rm", 8.31451, "s",
+     "Btu/(lbmol·°F)"},
+    {"Molar mass: M = 18.015257 g/mol", "Molar mass: M", 18.015257, nullptr, "lbm/lbmol"},
+    {"Critical temperature: Tc = 647.096 K", "Critical temperature: Tc", kCriticalTemperature, "t",
+     "°F"},
+    {"Critical pressure: pc = 22.064 MPa", "Critical pressure: pc", kCriticalPressure, "p", "psi"},
+    {"Critical density: rhoc = 322 kg/m³", "Critical density: rhoc", kCriticalDensity, "d",
+     "lb/ft³"},
+    {"Triple-point temperature: Tt = 273.16 K", "Triple-point temperature: Tt",
+     limits::kTriplePointTemperature, "t", "°F"},
+    {"Triple-point pressure: pt = 611.657 Pa", "Triple-point pressure: pt",
+     limits::kTriplePointPressure, "p", "psi"},
 }};
 
-constexpr std::array<const char*, 8> kEnglishConstants{{
-    "Specific gas constant: R =  0.1102335912869 Btu/(lb·°F)",
-    "Molar gas constant: Rm =   1.985609881262 Btu/(lbmol·°F)",
-    "Molar mass: M = 18.015257 lbm/lbmol",
-    "Critical temperature: Tc =  705.1028 °F",
-    "Critical pressure: pc =  3200.11278135 psi",
-    "Critical density: rhoc =  20.10180753955 lb/ft³",
-    "Triple-point temperature: Tt =  32.018 °F",
-    "Triple-point pressure: pt =  0.08871335131898 psi",
-}};
+QString EnglishConstantText(const FormulationConstant& constant) {
+  double value = constant.value;
+  if (constant.propertyKey != nullptr) {
+    const PropertyInfo& property = *FindProperty(constant.propertyKey);
+    value = value * property.englishFactor + property.englishOffset;
+  }
+  return QStringLiteral("%1 = %2 %3")
+      .arg(QString::fromUtf8(constant.name), GridDisplayHandler::FormatValue(value),
+           QString::fromUtf8(constant.englishUnit));
+}
+
+// Least widths of the title and constants columns, in pixels.
+constexpr int kTitleColumnWidth = 280;
+constexpr int kConstantsColumnWidth = 300;
 
 constexpr int kFirstPropertyRow = 1;
 constexpr int kLastPropertyRow = 30;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kBarPerMPa = 10.0;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 
 // The grid's colours: blue text, red results of the main properties, pale
 // yellow titles, pale green saturated columns and grey constants, or their
@@ -162,9 +185,11 @@ void FillUnits(CGridCtrl& grid, int column, bool english) {
   }
 }
 
-void FillConstants(CGridCtrl& grid, int column, const std::array<const char*, 8>& constants) {
-  for (std::size_t i = 0; i < constants.size(); ++i) {
-    grid.setCellText(static_cast<int>(i) + 1, column, QString::fromUtf8(constants[i]));
+void FillConstants(CGridCtrl& grid, int column, bool english) {
+  for (std::size_t i = 0; i < kConstants.size(); ++i) {
+    grid.setCellText(
+        static_cast<int>(i) + 1, column,
+        english ? EnglishConstantText(kConstants[i]) : QString::fromUtf8(kConstants[i].siText));
   }
 }
 
@@ -187,7 +212,7 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
   grid.setGridColumnCount(saturationLayout ? kSaturationColumnCount : kSinglePhaseColumnCount);
   grid.setFixedRowHeight(30);
   grid.setGridColumnWidth(0, 30);
-  grid.setGridColumnWidth(kTitleColumn, 280);
+  grid.setGridColumnWidth(kTitleColumn, kTitleColumnWidth);
   if (saturationLayout) {
     grid.setGridColumnWidth(kLiquidColumn, 115);
     grid.setGridColumnWidth(kSaturationResultColumn, 130);
@@ -196,7 +221,11 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
     grid.setGridColumnWidth(kResultColumn, 160);
   }
   grid.setGridColumnWidth(UnitColumn(saturationLayout), 100);
-  grid.setGridColumnWidth(ConstantsColumn(saturationLayout), 300);
+  grid.setGridColumnWidth(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
+  // Titles and constants stay on one line: their columns grow to the text,
+  // and the constants column fills the rest of the grid.
+  grid.setWordWrap(false);
+  grid.setLastColumnFillsGrid(true);
 
   for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
     grid.setCellText(row, 0, QString::number(row));
@@ -208,6 +237,7 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
     FillHeader(grid);
   }
   FillRowTitles(grid, kTitleColumn);
+  grid.fitColumnToContents(kTitleColumn, kTitleColumnWidth);
 }
 
 void GridDisplayHandler::ApplyColours(CGridCtrl& grid, bool saturationLayout) {
@@ -269,11 +299,11 @@ void GridDisplayHandler::FillEnglishUnits(CGridCtrl& grid, int column) {
 }
 
 void GridDisplayHandler::FillSIConstants(CGridCtrl& grid, int column) {
-  FillConstants(grid, column, kSIConstants);
+  FillConstants(grid, column, false);
 }
 
 void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
-  FillConstants(grid, column, kEnglishConstants);
+  FillConstants(grid, column, true);
 }
 
 void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
@@ -342,6 +372,7 @@ void GridDisplayHandler::ShowSIMode(CGridCtrl& grid, bool saturationLayout) {
   grid.setCellOptions(kPressureRow, unitColumn, {kBar, kMPa});
   grid.setCellOptions(kTemperatureRow, unitColumn, {kCelsius, kKelvin});
   FillSIConstants(grid, ConstantsColumn(saturationLayout));
+  grid.fitColumnToContents(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
 }
 
 void GridDisplayHandler::ShowEnglishMode(CGridCtrl& grid, bool saturationLayout) {
@@ -351,6 +382,7 @@ void GridDisplayHandler::ShowEnglishMode(CGridCtrl& grid, bool saturationLayout)
   grid.clearCellOptions(kTemperatureRow, unitColumn);
   FillEnglishUnits(grid, unitColumn);
   FillEnglishConstants(grid, ConstantsColumn(saturationLayout));
+  grid.fitColumnToContents(ConstantsColumn(saturationLayout), kConstantsColumnWidth);
 }
 
 }  // namespace vaporix

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
@@ -17,14 +18,15 @@
 #include "Contrast.h"
 #include "GridDisplayHandler.h"
 #include "vaporix/Properties.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 
 namespace {
 
 constexpr int kFixedColumnWidth = 30;
-constexpr double kCelsiusOffset = 273.15;
-constexpr double kBarPerMPa = 10.0;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 // The properties of columns 1-14, by key.
 constexpr std::array<std::string_view, 14> kColumnKeys{"p",  "t",  "d", "v",    "h", "s", "u",
                                                        "cp", "cv", "w", "kapa", "Z", "x", "region"};
@@ -249,6 +251,10 @@ CGridCtrl& COutputView::activeTable() const {
   return m_tabs->currentIndex() == 1 ? *m_englishTable : *m_siTable;
 }
 
+QString COutputView::tableTitle(const CGridCtrl& table) const {
+  return m_tabs->tabText(m_tabs->indexOf(const_cast<CGridCtrl*>(&table)));
+}
+
 bool COutputView::canCopy() const {
   return activeTable().hasSelectedCells();
 }
@@ -305,8 +311,13 @@ void COutputView::resizeEvent(QResizeEvent* event) {
 
 bool COutputView::eventFilter(QObject* watched, QEvent* event) {
   const bool table = watched == m_siTable || watched == m_englishTable;
+  // Only a focus the user moved drops the selections: not the one a closing
+  // menu hands back, or Edit > Copy would find nothing to copy.
   if (event->type() == QEvent::FocusIn && table) {
-    Q_EMIT tableFocused();
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      Q_EMIT tableFocused();
+    }
   }
   // Ctrl+C in a table copies as Edit > Copy does: header line, filled rows.
   if (event->type() == QEvent::KeyPress && table &&

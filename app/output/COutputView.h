@@ -51,6 +51,8 @@ class COutputView : public QWidget {
   // The pane height that shows the header row and `rows` result rows with
   // a horizontal scroll bar below them.
   int heightForRows(int rows) const;
+  // The tab text of a table ("SI Unit results", "English Unit results").
+  QString tableTitle(const CGridCtrl& table) const;
   // The table of the active tab.
   CGridCtrl& activeTable() const;
   QTabWidget& tabs() const { return *m_tabs; }

@@ -337,13 +337,26 @@ void CInputPropertyPage::ConvertTypedValue(InputSlot slot, UnitSystem fromSystem
     return;
   }
   const Quantity quantity = SlotQuantity(slot);
-  const double si = ToSI(quantity, *typed, fromSystem, fromPosition);
-  const double shown = FromSI(quantity, si, toSystem, toPosition);
-  if (ToSI(quantity, *typed, toSystem, toPosition) == si) {
+  if (ToSI(quantity, *typed, toSystem, toPosition) ==
+      ToSI(quantity, *typed, fromSystem, fromPosition)) {
     return;  // the same unit under another name (%, kJ/kg in SI and SI)
   }
-  field.setText(QString::fromStdString(
-      FormatInputNumber(shown, field.locale().decimalPoint().toStdString())));
+  // Conversions start from what the user typed, so that a way back to the
+  // typed unit gives the typed text again, not a rounded chain of numbers.
+  TypedOrigin& origin = slot == InputSlot::First ? m_firstOrigin : m_secondOrigin;
+  if (!origin.valid || field.text() != origin.shown) {
+    origin = {field.text(), fromSystem, fromPosition, field.text(), true};
+  }
+  if (toSystem == origin.system && toPosition == origin.position) {
+    field.setText(origin.text);
+  } else {
+    const std::string separator = field.locale().decimalPoint().toStdString();
+    const double si = ToSI(quantity, ParseInputNumber(origin.text.toStdString(), separator),
+                           origin.system, origin.position);
+    field.setText(QString::fromStdString(FormatInputNumber(
+        FromSI(quantity, si, toSystem, toPosition), field.locale().decimalPoint().toStdString())));
+  }
+  origin.shown = field.text();
 }
 
 void CInputPropertyPage::SwitchUnitSystem(UnitSystem system) {

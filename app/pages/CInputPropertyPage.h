@@ -180,6 +180,17 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   QComboBox* unitList(InputSlot slot) const;
 
   bool m_saturationLayout;
+  // What the user last typed into a field and in which unit, while the
+  // field shows it or a conversion of it (`shown`).
+  struct TypedOrigin {
+    QString text;
+    UnitSystem system = UnitSystem::SI;
+    int position = 0;
+    QString shown;
+    bool valid = false;
+  };
+  TypedOrigin m_firstOrigin;
+  TypedOrigin m_secondOrigin;
   // The unit list positions the typed values are written in (-1: none).
   int m_firstUnitPosition = -1;
   int m_secondUnitPosition = -1;

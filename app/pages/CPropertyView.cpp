@@ -6,6 +6,9 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
 #include <QTabBar>
 
 #include "CPropertyViewPage.h"
@@ -104,6 +107,61 @@ void CPropertyView::FocusActivePage(bool userSwitch) {
   if (userSwitch || focus == this || (focus != nullptr && isAncestorOf(focus))) {
     current->focusFirstControl();
   }
+}
+
+QSize CPropertyView::sizeHint() const {
+  return QTabWidget::sizeHint() + QSize(0, kBandHeight);
+}
+
+QSize CPropertyView::minimumSizeHint() const {
+  return QTabWidget::minimumSizeHint() + QSize(0, kBandHeight);
+}
+
+bool CPropertyView::event(QEvent* event) {
+  const bool handled = QTabWidget::event(event);
+  // The tab widget lays its children out again on these; the band follows.
+  switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::LayoutRequest:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+      PlaceBelowBand();
+      break;
+    default:
+      break;
+  }
+  return handled;
+}
+
+void CPropertyView::tabInserted(int index) {
+  QTabWidget::tabInserted(index);
+  PlaceBelowBand();
+}
+
+void CPropertyView::PlaceBelowBand() {
+  QStyleOptionTabWidgetFrame option;
+  initStyleOption(&option);
+  option.rect = QRect(0, 0, width(), std::max(height() - kBandHeight, 0));
+  const QPoint below(0, kBandHeight);
+  tabBar()->setGeometry(
+      style()->subElementRect(QStyle::SE_TabWidgetTabBar, &option, this).translated(below));
+  if (auto* pages = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    pages->setGeometry(
+        style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this).translated(below));
+  }
+  m_panelRect =
+      style()->subElementRect(QStyle::SE_TabWidgetTabPane, &option, this).translated(below);
+  update();
+}
+
+void CPropertyView::paintEvent(QPaintEvent* /*event*/) {
+  QStylePainter painter(this);
+  painter.fillRect(QRect(0, 0, width(), kBandHeight), palette().color(QPalette::Button));
+  QStyleOptionTabWidgetFrame option;
+  initStyleOption(&option);
+  option.rect = m_panelRect;
+  painter.drawPrimitive(QStyle::PE_FrameTabWidget, option);
 }
 
 void CPropertyView::focusInEvent(QFocusEvent* event) {

@@ -6,6 +6,7 @@
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
 #include "CPageSaturation.h"
+#include "PageIcons.h"
 
 namespace vaporix {
 
@@ -15,9 +16,9 @@ CVaporixView::CVaporixView(CVaporixDoc& document, QWidget* parent)
       m_generalPage(new CPageGeneral(document)),
       m_saturationPage(new CPageSaturation(document)),
       m_diagramPage(new CDiagramPage(document, *m_generalPage)) {
-  AddPage(m_generalPage);
-  AddPage(m_saturationPage);
-  AddPage(m_diagramPage);
+  AddPage(m_generalPage, SinglePhasePageIcon());
+  AddPage(m_saturationPage, SaturationPageIcon());
+  AddPage(m_diagramPage, DiagramPageIcon());
   m_document.AddView(*this);
 }
 

@@ -408,6 +408,7 @@ void CMainFrame::CreatePanes() {
 
 void CMainFrame::UpdateCommandUI() {
   action(Command::FileSave).setEnabled(m_document.IsModified());
+  setWindowModified(m_document.IsModified());
   const bool canCopy =
       m_activePane == Pane::Output ? m_outputView->canCopy() : m_inputPane->canCopy();
   action(Command::EditCopy).setEnabled(canCopy);
@@ -416,8 +417,10 @@ void CMainFrame::UpdateCommandUI() {
 }
 
 void CMainFrame::UpdateFrameTitle() {
+  // "[*]" is where Qt shows the modified marker.
   setWindowTitle(
-      QStringLiteral("%1 - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+      QStringLiteral("%1[*] - %2").arg(QString::fromStdString(m_document.Title()), kFrameTitle));
+  setWindowModified(m_document.IsModified());
 }
 
 // File commands.
@@ -542,9 +545,10 @@ void CMainFrame::OnFileExportDiagram() {
 }
 
 QString CMainFrame::PrintTitleLine() const {
+  const QString name = m_document.PathName().empty() ? QStringLiteral("unsaved document")
+                                                     : QString::fromStdString(m_document.Title());
   return QStringLiteral("Vaporix - %1 - %2")
-      .arg(QString::fromStdString(m_document.Title()),
-           QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+      .arg(name, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
 int CMainFrame::PrintActiveView(QPrinter& printer) {
@@ -553,8 +557,21 @@ int CMainFrame::PrintActiveView(QPrinter& printer) {
 }
 
 int CMainFrame::PrintDocument(QPrinter& printer) {
-  const bool englishOnly = m_document.SIResults().empty() && !m_document.EnglishResults().empty();
-  return m_outputView->printTable(printer, englishOnly, PrintTitleLine());
+  // Both lists, each under the title line and its tab's name; rows past
+  // the last result are not printed.
+  std::vector<CGridCtrl::PrintSection> sections;
+  const bool hasEnglish = !m_document.EnglishResults().empty();
+  const auto section = [this](const CGridCtrl& table, int rows) {
+    return CGridCtrl::PrintSection{
+        &table, PrintTitleLine() + QLatin1Char('\n') + m_outputView->tableTitle(table), rows};
+  };
+  if (!m_document.SIResults().empty() || !hasEnglish) {
+    sections.push_back(section(m_outputView->siTable(), m_outputView->siRowCount()));
+  }
+  if (hasEnglish) {
+    sections.push_back(section(m_outputView->englishTable(), m_outputView->englishRowCount()));
+  }
+  return CGridCtrl::printSections(printer, sections);
 }
 
 // Other commands.

@@ -103,8 +103,9 @@ class CMainFrame : public QMainWindow {
 
   // Prints the active view (the results grid or the active output table).
   int PrintActiveView(QPrinter& printer);
-  // Prints the document's results: the SI table, or the English table when
-  // only English results exist. Answers the number of pages.
+  // Prints the document's results: the SI table and the English table, each
+  // under its heading (an empty document prints the empty SI table). Answers
+  // the number of pages.
   int PrintDocument(QPrinter& printer);
   // "Vaporix - document - date", the first line of every printed page.
   QString PrintTitleLine() const;

@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "AppIcon.h"
 #include "CMainFrame.h"
@@ -31,7 +34,8 @@ void CVaporixApp::Configure(QApplication& application) {
   QCoreApplication::setOrganizationName(QString(kOrganizationName));
   QCoreApplication::setApplicationName(QString(kApplicationName));
   QCoreApplication::setApplicationVersion(QString(kVersion));
-  QGuiApplication::setApplicationDisplayName(QString(kApplicationName));
+  // No display name: Qt would append it to every window title, and the main
+  // window's title already names the document ("Vaporix - based on IAPWS-IF97").
   QGuiApplication::setDesktopFileName(QStringLiteral("vaporix"));
   application.setWindowIcon(ApplicationIcon());
 }
@@ -112,23 +116,60 @@ int CVaporixApp::PrintFile(const CommandLineRequest& request) {
     return 1;
   }
   QPrinter printer(QPrinter::HighResolution);
-  if (request.action == CommandLineRequest::Action::PrintTo) {
-    if (request.printer.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(request.printer);
-    } else if (QPrinterInfo::printerInfo(request.printer).isNull()) {
+  // A PDF is made in a temporary file first and then copied, so that every
+  // failed write (a full disk, a link to /dev/full) is seen, with its reason.
+  QTemporaryFile pdf;
+  const bool toPdf = request.action == CommandLineRequest::Action::PrintTo &&
+                     request.printer.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+  if (toPdf) {
+    if (!pdf.open()) {
+      PrintError(QStringLiteral("Cannot write %1: %2").arg(pdf.fileName(), pdf.errorString()));
+      return 1;
+    }
+    pdf.close();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf.fileName());
+  } else if (request.action == CommandLineRequest::Action::PrintTo) {
+    if (QPrinterInfo::printerInfo(request.printer).isNull()) {
       PrintError(QStringLiteral("There is no printer named \"%1\".").arg(request.printer));
       return 1;
-    } else {
-      printer.setPrinterName(request.printer);
     }
+    printer.setPrinterName(request.printer);
   } else if (QPrinterInfo::defaultPrinter().isNull()) {
     PrintError(QStringLiteral("There is no default printer."));
     return 1;
   }
   printer.setDocName(QFileInfo(request.file).fileName());
   if (m_mainFrame->PrintDocument(printer) <= 0) {
-    PrintError(QStringLiteral("Printing failed."));
+    PrintError(toPdf ? QStringLiteral("Cannot write %1.").arg(request.printer)
+                     : QStringLiteral("Printing failed."));
+    return 1;
+  }
+  return toPdf ? CopyFile(pdf.fileName(), request.printer) : 0;
+}
+
+int CVaporixApp::CopyFile(const QString& from, const QString& to) {
+  QFile source(from);
+  QFile target(to);
+  if (!source.open(QIODevice::ReadOnly)) {
+    PrintError(QStringLiteral("Cannot read %1: %2").arg(from, source.errorString()));
+    return 1;
+  }
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    PrintError(QStringLiteral("Cannot write %1: %2").arg(to, target.errorString()));
+    return 1;
+  }
+  const QByteArray bytes = source.readAll();
+  errno = 0;
+  bool written = target.write(bytes) == bytes.size() && target.flush();
+  const int reason = errno;
+  target.close();
+  written = written && target.error() == QFileDevice::NoError;
+  if (!written) {
+    // The system's reason where the file layer has none of its own.
+    PrintError(QStringLiteral("Cannot write %1: %2")
+                   .arg(to, reason != 0 ? QString::fromLocal8Bit(std::strerror(reason))
+                                        : target.errorString()));
     return 1;
   }
   return 0;

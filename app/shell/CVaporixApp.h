@@ -44,6 +44,8 @@ class CVaporixApp {
 
  private:
   int PrintFile(const CommandLineRequest& request);
+  // Copies a made file to its place; a failed write is reported, giving 1.
+  int CopyFile(const QString& from, const QString& to);
   int Screenshot(const CommandLineRequest& request);
   int RenderChart(const CommandLineRequest& request);
   // Opens `path` for a task without a window; errors go to the error output.

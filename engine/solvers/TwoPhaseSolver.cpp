@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "solvers/SaturatedDensity.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -166,24 +167,20 @@ bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity q
   double yLiquid = Field(liquid, quantity);
   double yVapour = Field(vapour, quantity);
   bool vapourWidened = false;
+  // An input beyond a saturated end value by no more than the rounding of
+  // that end state is the end point; anything further lies outside the dome.
+  const double endBand = limits::kSaturatedEndBand;
   switch (band) {
     case BandRule::EnthalpyBelowLiquid:
-      if (y < yLiquid) {
-        if (!(yLiquid - y < 0.1 * y)) {
-          return false;
-        }
+    case BandRule::VolumeToLiquid:
+      if (y < yLiquid && yLiquid - y <= endBand * std::fabs(yLiquid)) {
         yLiquid = y;
       }
       break;
     case BandRule::EntropyAboveVapour:
-      if (y > yVapour && y - yVapour < 0.1) {
+      if (y > yVapour && y - yVapour <= endBand * std::fabs(yVapour)) {
         yVapour = y;
         vapourWidened = true;
-      }
-      break;
-    case BandRule::VolumeToLiquid:
-      if (y > 0.0 && y < yLiquid) {
-        yLiquid = y;
       }
       break;
     case BandRule::None:

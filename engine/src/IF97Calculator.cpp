@@ -40,6 +40,8 @@ constexpr double kSearchRelativeAcceptance = 0.001;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
+// Bisection steps (in log p) for the lowest pressure of a line: 2^-40 of the span.
+constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
 constexpr double kEndToleranceScale = 1e-3;
 
@@ -151,9 +153,9 @@ bool IF97Calculator::Calculate(InputPair pair, double a, double b, StateProperti
 
 bool IF97Calculator::AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&)
                                     const,
-                                double a, double b, StateProperties& out) const {
+                                InputPair pair, double a, double b, StateProperties& out) const {
   for (const RegionSolver* solver : solvers) {
-    if ((solver->*operation)(a, b, out)) {
+    if ((solver->*operation)(a, b, out) && Accept(pair, a, b, out)) {
       return true;
     }
   }
@@ -169,11 +171,12 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       if (info.second == Quantity::Volume && !(b > 0.0)) {
         return false;
       }
-      return AskSolvers(kRegionOperations[index], a, b, out);
+      return AskSolvers(kRegionOperations[index], pair, a, b, out);
     case SolverRoute::PressureSearch:
-      return PressureSearch(info.second, b, info.first, a, out);
+      return PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out);
     case SolverRoute::TwoPhase:
-      return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out);
+      return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out) &&
+             Accept(pair, a, b, out);
   }
   return false;
 }
@@ -217,15 +220,16 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   const auto field = [targetField](const StateProperties& state) { return state.*targetField; };
 
   // Without a computable state at either end the search has nothing to bracket.
-  StateProperties low;
-  if (!FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low)) {
-    return false;
-  }
   StateProperties top;
   if (!UpperBoundaryState(fixed, fixedValue, top)) {
     return false;
   }
   const double topPressure = top.p;
+  StateProperties low;
+  const double lowPressure = LowestPressureOnLine(fixed, fixedValue, topPressure, low);
+  if (!(lowPressure > 0.0)) {
+    return false;
+  }
   const double yLow = field(low);
   const double yTop = field(top);
   const double smaller = std::min(yLow, yTop);
@@ -246,13 +250,12 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   // The smaller property value sits at the first end: volume falls with
   // pressure, enthalpy and internal energy rise.
   const bool volumeTarget = target == Quantity::Volume;
-  const double xl = volumeTarget ? topPressure : kPressureSearchMinimumPressure;
-  const double xh = volumeTarget ? kPressureSearchMinimumPressure : topPressure;
+  const double xl = volumeTarget ? topPressure : lowPressure;
+  const double xh = volumeTarget ? lowPressure : topPressure;
   // Rounding in Ridders' step can put an estimate a hair beyond an end that
   // lies on the edge of the range (10 or 100 MPa); keep it on the end.
   const auto insideBracket = [&](double p) {
-    return std::clamp(p, kPressureSearchMinimumPressure,
-                      std::max(kPressureSearchMinimumPressure, topPressure));
+    return std::clamp(p, lowPressure, std::max(lowPressure, topPressure));
   };
   StateProperties scratch;
   double scratchPressure = std::numeric_limits<double>::quiet_NaN();
@@ -271,7 +274,7 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
     // between the ends Ridders' iteration could not reach it.
     p = topPressure;
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
-    p = kPressureSearchMinimumPressure;
+    p = lowPressure;
   } else {
     const RiddersResult search =
         Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
@@ -293,6 +296,32 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   return fixed == Quantity::Entropy
              ? std::fabs(found - targetValue) < kSearchEnergyAcceptance
              : std::fabs(found - targetValue) < kSearchRelativeAcceptance * targetValue;
+}
+
+double IF97Calculator::LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,
+                                            StateProperties& low) const {
+  if (FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low)) {
+    return kPressureSearchMinimumPressure;
+  }
+  // An isochore of cold compressed liquid enters the range only at the
+  // pressure that squeezes the liquid to its volume: the lowest pressure with
+  // a state, found by bisection (states exist from it up to the top).
+  double below = kPressureSearchMinimumPressure;
+  double above = topPressure;
+  if (!FindAtPressure(fixed, above, fixedValue, low)) {
+    return 0.0;
+  }
+  for (int i = 0; i < kLowestPressureBisections; ++i) {
+    const double middle = std::sqrt(below * above);
+    StateProperties state;
+    if (FindAtPressure(fixed, middle, fixedValue, state)) {
+      above = middle;
+      low = state;
+    } else {
+      below = middle;
+    }
+  }
+  return above;
 }
 
 void IF97Calculator::ComputeTransport(const StateProperties& state,

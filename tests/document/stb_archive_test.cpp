@@ -243,3 +243,36 @@ TEST(stb_archive_test, survives_truncated_and_bit_flipped_copies) {
 
 }  // namespace
 }  // namespace vaporix
+
+namespace vaporix {
+namespace {
+
+// The encoder of a long list gives the writer's bytes, in either list, with
+// the size it states, and the stream check accepts every prefix of them.
+TEST(stb_archive_test, list_encoder_writes_the_writers_bytes) {
+  for (const bool english : {false, true}) {
+    ResultList list;
+    StbListEncoder encoder;
+    for (int i = 0; i < 70000; ++i) {  // past 0xFFFF: the long count form
+      const CSteamPropObject object = MakeObject(i * 0.5, i % 5 + 1);
+      encoder.Add(object.state, object.transport);
+      list.push_back(std::make_unique<CSteamPropObject>(object));
+    }
+    const std::vector<std::uint8_t> expected =
+        english ? StbWriter::Write({}, list) : StbWriter::Write(list, {});
+    std::vector<std::uint8_t> bytes;
+    for (std::span<const std::uint8_t> part : encoder.FileParts(english)) {
+      bytes.insert(bytes.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(encoder.FileSize(), expected.size()) << english;
+    EXPECT_TRUE(bytes == expected) << english;
+    for (std::size_t prefix : {std::size_t{0}, std::size_t{5}, bytes.size() / 2, bytes.size()}) {
+      EXPECT_TRUE(StbReader::CouldBeginDocument(std::span(bytes).first(prefix))) << prefix;
+    }
+    bytes.push_back(0);
+    EXPECT_FALSE(StbReader::CouldBeginDocument(bytes)) << "bytes after the document";
+  }
+}
+
+}  // namespace
+}  // namespace vaporix

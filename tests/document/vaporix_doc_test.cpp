@@ -146,8 +146,8 @@ TEST(vaporix_doc_test, new_document_empties_and_clears_the_views) {
   EXPECT_TRUE(document.SIResults().empty());
   EXPECT_TRUE(document.EnglishResults().empty());
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(document.Title(), "Untitled");
-  EXPECT_EQ(document.SaveChangesQuestion(), "Save changes to Untitled?");
+  EXPECT_EQ(document.Title(), "Vaporix");
+  EXPECT_EQ(document.SaveChangesQuestion(), "Save changes to Vaporix?");
   EXPECT_EQ(view.events, (std::vector<std::string>{"new"}));
 }
 
@@ -218,7 +218,7 @@ TEST(vaporix_doc_test, malformed_or_missing_file_leaves_an_empty_document) {
     EXPECT_EQ(DocumentErrorMessage(error, c.path.string()), c.message);
     EXPECT_TRUE(document.SIResults().empty());
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.Title(), "Untitled");
+    EXPECT_EQ(document.Title(), "Vaporix");
     EXPECT_EQ(view.events, (std::vector<std::string>{"replaced"}));
   }
 }
@@ -276,7 +276,7 @@ TEST(vaporix_doc_test, failed_save_keeps_the_previous_file) {
   EXPECT_EQ(error, DocumentError::FailedToSave);
   EXPECT_EQ(DocumentErrorMessage(error, ""), "Failed to save document.");
   EXPECT_TRUE(second.IsModified());
-  EXPECT_EQ(second.Title(), "Untitled");
+  EXPECT_EQ(second.Title(), "Vaporix");
   EXPECT_EQ(FileBytes(file), previous);
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"keep.stb"}));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "engine/record_bits.h"
 #include "vaporix/IF97Calculator.h"
+#include "vaporix/Properties.h"
 #include "vaporix/equations/SaturationEquation.h"
 
 namespace vaporix {
@@ -32,6 +34,27 @@ constexpr EntryPoint kAllEntryPoints[] = {
 };
 
 using records::SameBits;
+
+// Every property of two records agrees to 1e-12 relative (absolute below 1,
+// where the free energies lose digits to cancellation): the input factors
+// written here are the exact definitions, the engine's may differ in the last bit.
+::testing::AssertionResult SameWithin(const StateProperties& a, const StateProperties& b,
+                                      const TransportProperties& at,
+                                      const TransportProperties& bt) {
+  for (const PropertyInfo& info : kProperties) {
+    const double expected = ValueOf(info, b, bt);
+    const double actual = ValueOf(info, a, at);
+    if (std::abs(actual - expected) > 1e-12 * std::max(std::abs(expected), 1.0)) {
+      return ::testing::AssertionFailure() << info.key << ": " << actual << " vs " << expected;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// 1 psi = 1 lbf/in2 = 0.45359237 kg * 9.80665 m/s2 / (0.0254 m)2, in MPa.
+constexpr double kPsiInMPa = 6.8947572931683616e-3;
+// 1 ft3/lb in m3/kg.
+constexpr double kCubicFootPerPoundInSI = 0.062427960576144609;
 
 class if97_calculator_test : public ::testing::Test {
  protected:
@@ -140,19 +163,18 @@ TEST_F(if97_calculator_test, english_input_of_14_5_psi_and_212_F) {
   ASSERT_TRUE(engine.CalcPT(14.5, 212.0, english, englishTransport, true, true));
   StateProperties si;
   TransportProperties siTransport;
-  ASSERT_TRUE(engine.CalcPT(14.5 * 0.0068948, (212.0 + 459.67) * 0.5555555555555556, si,
-                            siTransport, true, false));
-  EXPECT_NEAR(si.p, 0.0999746, 1e-15);
+  ASSERT_TRUE(
+      engine.CalcPT(14.5 * kPsiInMPa, (212.0 + 459.67) / 1.8, si, siTransport, true, false));
+  EXPECT_NEAR(si.p, 0.099973980750941, 1e-15);
   EXPECT_NEAR(si.t, 373.15, 1e-12);
-  EXPECT_EQ(si.region, 2);  // just above the saturation temperature at 0.0999746 MPa
+  EXPECT_EQ(si.region, 2);  // just above the saturation temperature at 0.09997 MPa
   StateProperties converted = si;
   IF97Calculator::ToEnglish(converted);
   TransportProperties convertedTransport = siTransport;
   IF97Calculator::ToEnglish(convertedTransport);
-  EXPECT_TRUE(SameBits(english, converted));
-  EXPECT_EQ(std::memcmp(&englishTransport, &convertedTransport, sizeof englishTransport), 0);
-  // The factors are not reciprocals: 14.5 psi does not come back exactly.
-  EXPECT_NEAR(english.p, 14.5, 1e-3);
+  EXPECT_TRUE(SameWithin(english, converted, englishTransport, convertedTransport));
+  // The output factor is the reciprocal of the input factor: 14.5 psi comes back.
+  EXPECT_NEAR(english.p, 14.5, 1e-13);
   EXPECT_NEAR(english.t, 212.0, 1e-9);
 }
 
@@ -166,10 +188,10 @@ TEST_F(if97_calculator_test, english_input_factors_of_every_quantity) {
     double siB;
   };
   const Case cases[] = {
-      {"p, h", &IF97Calculator::CalcPH, 145.0, 100.0, 145.0 * 0.0068948, 100.0 * 2.326},
-      {"p, s", &IF97Calculator::CalcPS, 145.0, 0.5, 145.0 * 0.0068948, 0.5 * 4.1868},
+      {"p, h", &IF97Calculator::CalcPH, 145.0, 100.0, 145.0 * kPsiInMPa, 100.0 * 2.326},
+      {"p, s", &IF97Calculator::CalcPS, 145.0, 0.5, 145.0 * kPsiInMPa, 0.5 * 4.1868},
       {"t, v", &IF97Calculator::CalcTV, 100.0, 0.01606, (100.0 + 459.67) * 0.5555555555555556,
-       0.01606 * 0.062428},
+       0.01606 * kCubicFootPerPoundInSI},
       {"t, u", &IF97Calculator::CalcTU, 1000.0, 1320.0, (1000.0 + 459.67) * 0.5555555555555556,
        1320.0 * 2.326},
   };
@@ -182,7 +204,7 @@ TEST_F(if97_calculator_test, english_input_factors_of_every_quantity) {
     ASSERT_EQ(englishFound, siFound) << c.what;
     ASSERT_TRUE(siFound) << c.what;
     IF97Calculator::ToEnglish(si);
-    EXPECT_TRUE(SameBits(english, si)) << c.what;
+    EXPECT_TRUE(SameWithin(english, si, transport, transport)) << c.what;
   }
 }
 
@@ -213,51 +235,69 @@ TEST_F(if97_calculator_test, english_output_factors_of_the_state) {
   state.x = 42.0;
   state.region = 4;
   IF97Calculator::ToEnglish(state);
-  EXPECT_EQ(state.p, 0.1 * 145.03683935719673);
-  EXPECT_NEAR(state.p, 14.503683935719673, 1e-14);
+  EXPECT_NEAR(state.p, 14.503773773020922, 1e-14);
   EXPECT_NEAR(state.t, 212.0, 1e-12);
+  // Each factor written out from the exact definitions of the pound, foot,
+  // psi, Btu(IT) and degF.
+  constexpr double v = 0.3048 * 0.3048 * 0.3048 / 0.45359237;  // m3/kg per ft3/lb
+  constexpr double psi = kPsiInMPa;
   const struct {
     const char* field;
     double value;
     double expected;
   } fields[] = {
-      {"v", state.v, 2.0 * 16.018453258153393},
-      {"d", state.d, 3.0 * 0.06242976651267324},
-      {"h", state.h, 4.0 * 0.42992261392949266},
-      {"s", state.s, 5.0 * 0.23884589662749595},
-      {"u", state.u, 6.0 * 0.42992261392949266},
-      {"cp", state.cp, 7.0 * 0.23884589662749595},
-      {"cv", state.cv, 8.0 * 0.23884589662749595},
-      {"w", state.w, 9.0 * 3.280839895013123},
+      {"v", state.v, 2.0 / v},
+      {"d", state.d, 3.0 * v},
+      {"h", state.h, 4.0 / 2.326},
+      {"s", state.s, 5.0 / 4.1868},
+      {"u", state.u, 6.0 / 2.326},
+      {"cp", state.cp, 7.0 / 4.1868},
+      {"cv", state.cv, 8.0 / 4.1868},
+      {"w", state.w, 9.0 / 0.3048},
       {"kapa", state.kapa, 1.3},
-      {"H", state.H, 10.0 * 0.42992261392949266},
-      {"G", state.G, 11.0 * 0.42992261392949266},
+      {"H", state.H, 10.0 / 2.326},
+      {"G", state.G, 11.0 / 2.326},
       {"Z", state.Z, 0.9},
-      {"alpha", state.alpha, 12.0 * 0.5555555555555556},
-      {"Kt", state.Kt, 13.0 * 0.006894757185267779},
-      {"dvdt", state.dvdt, 14.0 * 8.899295244331},
-      {"dvdp", state.dvdp, 15.0 * 0.1104452636934},
-      {"dpdt", state.dpdt, 16.0 * 80.5760218651093},
-      {"dpdv", state.dpdv, 17.0 * 9.05425879353265},
-      {"iJTC", state.iJTC, 18.0 * 0.002964437232227488},
-      {"JTC", state.JTC, 19.0 * 0.01241064},
+      {"alpha", state.alpha, 12.0 / 1.8},
+      {"Kt", state.Kt, 13.0 * psi},
+      {"dvdt", state.dvdt, 14.0 / v / 1.8},
+      {"dvdp", state.dvdp, 15.0 / v * psi},
+      {"dpdt", state.dpdt, 16.0 / psi / 1.8},
+      {"dpdv", state.dpdv, 17.0 / psi * v},
+      {"iJTC", state.iJTC, 18.0 / 2.326 * psi},
+      {"JTC", state.JTC, 19.0 * 1.8 * psi},
       {"x", state.x, 42.0},
   };
   for (const auto& field : fields) {
-    EXPECT_EQ(field.value, field.expected) << field.field;
+    EXPECT_NEAR(field.value, field.expected, 1e-13 * std::abs(field.expected)) << field.field;
   }
   EXPECT_EQ(state.region, 4);
+  // The published lb/ft3 of 958.775 kg/m3 (saturated water at 100 degC).
+  StateProperties water;
+  water.d = 958.775;
+  IF97Calculator::ToEnglish(water);
+  EXPECT_NEAR(water.d, 59.8544, 5e-5);
 }
 
 TEST_F(if97_calculator_test, english_output_factors_of_transport_keep_not_available) {
   TransportProperties transport{2.0, 3.0, 4.0, 5.0, 6.0, 58.9};
   IF97Calculator::ToEnglish(transport);
-  EXPECT_EQ(transport.dv, 2.0 * 0.002419088153749502);
-  EXPECT_EQ(transport.kv, 3.0 * 0.038750077500155);
-  EXPECT_EQ(transport.tc, 4.0 * 0.5777892051642799);
-  EXPECT_EQ(transport.td, 5.0 * 0.038750077500155);
-  EXPECT_EQ(transport.Pr, 6.0);
-  EXPECT_EQ(transport.Sigma, 58.9 * 6.852177964766101e-05);
+  // uPa s to lb/(ft h), mm2/s to ft2/h, W/(m K) to Btu/(h ft degF), mN/m to lbf/ft.
+  const struct {
+    const char* field;
+    double value;
+    double expected;
+  } fields[] = {
+      {"dv", transport.dv, 2.0 * 0.0024190883105022249},
+      {"kv", transport.kv, 3.0 * 0.038750077500155002},
+      {"tc", transport.tc, 4.0 * 0.57778931654299814},
+      {"td", transport.td, 5.0 * 0.038750077500155002},
+      {"Pr", transport.Pr, 6.0},
+      {"Sigma", transport.Sigma, 58.9 * 6.8521765856791752e-05},
+  };
+  for (const auto& field : fields) {
+    EXPECT_NEAR(field.value, field.expected, 1e-13 * std::abs(field.expected)) << field.field;
+  }
 
   TransportProperties unavailable{-1.0, -1.0, -1.0, -1.0, -1.0, -1.0};
   IF97Calculator::ToEnglish(unavailable);
@@ -457,7 +497,7 @@ TEST_F(if97_calculator_test, english_pressure_search_converts_inputs_and_outputs
   ASSERT_TRUE(
       engine.CalcHS(given.h / 2.326, given.s / 4.1868, english, englishTransport, true, true));
   EXPECT_NEAR(english.t, si.t * 1.8 - 459.67, 1e-6);
-  EXPECT_NEAR(english.p, si.p * 145.03683935719673, 1e-6);
+  EXPECT_NEAR(english.p, si.p / kPsiInMPa, 1e-6);
   EXPECT_EQ(english.region, si.region);
 }
 

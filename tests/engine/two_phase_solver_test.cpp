@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "vaporix/IF97Calculator.h"
+#include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
@@ -113,39 +114,39 @@ TEST(two_phase_solver_test, out_of_range_pairs_are_refused) {
   EXPECT_FALSE(kSolver.SolveHV(2000.0, 251.0, out));
 }
 
-TEST(two_phase_solver_test, th_band_below_the_saturated_liquid) {
-  StateProperties liquid;
-  ASSERT_TRUE(kSolver.SolveTX(400.0, 0.0, liquid));
-  StateProperties out;
-  ASSERT_TRUE(kSolver.SolveTH(400.0, 0.95 * liquid.h, out));
-  EXPECT_EQ(out.x, 0.0);
-  EXPECT_EQ(out.region, 1);
-  EXPECT_DOUBLE_EQ(out.h, liquid.h);
-  EXPECT_FALSE(kSolver.SolveTH(400.0, 0.90 * liquid.h, out));
-}
-
-TEST(two_phase_solver_test, ps_band_above_the_saturated_vapour) {
-  StateProperties vapour;
-  ASSERT_TRUE(kSolver.SolvePX(1.0, 100.0, vapour));
-  StateProperties out;
-  ASSERT_TRUE(kSolver.SolvePS(1.0, vapour.s + 0.05, out));
-  EXPECT_EQ(out.x, 100.0);
-  EXPECT_EQ(out.region, 2);
-  EXPECT_DOUBLE_EQ(out.s, vapour.s);
-  EXPECT_FALSE(kSolver.SolvePS(1.0, vapour.s + 0.2, out));
-}
-
-TEST(two_phase_solver_test, pv_band_below_the_saturated_liquid_volume) {
-  StateProperties liquid;
-  ASSERT_TRUE(kSolver.SolvePX(1.0, 0.0, liquid));
-  for (double share : {0.001, 0.5, 0.999}) {
+// An input beyond a saturated end value is that end point only within the
+// rounding band; a step further it lies outside the two-phase region.
+TEST(two_phase_solver_test, inputs_beyond_a_saturated_end_only_within_the_band) {
+  using Solve = bool (TwoPhaseSolver::*)(double, double, StateProperties&) const;
+  struct Row {
+    const char* name;
+    Solve solve;
+    double fixed;
+    double x;  // the end the input lies beyond
+    double StateProperties::*field;
+    double direction;  // -1 below the end value, +1 above
+  };
+  const Row rows[] = {
+      {"th below the liquid", &TwoPhaseSolver::SolveTH, 400.0, 0.0, &StateProperties::h, -1.0},
+      {"ps above the vapour", &TwoPhaseSolver::SolvePS, 1.0, 100.0, &StateProperties::s, 1.0},
+      {"pv below the liquid", &TwoPhaseSolver::SolvePV, 1.0, 0.0, &StateProperties::v, -1.0},
+  };
+  for (const Row& row : rows) {
+    const bool pressureGiven = row.solve != &TwoPhaseSolver::SolveTH;
+    StateProperties end;
+    ASSERT_TRUE(pressureGiven ? kSolver.SolvePX(row.fixed, row.x, end)
+                              : kSolver.SolveTX(row.fixed, row.x, end))
+        << row.name;
+    const double value = end.*row.field;
     StateProperties out;
-    ASSERT_TRUE(kSolver.SolvePV(1.0, share * liquid.v, out)) << share;
-    EXPECT_EQ(out.x, 0.0);
-    EXPECT_DOUBLE_EQ(out.v, liquid.v);
+    const double inside = value * (1.0 + row.direction * 0.5 * limits::kSaturatedEndBand);
+    ASSERT_TRUE((kSolver.*row.solve)(row.fixed, inside, out)) << row.name;
+    EXPECT_EQ(out.x, row.x) << row.name;
+    for (const double beyond : {10.0 * limits::kSaturatedEndBand, 1e-4, 0.05, 0.5}) {
+      EXPECT_FALSE((kSolver.*row.solve)(row.fixed, value * (1.0 + row.direction * beyond), out))
+          << row.name << " " << beyond;
+    }
   }
-  StateProperties out;
-  EXPECT_FALSE(kSolver.SolvePV(1.0, 0.0, out));
 }
 
 // Above 623.15 K both phases come from the region-3 equation: their densities

@@ -4,13 +4,17 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPalette>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "COutputDocumentView.h"
 #include "COutputView.h"
@@ -66,6 +70,68 @@ TEST_F(ViewTest, holds_the_three_pages_with_the_first_current) {
   EXPECT_EQ(view.activeIndex(), CVaporixView::kGeneralPageIndex);
   EXPECT_EQ(&view.currentPage(), static_cast<CInputPropertyPage*>(&view.generalPage()));
   EXPECT_EQ(&view.currentGrid(), &view.generalPage().grid());
+}
+
+// Contrast ratio of two colours by their relative luminance (sRGB).
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& color) {
+    const auto linear = [](double channel) {
+      return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Each tab carries its own picture, drawn so that at 16 px its outline
+// stands out from the window on a light and on a dark palette; a band in the
+// button colour runs above the tabs.
+TEST_F(ViewTest, tabs_carry_icons_for_light_and_dark_palettes_below_a_band) {
+  window.show();
+  QCoreApplication::processEvents();
+  EXPECT_GE(view.tabBar()->geometry().top(), CPropertyView::kBandHeight);
+  EXPECT_GE(view.currentWidget()->mapTo(&view, QPoint(0, 0)).y(),
+            view.tabBar()->geometry().bottom());
+  const QImage shot = view.grab().toImage();
+  for (int y = 0; y < CPropertyView::kBandHeight; ++y) {
+    for (const int x : {0, shot.width() / 2, shot.width() - 1}) {
+      EXPECT_EQ(shot.pixelColor(x, y), view.palette().color(QPalette::Button)) << x << "," << y;
+    }
+  }
+
+  const QPalette light = QApplication::palette();
+  QPalette dark = light;
+  for (const auto& [role, color] : {std::pair{QPalette::Window, QColor(45, 45, 48)},
+                                    {QPalette::WindowText, QColor(235, 235, 235)},
+                                    {QPalette::Base, QColor(30, 30, 30)},
+                                    {QPalette::Button, QColor(55, 55, 58)},
+                                    {QPalette::Text, QColor(235, 235, 235)}}) {
+    dark.setColor(role, color);
+  }
+  for (const auto& [name, palette] : {std::pair{"light", light}, {"dark", dark}}) {
+    QApplication::setPalette(palette);
+    const QImage first = view.tabIcon(0).pixmap(16, 16).toImage();
+    const QImage second = view.tabIcon(1).pixmap(16, 16).toImage();
+    ASSERT_FALSE(first.isNull()) << name;
+    EXPECT_NE(first, second) << name;
+    for (const QImage& icon : {first, second}) {
+      int outline = 0;
+      for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+          const QColor pixel = icon.pixelColor(x, y);
+          if (pixel.alpha() >= 200 &&
+              ContrastRatio(pixel, palette.color(QPalette::Window)) >= 4.5) {
+            ++outline;
+          }
+        }
+      }
+      EXPECT_GE(outline, 12) << name;
+    }
+  }
+  QApplication::setPalette(light);
 }
 
 TEST_F(ViewTest, control_keys_switch_pages_and_wrap_around) {

@@ -151,6 +151,40 @@ TEST_F(program_test, print_to_a_pdf_file_prints_the_si_table) {
   EXPECT_TRUE(text.contains("25"));  // 2.5 MPa shown in bar
 }
 
+// A document with an SI and an English result prints both lists, each under
+// its heading, SI first.
+TEST_F(program_test, print_prints_the_si_and_the_english_list) {
+  CVaporixDoc document;
+  StateProperties state{};
+  state.p = 2.5;
+  state.t = 400.0;
+  state.region = 1;
+  document.AddSIResult(state, TransportProperties{});
+  state.p = 362.5;   // psi
+  state.t = 260.33;  // degF
+  document.AddEnglishResult(state, TransportProperties{});
+  const QString path = Path("both.stb");
+  ASSERT_EQ(document.OnSaveDocument(QFile::encodeName(path).toStdString()), DocumentError::None);
+  ASSERT_EQ(Run({"--print-to", Path("both.pdf"), path}), 0);
+
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  }
+  QProcess extract;
+  extract.start(pdftotext, {Path("both.pdf"), "-"});
+  ASSERT_TRUE(extract.waitForFinished(30000));
+  const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+  const qsizetype si = text.indexOf("SI Unit results");
+  const qsizetype english = text.indexOf("English Unit results");
+  ASSERT_GE(si, 0) << text.toStdString();
+  ASSERT_GT(english, si) << text.toStdString();
+  EXPECT_GT(text.indexOf("p [bar]"), si);
+  EXPECT_GT(text.indexOf("p [psi]"), english);
+  EXPECT_GT(text.indexOf("362.5"), english);
+  EXPECT_GT(text.indexOf("260.33"), english);
+}
+
 // The h-s chart of a document as SVG draws a path in the colour of every
 // isoline family, the saturation line and the document's states; PNG and
 // PDF come from the same drawing.
@@ -198,6 +232,19 @@ TEST_F(program_test, failures_end_with_a_message_and_an_error_code) {
   EXPECT_EQ(Run({"--bogus"}, &errors), 2);
   EXPECT_TRUE(errors.contains("Usage: vaporix"));
   EXPECT_EQ(Run({"--version"}), 0);
+}
+
+// A PDF that cannot be written and a file that never ends are refused with a
+// message naming the file, not taken for success or read forever.
+TEST_F(program_test, a_failed_pdf_write_and_an_endless_file_end_with_a_message) {
+  QString errors;
+  ASSERT_TRUE(QFile::link("/dev/full", Path("full.pdf")));
+  EXPECT_EQ(Run({"--print-to", Path("full.pdf"), WriteDocument("d.stb")}, &errors), 1);
+  EXPECT_TRUE(errors.contains("Cannot write " + Path("full.pdf") + ": No space left on device"))
+      << errors.toStdString();
+
+  EXPECT_EQ(Run({"--screenshot", Path("x.png"), "/dev/zero"}, &errors), 1);
+  EXPECT_TRUE(errors.contains("Unexpected file format.")) << errors.toStdString();
 }
 
 }  // namespace

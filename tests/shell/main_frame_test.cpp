@@ -7,11 +7,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QWindow>
 
 #include "CCaption.h"
 #include "CCaptionView.h"
@@ -145,7 +147,7 @@ TEST_F(main_frame_test, window_has_banner_panes_status_and_minimum_size) {
   EXPECT_TRUE(frame->captionView().caption().font().bold());
   EXPECT_EQ(frame->captionView().height(), CCaptionSplWnd::kBannerHeight);
   const int outputHeight = frame->outerSplitter().sizes().at(1);
-  EXPECT_EQ(frame->windowTitle(), "Untitled - based on IAPWS-IF97");
+  EXPECT_EQ(frame->windowTitle(), "Vaporix[*] - based on IAPWS-IF97");
 
   // The output pane keeps its height and the banner its own when the window grows.
   frame->resize(1200, 900);
@@ -233,6 +235,20 @@ TEST_F(main_frame_test, command_enabling_follows_the_state) {
   EXPECT_TRUE(frame->action(Command::ViewToolbar).isChecked());
 }
 
+// A new document is called "Vaporix", and Qt's marker shows unsaved changes.
+TEST_F(main_frame_test, new_document_title_names_vaporix_and_marks_changes) {
+  frame->show();
+  QCoreApplication::processEvents();
+  ASSERT_NE(frame->windowHandle(), nullptr);
+  EXPECT_EQ(frame->windowHandle()->title(), "Vaporix - based on IAPWS-IF97");
+  AddResult(1.0);
+  EXPECT_EQ(frame->windowHandle()->title(), "Vaporix* - based on IAPWS-IF97");
+  services.saveAnswers = {Path("boiler.stb")};
+  frame->action(Command::FileSaveAs).trigger();
+  EXPECT_EQ(services.saveSuggestions.value(0), "Vaporix.stb");
+  EXPECT_EQ(frame->windowHandle()->title(), "boiler.stb - based on IAPWS-IF97");
+}
+
 TEST_F(main_frame_test, save_writes_the_file_and_save_as_asks_for_a_name) {
   AddResult(2.0);
   ASSERT_TRUE(document.IsModified());
@@ -240,11 +256,11 @@ TEST_F(main_frame_test, save_writes_the_file_and_save_as_asks_for_a_name) {
   services.saveAnswers = {Path("boiler")};  // no extension: ".stb" is added
   frame->action(Command::FileSave).trigger();
   ASSERT_EQ(services.saveSuggestions.size(), 1);
-  EXPECT_TRUE(services.saveSuggestions.first().endsWith("Untitled.stb"));
+  EXPECT_TRUE(services.saveSuggestions.first().endsWith("Vaporix.stb"));
   EXPECT_EQ(services.saveFilters.first(), "Vaporix Files (*.stb)");
   EXPECT_TRUE(QFile::exists(Path("boiler.stb")));
   EXPECT_FALSE(document.IsModified());
-  EXPECT_EQ(frame->windowTitle(), "boiler.stb - based on IAPWS-IF97");
+  EXPECT_EQ(frame->windowTitle(), "boiler.stb[*] - based on IAPWS-IF97");
 
   // Save of an unmodified document is disabled; Save As always asks.
   AddResult(3.0);
@@ -291,7 +307,7 @@ TEST_P(save_prompt_test, before_new) {
   messages.answers = {c.answer};
   services.saveAnswers = {Path("kept.stb")};
   frame->action(Command::FileNew).trigger();
-  EXPECT_EQ(messages.asked, QStringList{"Save changes to Untitled?"});
+  EXPECT_EQ(messages.asked, QStringList{"Save changes to Vaporix?"});
   EXPECT_EQ(QFile::exists(Path("kept.stb")), c.fileSaved);
   EXPECT_EQ(document.IsModified(), c.changesKept);
   EXPECT_EQ(document.SIResults().size(), c.changesKept ? 2u : 0u);
@@ -319,10 +335,10 @@ TEST_P(save_prompt_test, before_open) {
   if (c.changesKept) {
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(document.SIResults().size(), 2u);
-    EXPECT_EQ(frame->windowTitle(), "first.stb - based on IAPWS-IF97");
+    EXPECT_EQ(frame->windowTitle(), "first.stb[*] - based on IAPWS-IF97");
   } else {
     EXPECT_EQ(document.SIResults().size(), 3u);
-    EXPECT_EQ(frame->windowTitle(), "other.stb - based on IAPWS-IF97");
+    EXPECT_EQ(frame->windowTitle(), "other.stb[*] - based on IAPWS-IF97");
     CVaporixDoc reread;
     ASSERT_EQ(reread.OnOpenDocument(QFile::encodeName(Path("first.stb")).toStdString()),
               DocumentError::None);
@@ -338,7 +354,7 @@ TEST_P(save_prompt_test, before_exit) {
   services.saveAnswers = {Path("exit.stb")};
   frame->action(Command::AppExit).trigger();
   QCoreApplication::processEvents();
-  EXPECT_EQ(messages.asked, QStringList{"Save changes to Untitled?"});
+  EXPECT_EQ(messages.asked, QStringList{"Save changes to Vaporix?"});
   EXPECT_EQ(frame->isVisible(), c.changesKept);
   EXPECT_EQ(QFile::exists(Path("exit.stb")), c.fileSaved);
   EXPECT_EQ(document.SIResults().size(), 1u);
@@ -401,7 +417,7 @@ TEST_F(main_frame_test, open_shows_the_file_rows_and_failures_leave_an_empty_doc
     EXPECT_TRUE(document.SIResults().empty());
     EXPECT_TRUE(document.EnglishResults().empty());
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.Title(), "Untitled");
+    EXPECT_EQ(document.Title(), "Vaporix");
     EXPECT_EQ(frame->outputView().siRowCount(), 0);
     EXPECT_EQ(frame->outputView().siTable().cellText(1, 1), "");
     EXPECT_FALSE(frame->recentFiles().files().contains(Path(failure.name)));
@@ -449,7 +465,7 @@ TEST_F(main_frame_test, recent_file_list_keeps_the_last_four_documents) {
     }
   }
   EXPECT_EQ(frame->recentFiles().files().first(), opened[2]);
-  EXPECT_EQ(frame->windowTitle(), "c.stb - based on IAPWS-IF97");
+  EXPECT_EQ(frame->windowTitle(), "c.stb[*] - based on IAPWS-IF97");
   ASSERT_TRUE(QFile::remove(opened[1]));
   for (QAction* action : frame->fileMenu().actions()) {
     if (action->data().toString() == opened[1]) {
@@ -507,6 +523,55 @@ TEST_F(main_frame_test, calculated_state_is_saved_cleared_and_opened_again) {
   EXPECT_EQ(frame->outputView().siTable().cellText(1, 1), "10");
 }
 
+// At 1920 x 1080 the results grid of either page reaches the pane's right
+// edge, its last column fills the grid, and no row title or constant is
+// wrapped or cut, in SI and in English units; a narrower window never makes
+// the last column narrower than its text.
+TEST_F(main_frame_test, results_grid_follows_the_pane_at_1920_pixels) {
+  auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
+  ASSERT_NE(view, nullptr);
+  frame->resize(1920, 1080);
+  frame->show();
+  QCoreApplication::processEvents();
+  const auto textFits = [](const CGridCtrl& grid, int row, int column) {
+    return QFontMetrics(grid.font()).horizontalAdvance(grid.cellText(row, column)) + 4 <=
+           grid.gridColumnWidth(column);
+  };
+  const auto columnsWidth = [](const CGridCtrl& grid) {
+    int total = 0;
+    for (int column = 1; column < grid.gridColumnCount(); ++column) {
+      total += grid.gridColumnWidth(column);
+    }
+    return total;
+  };
+  for (const int index : {CVaporixView::kGeneralPageIndex, CVaporixView::kSaturationPageIndex}) {
+    view->SetActivePage(index);
+    QCoreApplication::processEvents();
+    CInputPropertyPage& page = view->currentPage();
+    CGridCtrl& grid = page.grid();
+    const int last = grid.gridColumnCount() - 1;
+    for (QRadioButton* units : {&page.englishButton(), &page.siButton()}) {
+      units->click();
+      QCoreApplication::processEvents();
+      const QString what = QStringLiteral("page %1, %2").arg(index).arg(units->text());
+      EXPECT_GE(grid.mapTo(frame.get(), QPoint(grid.width(), 0)).x(), frame->width() - 40)
+          << what.toStdString();
+      EXPECT_EQ(columnsWidth(grid), grid.viewport()->width()) << what.toStdString();
+      for (int row = 1; row < grid.gridRowCount(); ++row) {
+        EXPECT_TRUE(textFits(grid, row, 1)) << what.toStdString() << " title row " << row;
+        EXPECT_TRUE(textFits(grid, row, last)) << what.toStdString() << " constant row " << row;
+      }
+    }
+  }
+  frame->resize(800, 600);
+  QCoreApplication::processEvents();
+  CGridCtrl& grid = view->currentGrid();
+  EXPECT_GT(columnsWidth(grid), grid.viewport()->width());
+  for (int row = 1; row < grid.gridRowCount(); ++row) {
+    EXPECT_TRUE(textFits(grid, row, grid.gridColumnCount() - 1)) << "constant row " << row;
+  }
+}
+
 TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
   auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
   ASSERT_NE(view, nullptr);
@@ -532,11 +597,11 @@ TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
   // for the grid the pair; no title is clipped.
   const PrintCase cases[] = {
       {CMainFrame::Pane::Input, "Property Name"},
-      {CMainFrame::Pane::Input, "Vaporix - Untitled - "},
+      {CMainFrame::Pane::Input, "Vaporix - unsaved document - "},
       {CMainFrame::Pane::Input, "units: SI"},
       {CMainFrame::Pane::Input, "[alpha]"},
       {CMainFrame::Pane::Output, "p [bar]"},
-      {CMainFrame::Pane::Output, "Vaporix - Untitled - "},
+      {CMainFrame::Pane::Output, "Vaporix - unsaved document - "},
       {CMainFrame::Pane::Output, "SI Unit results"},
   };
   for (const PrintCase& c : cases) {
@@ -549,6 +614,39 @@ TEST_F(main_frame_test, copy_and_print_follow_the_pane_in_use) {
     }
     QFile::remove(services.pdfPath);
   }
+}
+
+// Edit > Copy from the menu: the menu takes the focus from the output table
+// and hands it back before Copy runs; the selection must survive that.
+TEST_F(main_frame_test, edit_copy_from_the_menu_copies_the_output_selection) {
+  frame->show();
+  QApplication::setActiveWindow(frame.get());
+  AddResult(1.0);
+  AddResult(2.0);
+  frame->ActivatePane(CMainFrame::Pane::Output);
+  CGridCtrl& table = frame->outputView().activeTable();
+  ASSERT_TRUE(table.hasFocus());
+  table.setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 0), true);
+  const QString selected = table.selectedCellsText();
+  ASSERT_EQ(selected, "10\n20\n");
+
+  QMenu* edit = nullptr;
+  for (QAction* entry : frame->menuBar()->actions()) {
+    if (entry->text() == "&Edit") {
+      edit = entry->menu();
+    }
+  }
+  ASSERT_NE(edit, nullptr);
+  edit->popup(frame->mapToGlobal(QPoint(10, 10)));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(edit->isVisible());
+  QApplication::clipboard()->clear();
+  edit->setActiveAction(&frame->action(Command::EditCopy));
+  QTest::keyClick(edit, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(edit->isVisible());
+  // The pane's Copy puts the column's name first.
+  EXPECT_EQ(QApplication::clipboard()->text(), "p [bar]\n" + selected);
 }
 
 TEST_F(main_frame_test, print_preview_and_setup_go_through_the_printer) {
@@ -631,7 +729,7 @@ TEST_F(main_frame_test, dropping_a_document_file_opens_it) {
     QCoreApplication::sendEvent(frame.get(), &drop);
   }
   EXPECT_EQ(document.SIResults().size(), 2u);
-  EXPECT_EQ(frame->windowTitle(), "dropped.stb - based on IAPWS-IF97");
+  EXPECT_EQ(frame->windowTitle(), "dropped.stb[*] - based on IAPWS-IF97");
 }
 
 TEST_F(main_frame_test, next_pane_moves_between_input_and_output) {

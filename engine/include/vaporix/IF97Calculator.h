@@ -176,9 +176,16 @@ class IF97Calculator {
  private:
   // Finds the state of an SI input pair, without transport.
   bool Find(InputPair pair, double a, double b, StateProperties& out) const;
-  // The single-phase solvers asked in order with one operation.
-  bool AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&) const, double a,
-                  double b, StateProperties& out) const;
+  // The single-phase solvers asked in order with one operation; the first
+  // answer that Accept keeps is the state.
+  bool AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&) const,
+                  InputPair pair, double a, double b, StateProperties& out) const;
+  // Keeps a solver's answer only when it reproduces both inputs (after a few
+  // Newton steps on its own coordinates if it is close) and, in region 3, is
+  // the density that region 3 has at its (p, T).
+  bool Accept(InputPair pair, double a, double b, StateProperties& out) const;
+  bool Polish(InputPair pair, double a, double b, StateProperties& out) const;
+  bool OnStableBranch(const StateProperties& state) const;
   // The state at pressure p with the fixed entropy or volume (CalcPS, CalcPV).
   bool FindAtPressure(Quantity fixed, double p, double value, StateProperties& out) const;
   // The state at temperature T with the fixed entropy or volume (CalcTS, CalcTV).
@@ -187,6 +194,10 @@ class IF97Calculator {
   // `fixed` is Entropy or Volume; `target` Enthalpy, InternalEnergy or Volume.
   bool PressureSearch(Quantity fixed, double fixedValue, Quantity target, double targetValue,
                       StateProperties& out) const;
+  // The lowest pressure (from the search's minimum) at which the line of
+  // constant entropy or volume has a state, with that state; 0 when none.
+  double LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,
+                              StateProperties& low) const;
   // The state where the line of constant entropy or volume leaves the range of
   // the formulation at its high-pressure or temperature edges.
   bool UpperBoundaryState(Quantity fixed, double value, StateProperties& boundary) const;

@@ -47,4 +47,12 @@ inline constexpr double kPressureSearchMinimumPressure = 0.001;
 // about 0.00100021 m3/kg near 273 K).
 inline constexpr double kInputMinimumVolume = 0.00100021;
 
+// An answer is a state only when the state reproduces both of its inputs to
+// this tolerance, relative to the input (the engine tolerance).
+inline constexpr double kInputReproduction = 1e-6;
+// A saturation input beyond the saturated liquid's or vapour's value by at
+// most this much, relative, is that end point (the rounding of the end state's
+// own evaluation); anything further beyond lies outside the two-phase region.
+inline constexpr double kSaturatedEndBand = 1e-9;
+
 }  // namespace vaporix::limits

@@ -1,7 +1,11 @@
 #pragma once
 
 // Unit factors shared by every front end: the Celsius offset and the English
-// (US customary) factors, each in one place.
+// (US customary) factors, each in one place. The English factors are built
+// from the exact international definitions of the pound, the foot, standard
+// gravity, the IT British thermal unit and the degree Fahrenheit, so that
+// every English value agrees with its SI value to the last digit shown, and
+// an output factor is the reciprocal of the input factor of its quantity.
 
 namespace vaporix::units {
 
@@ -13,34 +17,62 @@ inline constexpr double kRankinePerKelvin = 1.8;
 // Megapascal per bar (1 bar = 0.1 MPa by definition).
 inline constexpr double kMegapascalPerBar = 0.1;
 
+// The exact definitions (international yard and pound, 1959; IT Btu).
+inline constexpr double kKilogramPerPound = 0.45359237;
+inline constexpr double kMetrePerFoot = 0.3048;
+inline constexpr double kMetrePerInch = 0.0254;
+inline constexpr double kStandardGravity = 9.80665;  // m/s2, defines the pound-force
+inline constexpr double kSecondsPerHour = 3600.0;
+inline constexpr double kNewtonPerPoundForce = kKilogramPerPound * kStandardGravity;
+// 1 psi = 1 lbf/in2 = 6894.757293168 Pa.
+inline constexpr double kPascalPerPsi = kNewtonPerPoundForce / (kMetrePerInch * kMetrePerInch);
+inline constexpr double kCubicMetrePerCubicFoot = kMetrePerFoot * kMetrePerFoot * kMetrePerFoot;
+// 1 Btu(IT)/lb = 2.326 kJ/kg and 1 Btu(IT)/(lb degF) = 4.1868 kJ/(kg K), both exact.
+inline constexpr double kKilojoulePerKilogramPerBtuPerPound = 2.326;
+inline constexpr double kKilojoulePerKilogramKelvinPerBtuPerPoundRankine = 4.1868;
+inline constexpr double kJoulePerBtu =
+    kKilojoulePerKilogramPerBtuPerPound * 1000.0 * kKilogramPerPound;  // 1055.05585262 J
+
 // English input factors: psi, degF, Btu/lb, Btu/(lb degF), ft3/lb to the
 // engine's units (temperature: (degF + kRankineOffset) * kKelvinPerRankine).
-inline constexpr double kPsiToMegapascal = 0.0068948;
-inline constexpr double kKelvinPerRankine = 0.5555555555555556;
-inline constexpr double kBtuPerPoundToKilojoulePerKilogram = 2.326;
-inline constexpr double kBtuPerPoundRankineToKilojoulePerKilogramKelvin = 4.1868;
-inline constexpr double kCubicFootPerPoundToCubicMetrePerKilogram = 0.062428;
+inline constexpr double kPsiToMegapascal = kPascalPerPsi * 1e-6;
+inline constexpr double kKelvinPerRankine = 1.0 / kRankinePerKelvin;
+inline constexpr double kBtuPerPoundToKilojoulePerKilogram = kKilojoulePerKilogramPerBtuPerPound;
+inline constexpr double kBtuPerPoundRankineToKilojoulePerKilogramKelvin =
+    kKilojoulePerKilogramKelvinPerBtuPerPoundRankine;
+inline constexpr double kCubicFootPerPoundToCubicMetrePerKilogram =
+    kCubicMetrePerCubicFoot / kKilogramPerPound;
 
-// English output factors of the state record (SI value times factor).
-inline constexpr double kMegapascalToPsi = 145.03683935719673;
-inline constexpr double kVolumeToEnglish = 16.018453258153393;     // m3/kg to ft3/lb
-inline constexpr double kDensityToEnglish = 0.06242976651267324;   // kg/m3 to lb/ft3
-inline constexpr double kEnergyToEnglish = 0.42992261392949266;    // kJ/kg to Btu/lb
-inline constexpr double kEntropyToEnglish = 0.23884589662749595;   // kJ/(kg K) to Btu/(lb degF)
-inline constexpr double kSpeedToEnglish = 3.280839895013123;       // m/s to ft/s
-inline constexpr double kExpansionToEnglish = 0.5555555555555556;  // 1/K to 1/degF
-inline constexpr double kCompressibilityToEnglish = 0.006894757185267779;       // 1/MPa to 1/psi
-inline constexpr double kDvdtToEnglish = 8.899295244331;                        // m3/(kg K)
-inline constexpr double kDvdpToEnglish = 0.1104452636934;                       // m3/(kg MPa)
-inline constexpr double kDpdtToEnglish = 80.5760218651093;                      // MPa/K
-inline constexpr double kDpdvToEnglish = 9.05425879353265;                      // MPa kg/m3
-inline constexpr double kIsothermalThrottlingToEnglish = 0.002964437232227488;  // kJ/(kg MPa)
-inline constexpr double kJouleThomsonToEnglish = 0.01241064;                    // K/MPa
+// English output factors of the state record (SI value times factor). Where
+// a quantity is also an input, its factor is the reciprocal of the input one.
+inline constexpr double kMegapascalToPsi = 1.0 / kPsiToMegapascal;
+inline constexpr double kVolumeToEnglish = 1.0 / kCubicFootPerPoundToCubicMetrePerKilogram;
+inline constexpr double kEnergyToEnglish = 1.0 / kBtuPerPoundToKilojoulePerKilogram;
+inline constexpr double kEntropyToEnglish = 1.0 / kBtuPerPoundRankineToKilojoulePerKilogramKelvin;
+// kg/m3 to lb/ft3: the inverse of a specific volume.
+inline constexpr double kDensityToEnglish = kCubicFootPerPoundToCubicMetrePerKilogram;
+inline constexpr double kSpeedToEnglish = 1.0 / kMetrePerFoot;                  // m/s to ft/s
+inline constexpr double kExpansionToEnglish = kKelvinPerRankine;                // 1/K to 1/degF
+inline constexpr double kCompressibilityToEnglish = kPsiToMegapascal;           // 1/MPa to 1/psi
+inline constexpr double kDvdtToEnglish = kVolumeToEnglish * kKelvinPerRankine;  // m3/(kg K)
+inline constexpr double kDvdpToEnglish = kVolumeToEnglish * kPsiToMegapascal;   // m3/(kg MPa)
+inline constexpr double kDpdtToEnglish = kMegapascalToPsi * kKelvinPerRankine;  // MPa/K
+inline constexpr double kDpdvToEnglish = kMegapascalToPsi * kDensityToEnglish;  // MPa kg/m3
+inline constexpr double kIsothermalThrottlingToEnglish =
+    kEnergyToEnglish * kPsiToMegapascal;  // kJ/(kg MPa)
+inline constexpr double kJouleThomsonToEnglish = kRankinePerKelvin * kPsiToMegapascal;  // K/MPa
 
 // English output factors of the transport record.
-inline constexpr double kViscosityToEnglish = 0.002419088153749502;        // uPa s to lb/(ft h)
-inline constexpr double kDiffusivityToEnglish = 0.038750077500155;         // mm2/s to ft2/h
-inline constexpr double kConductivityToEnglish = 0.5777892051642799;       // W/(m K)
-inline constexpr double kSurfaceTensionToEnglish = 6.852177964766101e-05;  // mN/m to lbf/ft
+// uPa s = 1e-6 kg/(m s) to lb/(ft h).
+inline constexpr double kViscosityToEnglish =
+    1e-6 * kSecondsPerHour * kMetrePerFoot / kKilogramPerPound;
+// mm2/s to ft2/h.
+inline constexpr double kDiffusivityToEnglish =
+    1e-6 * kSecondsPerHour / (kMetrePerFoot * kMetrePerFoot);
+// W/(m K) to Btu/(h ft degF).
+inline constexpr double kConductivityToEnglish =
+    kSecondsPerHour * kMetrePerFoot * kKelvinPerRankine / kJoulePerBtu;
+// mN/m to lbf/ft.
+inline constexpr double kSurfaceTensionToEnglish = 1e-3 * kMetrePerFoot / kNewtonPerPoundForce;
 
 }  // namespace vaporix::units

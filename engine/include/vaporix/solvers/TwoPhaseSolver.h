@@ -42,7 +42,8 @@ class TwoPhaseSolver : public RegionSolver {
  private:
   enum class Quantity { Enthalpy, Entropy, InternalEnergy, Volume };
   enum class Given { Pressure, Temperature };
-  // Widening of the saturated range at one end before the quality search.
+  // The end of the saturated range that accepts an input beyond it by the
+  // rounding band limits::kSaturatedEndBand.
   enum class BandRule { None, EnthalpyBelowLiquid, EntropyAboveVapour, VolumeToLiquid };
 
   static double Field(const StateProperties& state, Quantity quantity);
