@@ -5,11 +5,14 @@
 #include "Batch.h"
 #include "bench_support.h"
 #include "vaporix/IF97Calculator.h"
+#include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 
 namespace {
 
 using vaporix::IF97Calculator;
+using vaporix::InputPair;
+using vaporix::InputPairInfo;
 using vaporix::StateProperties;
 using vaporix::TransportProperties;
 using vaporix::bench::EntryPoint;
@@ -31,15 +34,16 @@ StateProperties Reference(const RegionState& where) {
   engine.Initialize();
   StateProperties state;
   TransportProperties transport;
-  engine.CalcPT(where.p, where.T, state, transport, false, false);
+  engine.Calculate(vaporix::InputPair::PT, where.p, where.T, state, transport, false, false);
   return state;
 }
 
-// Times one entry point on the inputs taken from the region's state
+// Times one way into the engine on the inputs taken from the region's state
 // (benchmark argument: 0 region 1, 1 region 2, 2 region 5).
-void TimeEntryPoint(benchmark::State& state, EntryPoint entryPoint, double StateProperties::*first,
-                    double StateProperties::*second, bool withTransport,
-                    const RegionState* states = kStates) {
+template <typename Calculate>
+void TimeCalculation(benchmark::State& state, Calculate calculate, double StateProperties::*first,
+                     double StateProperties::*second, bool withTransport,
+                     const RegionState* states) {
   const StateProperties reference = Reference(states[state.range(0)]);
   IF97Calculator engine;
   engine.Initialize();
@@ -47,14 +51,43 @@ void TimeEntryPoint(benchmark::State& state, EntryPoint entryPoint, double State
   TransportProperties transport;
   const double a = reference.*first;
   const double b = reference.*second;
-  if (!(engine.*entryPoint)(a, b, out, transport, withTransport, false)) {
+  if (!calculate(engine, a, b, out, transport, withTransport)) {
     state.SkipWithError("the engine declines this state");
     return;
   }
   for (auto _ : state) {
-    benchmark::DoNotOptimize((engine.*entryPoint)(a, b, out, transport, withTransport, false));
+    benchmark::DoNotOptimize(calculate(engine, a, b, out, transport, withTransport));
     benchmark::ClobberMemory();
   }
+}
+
+// Through a CalcXX entry point, as callers before the pair table did.
+void TimeEntryPoint(benchmark::State& state, EntryPoint entryPoint, double StateProperties::*first,
+                    double StateProperties::*second, bool withTransport,
+                    const RegionState* states = kStates) {
+  TimeCalculation(
+      state,
+      [entryPoint](IF97Calculator& engine, double a, double b, StateProperties& out,
+                   TransportProperties& transport, bool transportToo) {
+        return (engine.*entryPoint)(a, b, out, transport, transportToo, false);
+      },
+      first, second, withTransport, states);
+}
+
+// Through Calculate with a pair chosen at run time, as the front ends call it;
+// the inputs are the pair's two quantities from the table.
+void TimeTablePair(benchmark::State& state, InputPair pair, bool withTransport,
+                   const RegionState* states = kStates) {
+  const InputPairInfo& info = vaporix::Describe(pair);
+  benchmark::DoNotOptimize(pair);
+  TimeCalculation(
+      state,
+      [pair](IF97Calculator& engine, double a, double b, StateProperties& out,
+             TransportProperties& transport, bool transportToo) {
+        return engine.Calculate(pair, a, b, out, transport, transportToo, false);
+      },
+      vaporix::Describe(info.first).field, vaporix::Describe(info.second).field, withTransport,
+      states);
 }
 
 void BM_Region1Evaluate(benchmark::State& state) {
@@ -73,31 +106,61 @@ void BM_CalcPT_WithTransport(benchmark::State& state) {
 }
 BENCHMARK(BM_CalcPT_WithTransport)->DenseRange(0, 2);
 
+void BM_Calculate_PT_WithTransport(benchmark::State& state) {
+  TimeTablePair(state, InputPair::PT, true);
+}
+BENCHMARK(BM_Calculate_PT_WithTransport)->DenseRange(0, 2);
+
 void BM_CalcPT(benchmark::State& state) {
   TimeEntryPoint(state, &IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t, false);
 }
 BENCHMARK(BM_CalcPT)->DenseRange(0, 2);
+
+void BM_Calculate_PT(benchmark::State& state) {
+  TimeTablePair(state, InputPair::PT, false);
+}
+BENCHMARK(BM_Calculate_PT)->DenseRange(0, 2);
 
 void BM_CalcPH(benchmark::State& state) {
   TimeEntryPoint(state, &IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h, false);
 }
 BENCHMARK(BM_CalcPH)->DenseRange(0, 2);
 
+void BM_Calculate_PH(benchmark::State& state) {
+  TimeTablePair(state, InputPair::PH, false);
+}
+BENCHMARK(BM_Calculate_PH)->DenseRange(0, 2);
+
 void BM_CalcPS(benchmark::State& state) {
   TimeEntryPoint(state, &IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s, false);
 }
 BENCHMARK(BM_CalcPS)->DenseRange(0, 2);
+
+void BM_Calculate_PS(benchmark::State& state) {
+  TimeTablePair(state, InputPair::PS, false);
+}
+BENCHMARK(BM_Calculate_PS)->DenseRange(0, 2);
 
 void BM_CalcTH(benchmark::State& state) {
   TimeEntryPoint(state, &IF97Calculator::CalcTH, &StateProperties::t, &StateProperties::h, false);
 }
 BENCHMARK(BM_CalcTH)->DenseRange(0, 2);
 
+void BM_Calculate_TH(benchmark::State& state) {
+  TimeTablePair(state, InputPair::TH, false);
+}
+BENCHMARK(BM_Calculate_TH)->DenseRange(0, 2);
+
 void BM_CalcHS(benchmark::State& state) {
   TimeEntryPoint(state, &IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s, false,
                  kSearchStates);
 }
 BENCHMARK(BM_CalcHS)->DenseRange(0, 2);
+
+void BM_Calculate_HS(benchmark::State& state) {
+  TimeTablePair(state, InputPair::HS, false, kSearchStates);
+}
+BENCHMARK(BM_Calculate_HS)->DenseRange(0, 2);
 
 // vaporix-cli batch on 1e6 (p,T) rows, parsing and formatting included
 // (argument: thread count). Items per second is rows per second.

@@ -1,17 +1,20 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <string>
 
-#include "bench_support.h"
 #include "vaporix/IF97Calculator.h"
+#include "vaporix/InputPair.h"
 #include "vaporix/StateProperties.h"
 
 namespace {
 
 using vaporix::IF97Calculator;
+using vaporix::InputPair;
+using vaporix::InputPairInfo;
+using vaporix::kInputPairs;
 using vaporix::StateProperties;
 using vaporix::TransportProperties;
-using vaporix::bench::EntryPoint;
 
 // Region-3 states (p in MPa, T in K): dense liquid, both sides of the
 // saturation line near 623 K and 640 K, the critical neighbourhood, and
@@ -30,46 +33,48 @@ constexpr double kWetStates[][2] = {
 StateProperties Region3State(IF97Calculator& engine, std::size_t index) {
   StateProperties state;
   TransportProperties transport;
-  engine.CalcPT(kRegion3States[index][0], kRegion3States[index][1], state, transport, false, false);
+  engine.Calculate(InputPair::PT, kRegion3States[index][0], kRegion3States[index][1], state,
+                   transport, false, false);
   return state;
 }
 
 StateProperties WetState(IF97Calculator& engine, std::size_t index) {
   StateProperties state;
   TransportProperties transport;
-  engine.CalcSatTX(kWetStates[index][0], kWetStates[index][1], state, transport, false, false);
+  engine.Calculate(InputPair::SatTX, kWetStates[index][0], kWetStates[index][1], state, transport,
+                   false, false);
   return state;
 }
 
-// Times `calc` on the inputs taken from `state`.
-template <EntryPoint calc, double StateProperties::*first, double StateProperties::*second>
-void TimeOnState(benchmark::State& benchState, IF97Calculator& engine,
+// Times `pair` on its two inputs taken from `state`.
+void TimeOnState(benchmark::State& benchState, IF97Calculator& engine, InputPair pair,
                  const StateProperties& state) {
+  const InputPairInfo& info = Describe(pair);
+  const double first = state.*Describe(info.first).field;
+  const double second = state.*Describe(info.second).field;
   StateProperties out;
   TransportProperties transport;
   for (auto _ : benchState) {
-    const bool ok = (engine.*calc)(state.*first, state.*second, out, transport, false, false);
+    const bool ok = engine.Calculate(pair, first, second, out, transport, false, false);
     benchmark::DoNotOptimize(ok);
     benchmark::DoNotOptimize(out);
   }
 }
 
-template <EntryPoint calc, double StateProperties::*first, double StateProperties::*second>
-void BM_Region3(benchmark::State& benchState) {
+void BM_Region3(benchmark::State& benchState, InputPair pair) {
   IF97Calculator engine;
   engine.Initialize();
   const StateProperties state = Region3State(engine, static_cast<std::size_t>(benchState.range(0)));
-  TimeOnState<calc, first, second>(benchState, engine, state);
+  TimeOnState(benchState, engine, pair, state);
   benchState.counters["p_MPa"] = state.p;
   benchState.counters["T_K"] = state.t;
 }
 
-template <EntryPoint calc, double StateProperties::*first, double StateProperties::*second>
-void BM_Saturation(benchmark::State& benchState) {
+void BM_Saturation(benchmark::State& benchState, InputPair pair) {
   IF97Calculator engine;
   engine.Initialize();
   const StateProperties state = WetState(engine, static_cast<std::size_t>(benchState.range(0)));
-  TimeOnState<calc, first, second>(benchState, engine, state);
+  TimeOnState(benchState, engine, pair, state);
   benchState.counters["T_K"] = state.t;
   benchState.counters["x_pct"] = state.x;
 }
@@ -77,40 +82,23 @@ void BM_Saturation(benchmark::State& benchState) {
 constexpr int kRegion3Count = static_cast<int>(std::size(kRegion3States));
 constexpr int kWetCount = static_cast<int>(std::size(kWetStates));
 
-BENCHMARK(BM_Region3<&IF97Calculator::CalcPT, &StateProperties::p, &StateProperties::t>)
-    ->Name("Region3/CalcPT")
-    ->DenseRange(0, kRegion3Count - 1);
-BENCHMARK(BM_Region3<&IF97Calculator::CalcPH, &StateProperties::p, &StateProperties::h>)
-    ->Name("Region3/CalcPH")
-    ->DenseRange(0, kRegion3Count - 1);
-BENCHMARK(BM_Region3<&IF97Calculator::CalcPS, &StateProperties::p, &StateProperties::s>)
-    ->Name("Region3/CalcPS")
-    ->DenseRange(0, kRegion3Count - 1);
-BENCHMARK(BM_Region3<&IF97Calculator::CalcHS, &StateProperties::h, &StateProperties::s>)
-    ->Name("Region3/CalcHS")
-    ->DenseRange(0, kRegion3Count - 1)
-    ->Unit(benchmark::kMicrosecond);
-
-#define VAPORIX_SATURATION_BENCH(NAME, FIRST, SECOND)                                          \
-  BENCHMARK(                                                                                   \
-      BM_Saturation<&IF97Calculator::NAME, &StateProperties::FIRST, &StateProperties::SECOND>) \
-      ->Name("Saturation/" #NAME)                                                              \
-      ->DenseRange(0, kWetCount - 1)
-
-VAPORIX_SATURATION_BENCH(CalcSatPX, p, x);
-VAPORIX_SATURATION_BENCH(CalcSatTX, t, x);
-VAPORIX_SATURATION_BENCH(CalcSatPH, p, h);
-VAPORIX_SATURATION_BENCH(CalcSatPS, p, s);
-VAPORIX_SATURATION_BENCH(CalcSatPU, p, u);
-VAPORIX_SATURATION_BENCH(CalcSatPV, p, v);
-VAPORIX_SATURATION_BENCH(CalcSatTH, t, h);
-VAPORIX_SATURATION_BENCH(CalcSatTS, t, s);
-VAPORIX_SATURATION_BENCH(CalcSatTU, t, u);
-VAPORIX_SATURATION_BENCH(CalcSatTV, t, v);
-VAPORIX_SATURATION_BENCH(CalcSatHS, h, s);
-VAPORIX_SATURATION_BENCH(CalcSatUS, u, s);
-VAPORIX_SATURATION_BENCH(CalcSatVS, v, s);
-VAPORIX_SATURATION_BENCH(CalcSatHV, h, v);
-VAPORIX_SATURATION_BENCH(CalcSatUV, u, v);
+// Region 3 through four single-phase pairs, and every saturation pair of the
+// table ("Region3/pt", "Saturation/px", ...).
+const bool kRegistered = [] {
+  for (InputPair pair : {InputPair::PT, InputPair::PH, InputPair::PS, InputPair::HS}) {
+    benchmark::RegisterBenchmark(("Region3/" + std::string(Describe(pair).name)).c_str(),
+                                 BM_Region3, pair)
+        ->DenseRange(0, kRegion3Count - 1)
+        ->Unit(pair == InputPair::HS ? benchmark::kMicrosecond : benchmark::kNanosecond);
+  }
+  for (const InputPairInfo& info : kInputPairs) {
+    if (info.saturation) {
+      benchmark::RegisterBenchmark(("Saturation/" + std::string(info.name)).c_str(), BM_Saturation,
+                                   info.pair)
+          ->DenseRange(0, kWetCount - 1);
+    }
+  }
+  return true;
+}();
 
 }  // namespace

@@ -15,8 +15,6 @@ namespace vaporix {
 // How the document type is shown and registered.
 inline constexpr std::string_view kDocumentFileFilter = "Vaporix Files (*.stb)";
 inline constexpr std::string_view kDocumentExtension = ".stb";
-inline constexpr std::string_view kDocumentTypeName = "Vaporix Document";
-inline constexpr std::string_view kDocumentTypeId = "Vaporix.Document";
 // The name of a document never saved: the window title, the save prompt and
 // the name Save As proposes.
 inline constexpr std::string_view kNewDocumentName = "Vaporix";

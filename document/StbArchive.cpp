@@ -1,7 +1,10 @@
 #include "StbArchive.h"
 
+#include <array>
 #include <bit>
 #include <string_view>
+
+#include "vaporix/Properties.h"
 
 namespace vaporix {
 namespace {
@@ -101,37 +104,53 @@ class ByteSource {
   std::size_t position = 0;
 };
 
-void WriteBody(ByteSink& sink, const CSteamPropObject& object) {
-  const StateProperties& s = object.state;
-  for (double value :
-       {s.p, s.t, s.v,     s.d,  s.h,    s.s,    s.u,    s.cp,   s.cv,   s.w,   s.kapa, s.H,
-        s.G, s.Z, s.alpha, s.Kt, s.dvdt, s.dvdp, s.dpdt, s.dpdv, s.iJTC, s.JTC, s.x}) {
-    sink.F64(value);
+// The order of the thirty values of a stored object, by property number:
+// the state record's doubles (volume before density, quality last), the
+// region as a 32-bit integer, then the transport values.
+constexpr std::array<int, kPropertyCount> kStoredOrder{1,  2,  4,  3,  5,  6,  7,  8,  9,  10,
+                                                       11, 12, 13, 14, 17, 18, 19, 20, 21, 22,
+                                                       23, 24, 15, 16, 25, 26, 27, 28, 29, 30};
+
+constexpr bool IsPermutationOfAllProperties() {
+  std::array<bool, kPropertyCount + 1> seen{};
+  for (int number : kStoredOrder) {
+    if (number < 1 || number > static_cast<int>(kPropertyCount) ||
+        seen[static_cast<std::size_t>(number)]) {
+      return false;
+    }
+    seen[static_cast<std::size_t>(number)] = true;
   }
-  sink.U32(static_cast<std::uint32_t>(s.region));
-  const TransportProperties& t = object.transport;
-  for (double value : {t.dv, t.kv, t.tc, t.td, t.Pr, t.Sigma}) {
-    sink.F64(value);
+  return true;
+}
+static_assert(IsPermutationOfAllProperties(), "every property stored once");
+
+// The double a stored value is read into; the region is not a double.
+double& Field(const PropertyInfo& property, CSteamPropObject& object) {
+  return property.stateField != nullptr ? object.state.*property.stateField
+                                        : object.transport.*property.transportField;
+}
+
+void WriteBody(ByteSink& sink, const CSteamPropObject& object) {
+  for (int number : kStoredOrder) {
+    const PropertyInfo& property = PropertyByNumber(number);
+    if (property.isRegion) {
+      sink.U32(static_cast<std::uint32_t>(object.state.region));
+    } else {
+      sink.F64(ValueOf(property, object.state, object.transport));
+    }
   }
 }
 
 bool ReadBody(ByteSource& source, CSteamPropObject& object) {
-  StateProperties& s = object.state;
-  for (double* field : {&s.p,    &s.t,    &s.v,    &s.d,    &s.h,    &s.s,   &s.u,     &s.cp,
-                        &s.cv,   &s.w,    &s.kapa, &s.H,    &s.G,    &s.Z,   &s.alpha, &s.Kt,
-                        &s.dvdt, &s.dvdp, &s.dpdt, &s.dpdv, &s.iJTC, &s.JTC, &s.x}) {
-    if (!source.F64(*field)) {
-      return false;
-    }
-  }
-  std::uint32_t region = 0;
-  if (!source.U32(region)) {
-    return false;
-  }
-  s.region = static_cast<std::int32_t>(region);
-  TransportProperties& t = object.transport;
-  for (double* field : {&t.dv, &t.kv, &t.tc, &t.td, &t.Pr, &t.Sigma}) {
-    if (!source.F64(*field)) {
+  for (int number : kStoredOrder) {
+    const PropertyInfo& property = PropertyByNumber(number);
+    if (property.isRegion) {
+      std::uint32_t region = 0;
+      if (!source.U32(region)) {
+        return false;
+      }
+      object.state.region = static_cast<std::int32_t>(region);
+    } else if (!source.F64(Field(property, object))) {
       return false;
     }
   }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "vaporix/Limits.h"
 #include "vaporix/NumberText.h"
 #include "vaporix/Units.h"
 
@@ -85,15 +86,18 @@ std::string RangeText(RangeTest test, Quantity quantity, UnitSystem unitSystem, 
     case RangeTest::None:
       return {};
     case RangeTest::Pressure:
-      return shown(kMinimumPressure) + " to " + shown(kMaximumPressure) + unit;
+      return shown(limits::kInputMinimumPressure) + " to " + shown(limits::kMaximumPressure) + unit;
     case RangeTest::Temperature:
-      return shown(kMinimumTemperature) + " to " + shown(kMaximumTemperature) + unit;
+      return shown(limits::kMinimumTemperature) + " to " + shown(limits::kMaximumTemperature) +
+             unit;
     case RangeTest::Volume:
-      return "above " + shown(kMinimumVolume) + unit;
+      return "above " + shown(limits::kInputMinimumVolume) + unit;
     case RangeTest::SaturationPressure:
-      return shown(kMinimumSaturationPressure) + " to " + shown(kMaximumSaturationPressure) + unit;
+      return shown(limits::kSaturationMinimumPressure) + " to " + shown(limits::kCriticalPressure) +
+             unit;
     case RangeTest::SaturationTemperature:
-      return shown(kMinimumTemperature) + " to " + shown(kMaximumSaturationTemperature) + unit;
+      return shown(limits::kMinimumTemperature) + " to " + shown(limits::kCriticalTemperature) +
+             unit;
     case RangeTest::Quality:
       return "0 to 100 %";
   }
@@ -124,15 +128,15 @@ bool PassesRangeTest(RangeTest test, double siValue) {
     case RangeTest::None:
       return true;
     case RangeTest::Pressure:
-      return siValue >= kMinimumPressure && siValue <= kMaximumPressure;
+      return siValue >= limits::kInputMinimumPressure && siValue <= limits::kMaximumPressure;
     case RangeTest::Temperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kMaximumTemperature;
     case RangeTest::Volume:
-      return siValue > kMinimumVolume;
+      return siValue > limits::kInputMinimumVolume;
     case RangeTest::SaturationPressure:
-      return siValue >= kMinimumSaturationPressure && siValue <= kMaximumSaturationPressure;
+      return siValue >= limits::kSaturationMinimumPressure && siValue <= limits::kCriticalPressure;
     case RangeTest::SaturationTemperature:
-      return siValue >= kMinimumTemperature && siValue <= kMaximumSaturationTemperature;
+      return siValue >= limits::kMinimumTemperature && siValue <= limits::kCriticalTemperature;
     case RangeTest::Quality:
       return siValue >= 0.0 && siValue <= 100.0;
   }

@@ -38,22 +38,13 @@ double ParseInputNumber(std::string_view text, std::string_view decimalSeparator
 // A range test on an SI input value, run before the engine is asked.
 enum class RangeTest {
   None,
-  Pressure,               // 0.000611157 <= p <= 100 MPa
-  Temperature,            // 273.15 <= T <= 2273.15 K
-  Volume,                 // v > 0.00100021 m3/kg
-  SaturationPressure,     // 0.000611213 <= p <= 22.064 MPa
-  SaturationTemperature,  // 273.15 <= T <= 647.096 K
+  Pressure,               // limits::kInputMinimumPressure to kMaximumPressure
+  Temperature,            // limits::kMinimumTemperature to kMaximumTemperature
+  Volume,                 // v > limits::kInputMinimumVolume
+  SaturationPressure,     // limits::kSaturationMinimumPressure to kCriticalPressure
+  SaturationTemperature,  // limits::kMinimumTemperature to kCriticalTemperature
   Quality,                // 0 <= x <= 100 %
 };
-
-inline constexpr double kMinimumPressure = 0.000611157;
-inline constexpr double kMaximumPressure = 100.0;
-inline constexpr double kMinimumTemperature = 273.15;
-inline constexpr double kMaximumTemperature = 2273.15;
-inline constexpr double kMinimumVolume = 0.00100021;
-inline constexpr double kMinimumSaturationPressure = 0.000611213;
-inline constexpr double kMaximumSaturationPressure = 22.064;
-inline constexpr double kMaximumSaturationTemperature = 647.096;
 
 // True when the value passes the test; NaN passes no test but None.
 bool PassesRangeTest(RangeTest test, double siValue);

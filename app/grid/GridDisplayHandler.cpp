@@ -11,6 +11,7 @@
 #include "Contrast.h"
 #include "vaporix/Limits.h"
 #include "vaporix/Properties.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 
@@ -96,6 +97,7 @@ QString EnglishConstantText(const FormulationConstant& constant) {
 constexpr int kTitleColumnWidth = 280;
 constexpr int kConstantsColumnWidth = 300;
 
+// Rows are property numbers.
 constexpr int kFirstPropertyRow = 1;
 constexpr int kLastPropertyRow = 30;
 constexpr double kCelsiusOffset = units::kCelsiusOffset;

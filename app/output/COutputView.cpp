@@ -31,28 +31,24 @@ constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 constexpr std::array<std::string_view, 14> kColumnKeys{"p",  "t",  "d", "v",    "h", "s", "u",
                                                        "cp", "cv", "w", "kapa", "Z", "x", "region"};
 
-struct ColumnHeader {
-  const char* si;
-  const char* english;
-};
+// The main properties the pane shows in columns 1-14, by property number.
+constexpr std::array<int, 14> kColumnProperties{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16};
+static_assert(kColumnProperties.size() + 1 == COutputView::kColumnCount);
 
-// Headers of columns 1-14.
-constexpr std::array<ColumnHeader, 14> kHeaders{{
-    {"p [bar]", "p [psi]"},
-    {"t [°C]", "t [°F]"},
-    {"d [kg/m³]", "d [lb/ft³]"},
-    {"v [m³/kg]", "v [ft³/lb]"},
-    {"h [kJ/kg]", "h [Btu/lb]"},
-    {"s [kJ/(kg·K)]", "s [Btu/(lb·°F)]"},
-    {"u [kJ/kg]", "u [Btu/lb]"},
-    {"cp [kJ/(kg·K)]", "cp [Btu/(lb·°F)]"},
-    {"cv [kJ/(kg·K)]", "cv [Btu/(lb·°F)]"},
-    {"w [m/s]", "w [ft/s]"},
-    {"kapa [-]", "kapa [-]"},
-    {"Z [-]", "Z [-]"},
-    {"quality [%]", "quality [%]"},
-    {"region [-]", "region [-]"},
-}};
+// A column header, "key [unit]"; the SI table shows bar and degC, and the
+// quality is spelt out.
+QString Header(const PropertyInfo& property, bool english) {
+  std::string_view unit = english ? property.englishUnit : property.siUnit;
+  if (!english && property.stateField == &StateProperties::p) {
+    unit = "bar";
+  } else if (!english && property.stateField == &StateProperties::t) {
+    unit = "°C";
+  }
+  const std::string_view key =
+      property.stateField == &StateProperties::x ? "quality" : property.key;
+  return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())) + QStringLiteral(" [") +
+         QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())) + QStringLiteral("]");
+}
 
 QString Format(double value) {
   return GridDisplayHandler::FormatValue(value);
@@ -107,9 +103,9 @@ void COutputView::BuildTable(CGridCtrl& table, bool english) {
   table.setGridRowCount(kInitialRowCount);
   table.setGridColumnCount(kColumnCount);
   table.setFixedColumnWidth(kFixedColumnWidth);
-  for (std::size_t i = 0; i < kHeaders.size(); ++i) {
+  for (std::size_t i = 0; i < kColumnProperties.size(); ++i) {
     table.setCellText(0, static_cast<int>(i) + 1,
-                      QString::fromUtf8(english ? kHeaders[i].english : kHeaders[i].si));
+                      Header(PropertyByNumber(kColumnProperties[i]), english));
   }
   for (int row = 1; row < kInitialRowCount; ++row) {
     table.setCellText(row, 0, QString::number(row));

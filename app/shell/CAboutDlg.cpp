@@ -7,6 +7,7 @@
 
 #include "AppIcon.h"
 #include "CHyperLink.h"
+#include "CVaporixApp.h"
 #include "ShellAddresses.h"
 
 namespace vaporix {
@@ -20,7 +21,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   icon->setPixmap(ApplicationIcon().pixmap(32, 32));
   icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-  auto* version = new QLabel(QStringLiteral("Vaporix Version 2.2"));
+  auto* version = new QLabel(QStringLiteral("Vaporix Version %1").arg(CVaporixApp::kVersion));
   version->setObjectName(QStringLiteral("versionLabel"));
   // Both links open the program's own help: its contents, and how to
   // report a fault or ask for a feature.

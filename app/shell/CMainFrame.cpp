@@ -55,9 +55,13 @@ QString FileFilter() {
                            static_cast<qsizetype>(kDocumentFileFilter.size()));
 }
 
+QString DocumentExtension() {
+  return QString::fromUtf8(kDocumentExtension.data(),
+                           static_cast<qsizetype>(kDocumentExtension.size()));
+}
+
 bool IsDocumentFile(const QUrl& url) {
-  return url.isLocalFile() &&
-         url.toLocalFile().endsWith(QStringLiteral(".stb"), Qt::CaseInsensitive);
+  return url.isLocalFile() && url.toLocalFile().endsWith(DocumentExtension(), Qt::CaseInsensitive);
 }
 
 // Small toolbar pictures for the commands the style has none for.
@@ -485,16 +489,15 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-  const QString suggested =
-      m_document.PathName().empty()
-          ? QString::fromStdString(m_document.Title()) + QStringLiteral(".stb")
-          : FromPath(m_document.PathName());
+  const QString suggested = m_document.PathName().empty()
+                                ? QString::fromStdString(m_document.Title()) + DocumentExtension()
+                                : FromPath(m_document.PathName());
   QString path = m_services.GetSaveFileName(this, suggested, FileFilter());
   if (path.isEmpty()) {
     return false;
   }
   if (QFileInfo(path).suffix().isEmpty()) {
-    path += QStringLiteral(".stb");
+    path += DocumentExtension();
   }
   return DoSave(path);
 }

@@ -22,7 +22,7 @@ class CVaporixApp {
   // The settings (recent-file list) are kept under these names.
   static constexpr QLatin1StringView kOrganizationName{"Vaporix"};
   static constexpr QLatin1StringView kApplicationName{"Vaporix"};
-  static constexpr QLatin1StringView kVersion{"2.2"};
+  static constexpr QLatin1StringView kVersion{VAPORIX_VERSION};
 
   // Names the application (settings, message-box titles) and gives it its icon.
   static void Configure(QApplication& application);

@@ -1,119 +1,147 @@
 #include "CommandLine.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <array>
+
 #include "vaporix/charts/Chart.h"
 
 namespace vaporix {
 namespace {
 
-CommandLineRequest Failure(const QString& message) {
+CommandLineRequest Request(CommandLineRequest::Action action) {
   CommandLineRequest request;
-  request.action = CommandLineRequest::Action::Error;
+  request.action = action;
+  return request;
+}
+
+CommandLineRequest Failure(const QString& message) {
+  CommandLineRequest request = Request(CommandLineRequest::Action::Error);
   request.error = message;
   return request;
 }
 
+// An option that takes a value, with the message for a missing or empty one.
+struct ValueOption {
+  QCommandLineOption option;
+  QString missing;
+};
+
 }  // namespace
 
 CommandLineRequest ParseCommandLine(const QStringList& arguments) {
-  CommandLineRequest request;
-  bool print = false;
-  bool printTo = false;
-  bool screenshot = false;
-  bool sizeGiven = false;
-  QStringList files;
-  for (qsizetype index = 1; index < arguments.size(); ++index) {
-    const QString& argument = arguments.at(index);
-    // Options that take a value read it from the next argument.
-    const auto value = [&](QString& target) {
-      if (index + 1 >= arguments.size()) {
-        return false;
-      }
-      target = arguments.at(++index);
-      return !target.isEmpty();
-    };
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption print(QStringLiteral("print"));
+  const QCommandLineOption english(QStringLiteral("english"));
+  const ValueOption printTo{
+      QCommandLineOption(QStringLiteral("print-to"), QString(), QStringLiteral("PRINTER")),
+      QStringLiteral("--print-to needs a printer name and a file.")};
+  const ValueOption screenshot{
+      QCommandLineOption(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE.png")),
+      QStringLiteral("--screenshot needs the name of a PNG file.")};
+  const ValueOption chart{
+      QCommandLineOption(QStringLiteral("chart"), QString(), QStringLiteral("TYPE")),
+      QStringLiteral("--chart needs hs, ts, ph or pt.")};
+  const ValueOption output{
+      QCommandLineOption(QStringLiteral("output"), QString(), QStringLiteral("FILE")),
+      QStringLiteral("--output needs the name of a .png, .svg or .pdf file.")};
+  const ValueOption size{
+      QCommandLineOption(QStringLiteral("size"), QString(), QStringLiteral("WxH")),
+      QStringLiteral("--size needs WIDTHxHEIGHT in pixels, from 200x150 to 20000x20000.")};
+  const std::array<const ValueOption*, 5> valueOptions{&printTo, &screenshot, &chart, &output,
+                                                       &size};
+  parser.addOptions({help, version, print, english});
+  for (const ValueOption* valueOption : valueOptions) {
+    parser.addOption(valueOption->option);
+  }
+  parser.addPositionalArgument(QStringLiteral("FILE.stb"), QString());
+
+  const bool parsed = parser.parse(arguments);
+  // Help and version win over every other argument.
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument == QLatin1String("--")) {
+      break;
+    }
     if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-      request.action = CommandLineRequest::Action::ShowHelp;
-      return request;
+      return Request(CommandLineRequest::Action::ShowHelp);
     }
     if (argument == QLatin1String("--version")) {
-      request.action = CommandLineRequest::Action::ShowVersion;
-      return request;
+      return Request(CommandLineRequest::Action::ShowVersion);
     }
-    if (argument == QLatin1String("--print")) {
-      print = true;
-    } else if (argument == QLatin1String("--print-to")) {
-      if (!value(request.printer)) {
-        return Failure(QStringLiteral("--print-to needs a printer name and a file."));
-      }
-      printTo = true;
-    } else if (argument == QLatin1String("--screenshot")) {
-      if (!value(request.screenshot)) {
-        return Failure(QStringLiteral("--screenshot needs the name of a PNG file."));
-      }
-      screenshot = true;
-    } else if (argument == QLatin1String("--chart")) {
-      if (!value(request.chart) || !charts::FindChart(request.chart.toStdString())) {
-        return Failure(QStringLiteral("--chart needs hs, ts, ph or pt."));
-      }
-    } else if (argument == QLatin1String("--output")) {
-      if (!value(request.output)) {
-        return Failure(QStringLiteral("--output needs the name of a .png, .svg or .pdf file."));
-      }
-    } else if (argument == QLatin1String("--size")) {
-      QString size;
-      const QStringList parts = value(size) ? size.split(QLatin1Char('x')) : QStringList();
-      bool wide = false;
-      bool high = false;
-      if (parts.size() == 2) {
-        request.size = QSize(parts[0].toInt(&wide), parts[1].toInt(&high));
-      }
-      if (!wide || !high || request.size.width() < 200 || request.size.height() < 150 ||
-          request.size.width() > 20000 || request.size.height() > 20000) {
-        return Failure(
-            QStringLiteral("--size needs WIDTHxHEIGHT in pixels, from 200x150 to "
-                           "20000x20000."));
-      }
-      sizeGiven = true;
-    } else if (argument == QLatin1String("--english")) {
-      request.english = true;
-    } else if (argument == QLatin1String("--")) {
-      for (++index; index < arguments.size(); ++index) {
-        files.append(arguments.at(index));
-      }
-    } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-      return Failure(QStringLiteral("Unknown option %1.").arg(argument));
-    } else {
-      files.append(argument);
+  }
+  if (!parsed && !parser.unknownOptionNames().isEmpty()) {
+    const QString& name = parser.unknownOptionNames().first();
+    return Failure(
+        QStringLiteral("Unknown option %1.")
+            .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
+  }
+  // The only other parse error is an option without its value; an empty value
+  // counts as none.
+  for (const ValueOption* valueOption : valueOptions) {
+    const QString name = QStringLiteral("--") + valueOption->option.names().first();
+    const bool named = parser.isSet(valueOption->option) || arguments.contains(name);
+    if (named && parser.value(valueOption->option).isEmpty()) {
+      return Failure(valueOption->missing);
     }
   }
 
+  CommandLineRequest request;
+  request.printer = parser.value(printTo.option);
+  request.screenshot = parser.value(screenshot.option);
+  request.chart = parser.value(chart.option);
+  request.output = parser.value(output.option);
+  request.english = parser.isSet(english);
+  if (!request.chart.isEmpty() && !charts::FindChart(request.chart.toStdString())) {
+    return Failure(chart.missing);
+  }
+  const bool sizeGiven = parser.isSet(size.option);
+  if (sizeGiven) {
+    const QStringList parts = parser.value(size.option).split(QLatin1Char('x'));
+    bool wide = false;
+    bool high = false;
+    if (parts.size() == 2) {
+      request.size = QSize(parts[0].toInt(&wide), parts[1].toInt(&high));
+    }
+    if (!wide || !high || request.size.width() < 200 || request.size.height() < 150 ||
+        request.size.width() > 20000 || request.size.height() > 20000) {
+      return Failure(size.missing);
+    }
+  }
+
+  const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
     return Failure(QStringLiteral("Only one document can be opened."));
   }
-  if (int(print) + int(printTo) + int(screenshot) > 1) {
+  const bool printing = parser.isSet(print);
+  const bool printingTo = parser.isSet(printTo.option);
+  const bool drawing = parser.isSet(screenshot.option);
+  if (int(printing) + int(printingTo) + int(drawing) > 1) {
     return Failure(QStringLiteral("--print, --print-to and --screenshot exclude one another."));
   }
-  const bool chart = !request.chart.isEmpty();
-  if (chart != !request.output.isEmpty()) {
+  const bool charting = !request.chart.isEmpty();
+  if (charting != !request.output.isEmpty()) {
     return Failure(QStringLiteral("--chart and --output go together."));
   }
-  if (!chart && (sizeGiven || request.english)) {
+  if (!charting && (sizeGiven || request.english)) {
     return Failure(QStringLiteral("--size and --english belong to --chart."));
   }
-  if (chart && int(print) + int(printTo) + int(screenshot) > 0) {
+  if (charting && int(printing) + int(printingTo) + int(drawing) > 0) {
     return Failure(QStringLiteral("--chart excludes printing and --screenshot."));
   }
   request.file = files.value(0);
-  if ((print || printTo) && request.file.isEmpty()) {
+  if ((printing || printingTo) && request.file.isEmpty()) {
     return Failure(QStringLiteral("Printing needs a document file."));
   }
-  if (print) {
+  if (printing) {
     request.action = CommandLineRequest::Action::Print;
-  } else if (printTo) {
+  } else if (printingTo) {
     request.action = CommandLineRequest::Action::PrintTo;
-  } else if (screenshot) {
+  } else if (drawing) {
     request.action = CommandLineRequest::Action::Screenshot;
-  } else if (chart) {
+  } else if (charting) {
     request.action = CommandLineRequest::Action::Chart;
   }
   return request;

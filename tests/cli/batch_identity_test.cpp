@@ -1,7 +1,8 @@
-// Guards the bytes of `vaporix-cli batch`: a fixed, generated input set over
-// all 29 input pairs, SI and English, must give exactly the output recorded in
-// data/batch_digests.tsv (one 64-bit FNV-1a digest of the whole output per
-// group). Refactorings must leave every byte alone.
+// Guards the bytes of `vaporix-cli batch` and of the ".stb" documents it
+// saves: a fixed, generated input set over all 29 input pairs, SI and
+// English, must give exactly the output recorded in data/batch_digests.tsv
+// (one 64-bit FNV-1a digest of the CSV and the document per group).
+// Refactorings must leave every byte alone.
 //
 // When a change is MEANT to alter the output (an English factor, an N/A rule,
 // a number format), check the new output by hand, then rewrite the recorded
@@ -169,19 +170,27 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// The batch output of one group, run through the binary.
-std::string RunBatch(const InputPairInfo& pair, bool english) {
+// The batch output of one group, run through the binary, followed by the
+// bytes of the ".stb" document it saves of the found states.
+struct BatchOutput {
+  std::string csv;
+  std::string document;
+};
+
+BatchOutput RunBatch(const InputPairInfo& pair, bool english) {
   const char* override = std::getenv("VAPORIX_CLI");
   const std::string program = override != nullptr ? override : VAPORIX_CLI_PATH;
   const std::string in = ::testing::TempDir() + "vaporix_identity_" + std::to_string(getpid());
   const std::string out = in + ".out";
+  const std::string stb = in + ".stb";
   std::ofstream(in, std::ios::binary) << GroupInput(pair, english);
   const std::string command = "'" + program + "' batch --threads 2 " +
                               (pair.saturation ? "--sat " : "") + (english ? "--english " : "") +
-                              std::string(pair.name) + " '" + in + "' '" + out + "'";
+                              "--stb '" + stb + "' " + std::string(pair.name) + " '" + in + "' '" +
+                              out + "'";
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-  return ReadFile(out);
+  return {ReadFile(out), ReadFile(stb)};
 }
 
 TEST(batch_identity_test, every_group_gives_the_recorded_bytes) {
@@ -190,15 +199,15 @@ TEST(batch_identity_test, every_group_gives_the_recorded_bytes) {
   int rows = 0;
   for (const InputPairInfo& pair : kInputPairs) {
     for (bool english : {false, true}) {
-      const std::string output = RunBatch(pair, english);
-      std::istringstream stream(output);
+      const BatchOutput output = RunBatch(pair, english);
+      std::istringstream stream(output.csv);
       std::string line;
       while (std::getline(stream, line)) {
         rows += 1;
         okRows += line.find(",ok,") != std::string::npos ? 1 : 0;
       }
       char digest[17];
-      std::snprintf(digest, sizeof digest, "%016" PRIx64, Digest(output));
+      std::snprintf(digest, sizeof digest, "%016" PRIx64, Digest(output.csv + output.document));
       lines.push_back(GroupName(pair, english) + "\t" + digest);
     }
   }

@@ -228,13 +228,20 @@ const CalculateCase kCases[] = {
     {"(h, v) volume is the first test", HV, SI, {0, 0}, {"99999", "1"}, Ok, 99999.0, 1.0},
 };
 
-TEST(implement_function_test, conversions_bounds_and_status_order) {
-  for (const CalculateCase& c : kCases) {
-    FakeInputPage page;
-    const auto functions = CreateSinglePhaseFunctions(page);
-    CheckCalculateCase(page, FunctionAt(functions, c.position), c);
-  }
+// Conversions, bounds and the order of the status checks, one test per row.
+class implement_function_test_cases : public ::testing::TestWithParam<CalculateCase> {};
+
+TEST_P(implement_function_test_cases, conversions_bounds_and_status_order) {
+  const CalculateCase& c = GetParam();
+  FakeInputPage page;
+  const auto functions = CreateSinglePhaseFunctions(page);
+  CheckCalculateCase(page, FunctionAt(functions, c.position), c);
 }
+
+INSTANTIATE_TEST_SUITE_P(rows, implement_function_test_cases, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CalculateCase>& row) {
+                           return vaporix::testing::CaseName(row.param.what);
+                         });
 
 TEST(implement_function_test, exact_bounds_are_not_rounded_away) {
   // 32 degF lands a hair above 273.15 K; 3632 degF exactly on 2273.15 K.

@@ -164,13 +164,20 @@ const CalculateCase kCases[] = {
     {"(u, v) has no volume test", UV, SI, {0, 0}, {"100", "0.0001"}, Ok, 100.0, 0.0001},
 };
 
-TEST(implement_sat_function_test, conversions_bounds_and_status_order) {
-  for (const CalculateCase& c : kCases) {
-    FakeInputPage page;
-    const auto functions = CreateSaturationFunctions(page);
-    CheckCalculateCase(page, FunctionAt(functions, c.position), c);
-  }
+// Conversions, bounds and the order of the status checks, one test per row.
+class implement_sat_function_test_cases : public ::testing::TestWithParam<CalculateCase> {};
+
+TEST_P(implement_sat_function_test_cases, conversions_bounds_and_status_order) {
+  const CalculateCase& c = GetParam();
+  FakeInputPage page;
+  const auto functions = CreateSaturationFunctions(page);
+  CheckCalculateCase(page, FunctionAt(functions, c.position), c);
 }
+
+INSTANTIATE_TEST_SUITE_P(rows, implement_sat_function_test_cases, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CalculateCase>& row) {
+                           return vaporix::testing::CaseName(row.param.what);
+                         });
 
 // The saturated liquid and vapour: (p, x) and (t, x) read their first input
 // again, (h, s) takes the temperature of the point it is given.

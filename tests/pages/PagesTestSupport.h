@@ -129,15 +129,4 @@ struct ReferenceEngine {
   IF97Calculator calculator;
 };
 
-// Whether the engine solves wet steam (1 MPa, quality 50 %); the tests of
-// saturation results need it and are skipped while it does not.
-inline bool EngineSolvesTwoPhase() {
-  ReferenceEngine reference;
-  StateProperties state{};
-  TransportProperties transport{};
-  return reference.calculator.CalcSatPX(1.0, 50.0, state, transport, true, false);
-}
-
-inline constexpr const char* kNoTwoPhaseSolver = "the engine does not solve two-phase states yet";
-
 }  // namespace vaporix::test

@@ -216,9 +216,6 @@ TEST_F(PageTest, grid_unit_cells_rescale_rows_one_and_two) {
 }
 
 TEST_F(PageTest, saturation_unit_cells_rescale_all_three_columns) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   test::TypeInputs(page, "10", "50");
   test::PressCalculate(page);
@@ -266,9 +263,6 @@ TEST_F(PageTest, unit_cells_start_over_after_a_trip_to_english_units) {
 }
 
 TEST_F(PageTest, wet_steam_shows_quality_and_no_derivatives) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageGeneral page(document);
   test::SelectFunction(page, 1);  // (p, h)
   test::TypeInputs(page, "10", "2000");
@@ -334,9 +328,6 @@ const SaturationCase kSaturationCases[] = {
 };
 
 TEST_F(PageTest, saturation_page_shows_liquid_point_and_vapour) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   for (const SaturationCase& row : kSaturationCases) {
     SCOPED_TRACE(row.name);
@@ -382,9 +373,6 @@ TEST_F(PageTest, saturation_page_shows_liquid_point_and_vapour) {
 }
 
 TEST_F(PageTest, saturation_mixture_shows_no_derivatives_in_the_point_column) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   test::TypeInputs(page, "10", "50");
   test::PressCalculate(page);
@@ -395,9 +383,6 @@ TEST_F(PageTest, saturation_mixture_shows_no_derivatives_in_the_point_column) {
 }
 
 TEST_F(PageTest, saturation_page_in_english_units) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   test::ClickEnglish(page);
   EXPECT_EQ(page.firstUnits().itemText(0), QStringLiteral("psi"));
@@ -517,9 +502,6 @@ TEST_F(PageTest, failed_calculation_keeps_the_last_result_in_both_unit_systems) 
 }
 
 TEST_F(PageTest, failed_saturation_calculation_keeps_all_three_columns) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   test::TypeInputs(page, "10", "50");
   test::PressCalculate(page);
@@ -606,9 +588,6 @@ TEST_F(PageTest, typed_values_follow_unit_and_pair_changes) {
 }
 
 TEST_F(PageTest, reset_page_returns_to_the_start_state) {
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
   CPageSaturation page(document);
   test::SelectFunction(page, 1);
   test::SelectUnits(page, kKelvin, kOnly);

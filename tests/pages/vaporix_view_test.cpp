@@ -370,32 +370,5 @@ TEST_F(ViewTest, bare_p_s_and_c_keys_do_nothing_and_control_keys_reach_the_shell
   EXPECT_EQ(copied.count(), 1);
 }
 
-// Renders each page with a result into the folder named by
-// VAPORIX_SCREENSHOT_DIR (the help's pictures); skipped without it.
-TEST_F(ViewTest, renders_both_pages_with_a_result) {
-  const char* folder = std::getenv("VAPORIX_SCREENSHOT_DIR");
-  if (folder == nullptr) {
-    GTEST_SKIP() << "VAPORIX_SCREENSHOT_DIR not set";
-  }
-  view.setParent(nullptr);
-  view.resize(1220, 1140);
-  view.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-  test::SelectFunction(view.generalPage(), 0);
-  CalculateGeneral("10", "250");
-  ASSERT_TRUE(view.grab().save(QString::fromUtf8(folder) + QStringLiteral("/page-general.png")));
-
-  view.SetActivePage(CVaporixView::kSaturationPageIndex);
-  CPageSaturation& saturation = view.saturationPage();
-  test::SelectFunction(saturation, 2);  // (p, h)
-  test::TypeInputs(saturation, "10", "2000");
-  test::PressCalculate(saturation);
-  ASSERT_TRUE(view.grab().save(QString::fromUtf8(folder) + QStringLiteral("/page-saturation.png")));
-  if (!test::EngineSolvesTwoPhase()) {
-    GTEST_SKIP() << test::kNoTwoPhaseSolver;
-  }
-  EXPECT_TRUE(saturation.hasResults());
-}
-
 }  // namespace
 }  // namespace vaporix

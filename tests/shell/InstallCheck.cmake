@@ -48,7 +48,7 @@ endforeach()
 # The installed program finds its help pages in the prefix and starts headless.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
   ${PREFIX}/bin/vaporix --version RESULT_VARIABLE result OUTPUT_VARIABLE output)
-if(NOT result EQUAL 0 OR NOT output MATCHES "Vaporix 2.2")
+if(NOT result EQUAL 0 OR NOT output MATCHES "Vaporix ${VERSION}")
   message(FATAL_ERROR "the installed program does not start: ${output}")
 endif()
 

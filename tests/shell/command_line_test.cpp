@@ -23,6 +23,7 @@ TEST(command_line_test, parses_documents_printing_and_screenshots) {
     const char* file;
     const char* printer;
     const char* screenshot;
+    const char* error = "";
   };
   const Case cases[] = {
       {{}, Action::Open, "", "", ""},
@@ -37,20 +38,25 @@ TEST(command_line_test, parses_documents_printing_and_screenshots) {
       {{"--help"}, Action::ShowHelp, "", "", ""},
       {{"--version"}, Action::ShowVersion, "", "", ""},
       // Errors: missing values, missing documents, unknown options, two documents.
-      {{"--print"}, Action::Error, "", "", ""},
-      {{"--print-to", "out.pdf"}, Action::Error, "", "", ""},
-      {{"--print-to"}, Action::Error, "", "", ""},
-      {{"--screenshot"}, Action::Error, "", "", ""},
-      {{"--print", "--print-to", "x.pdf", "b.stb"}, Action::Error, "", "", ""},
-      {{"--fast", "b.stb"}, Action::Error, "", "", ""},
-      {{"a.stb", "b.stb"}, Action::Error, "", "", ""},
+      {{"--print"}, Action::Error, "", "", "", "Printing needs a document file."},
+      {{"--print-to", "out.pdf"}, Action::Error, "", "", "", "Printing needs a document file."},
+      {{"--print-to"}, Action::Error, "", "", "", "--print-to needs a printer name and a file."},
+      {{"--screenshot"}, Action::Error, "", "", "", "--screenshot needs the name of a PNG file."},
+      {{"--print", "--print-to", "x.pdf", "b.stb"},
+       Action::Error,
+       "",
+       "",
+       "",
+       "--print, --print-to and --screenshot exclude one another."},
+      {{"--fast", "b.stb"}, Action::Error, "", "", "", "Unknown option --fast."},
+      {{"a.stb", "b.stb"}, Action::Error, "", "", "", "Only one document can be opened."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
     const CommandLineRequest request = ParseCommandLine(QStringList{"vaporix"} + c.arguments);
     EXPECT_EQ(request.action, c.action);
     if (c.action == Action::Error) {
-      EXPECT_FALSE(request.error.isEmpty());
+      EXPECT_EQ(request.error, QString::fromUtf8(c.error));
       continue;
     }
     EXPECT_EQ(request.file, QString::fromUtf8(c.file));

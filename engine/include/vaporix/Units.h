@@ -14,8 +14,10 @@ inline constexpr double kCelsiusOffset = 273.15;
 // Rankine at 0 degF; degF = K * 1.8 - 459.67.
 inline constexpr double kRankineOffset = 459.67;
 inline constexpr double kRankinePerKelvin = 1.8;
-// Megapascal per bar (1 bar = 0.1 MPa by definition).
+// Megapascal per bar and bar per megapascal (1 bar = 0.1 MPa by definition);
+// both kept so that each direction is one exact multiplication by a literal.
 inline constexpr double kMegapascalPerBar = 0.1;
+inline constexpr double kBarPerMegapascal = 10.0;
 
 // The exact definitions (international yard and pound, 1959; IT Btu).
 inline constexpr double kKilogramPerPound = 0.45359237;

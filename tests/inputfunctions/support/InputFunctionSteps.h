@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "FakeInputPage.h"
@@ -43,6 +45,30 @@ struct CalculateCase {
   double firstSI = 0.0;  // what the engine receives; unused when it is not asked
   double secondSI = 0.0;
 };
+
+// A case prints as its description in test listings.
+inline void PrintTo(const CalculateCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+// A test name made of a case's description: letters and digits kept, every
+// other run of characters one underscore.
+inline std::string CaseName(const char* what) {
+  std::string name;
+  for (const char* c = what; *c != '\0'; ++c) {
+    const bool keep =
+        (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9');
+    if (keep) {
+      name += *c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  while (!name.empty() && name.back() == '_') {
+    name.pop_back();
+  }
+  return name;
+}
 
 // Runs a case on a page with the recording engine: a failed range test
 // must keep the engine from being asked.
