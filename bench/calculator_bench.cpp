@@ -1,6 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Batch.h"
 #include "bench_support.h"
@@ -161,16 +163,44 @@ void BM_Calculate_HS(benchmark::State& state) {
   TimeTablePair(state, InputPair::HS, false, kSearchStates);
 }
 BENCHMARK(BM_Calculate_HS)->DenseRange(0, 2);
+// The (p,T) rows of the batch benchmarks.
+constexpr int kRows = 1000000;
+double RowPressure(int i) {
+  return 0.002 + (i % 1000) * 0.0999;
+}
+double RowTemperature(int i) {
+  return 280.0 + (i % 1789) * 0.55;
+}
+
+// The engine alone on the batch benchmark's states (as the rows spell them):
+// CalcPT with transport, one thread. Items per second is states per second.
+void BM_CalcPTRows(benchmark::State& state) {
+  std::vector<std::pair<double, double>> rows;
+  rows.reserve(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    rows.emplace_back(std::stod(std::to_string(RowPressure(i))),
+                      std::stod(std::to_string(RowTemperature(i))));
+  }
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties out;
+  TransportProperties transport;
+  for (auto _ : state) {
+    for (const auto& [p, T] : rows) {
+      benchmark::DoNotOptimize(engine.CalcPT(p, T, out, transport, true, false));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_CalcPTRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 // vaporix-cli batch on 1e6 (p,T) rows, parsing and formatting included
 // (argument: thread count). Items per second is rows per second.
 void BM_BatchRows(benchmark::State& state) {
-  constexpr int kRows = 1000000;
   std::string input = "p,t\n";
   input.reserve(static_cast<std::size_t>(kRows) * 20);
   for (int i = 0; i < kRows; ++i) {
-    input += std::to_string(0.002 + (i % 1000) * 0.0999) + "," +
-             std::to_string(280.0 + (i % 1789) * 0.55) + "\n";
+    input += std::to_string(RowPressure(i)) + "," + std::to_string(RowTemperature(i)) + "\n";
   }
   vaporix::cli::BatchOptions options;
   options.pair = vaporix::InputPair::PT;

@@ -452,8 +452,12 @@ class IsolineTracer::Run {
     if (!(low >= 0.0 && high <= 0.0)) {
       return false;
     }
-    const RiddersResult root = Ridders(residual, std::log(pLow), low, std::log(pHigh), high, 1e-14);
-    if (!root.Usable() || !Calc(InputPair::PT, PressureAt(root.x, pLow, pHigh), T, out)) {
+    const RootResult root = Ridders(residual, std::log(pLow), low, std::log(pHigh), high, 1e-14);
+    // A probe without a state ends the search; its last estimate still goes
+    // to the volume match below.
+    const bool usable =
+        root.Converged() || (root.stop == RootStop::FailedEvaluation && root.hasEstimate);
+    if (!usable || !Calc(InputPair::PT, PressureAt(root.x, pLow, pHigh), T, out)) {
       return false;
     }
     return std::abs(out.v / v - 1.0) <= kVolumeMatch;

@@ -5,6 +5,7 @@
 #include "equations/FloatingPointStatus.h"
 #include "equations/GibbsProperties.h"
 #include "equations/PowerSeries.h"
+#include "vaporix/Limits.h"
 
 namespace vaporix {
 namespace {
@@ -183,7 +184,8 @@ double Region1Equation::DensityTP(double* dvdpTimes1000, double T, double p) con
 }
 
 double Region1Equation::VolumeInRange(double p, double T) const {
-  if (!(T >= 273.15 && T <= 623.15 && p >= 0.0 && p <= 100.0)) {
+  if (!(T >= limits::kMinimumTemperature && T <= limits::kRegion13Temperature && p >= 0.0 &&
+        p <= limits::kMaximumPressure)) {
     return kNotAvailable;
   }
   const ReducedGibbsState state = Reduce(p, T);

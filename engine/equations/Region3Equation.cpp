@@ -6,6 +6,7 @@
 #include <span>
 
 #include "equations/FloatingPointStatus.h"
+#include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/SaturationEquation.h"
 
@@ -69,11 +70,11 @@ constexpr double kPressureNearCriticalLiquid = 21.93161551;  // u/y split starts
 constexpr double kPressureNearCriticalVapour = 21.90096265;  // z/x split starts above it
 
 // Temperature and pressure limits of the backward equations v(p,T).
-constexpr double kMinimumTemperature = 623.15;  // K
-constexpr double kMaximumPressure = 100.0;      // MPa
+constexpr double kMinimumTemperature = limits::kRegion13Temperature;
+constexpr double kMaximumPressure = limits::kMaximumPressure;
 
 // Lowest pressure of the B23 equation T_B23(p) (MPa).
-constexpr double kLowestB23Pressure = 16.5292;
+constexpr double kLowestB23Pressure = limits::kSaturationPressureAt623;
 
 // How far beyond the validity range StartVolume still evaluates a subregion
 // equation at the point itself (K and MPa): that close the extrapolation stays
@@ -488,6 +489,31 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   }
   out.region = 3;
   return detail::FloatingPointFlagsClean();
+}
+
+bool Region3Equation::PartialsAt(double rho, double T, Partials& out) const {
+  if (!(rho > 0.0) || !std::isfinite(rho) || !(T > 0.0) || !std::isfinite(T)) {
+    return false;
+  }
+  const double R = kGasConstant;
+  const double delta = rho * kInverseCriticalDensity;
+  const double tau = kCriticalTemperature / T;
+  const Helmholtz f = HelmholtzDerivatives(delta, tau);
+  // p = R rho T delta phi_d (kPa, /1000 to MPa); d/drho = (1/rho_c) d/ddelta
+  // and d/dT = -(tau/T) d/dtau.
+  out.p = R * f.d * delta * rho * T / 1000.0;
+  out.pRho = R * T * (2.0 * delta * f.d + delta * delta * f.dd) / 1000.0;
+  out.pT = R * rho * delta * (f.d - tau * f.dt) / 1000.0;
+  out.h = R * T * (delta * f.d + tau * f.t);
+  out.hRho = R * T * (f.d + delta * f.dd + tau * f.dt) * kInverseCriticalDensity;
+  out.hT = R * (delta * f.d - delta * tau * f.dt - tau * tau * f.tt);
+  out.s = R * (tau * f.t - f.phi);
+  out.sRho = R * (tau * f.dt - f.d) * kInverseCriticalDensity;
+  out.sT = -R * tau * tau * f.tt / T;
+  out.u = R * T * tau * f.t;
+  out.uRho = R * T * tau * f.dt * kInverseCriticalDensity;
+  out.uT = -R * tau * tau * f.tt;
+  return true;
 }
 
 double Region3Equation::Pressure(double T, double rho) const {

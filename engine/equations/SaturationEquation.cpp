@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 
 namespace vaporix {
@@ -45,7 +46,7 @@ constexpr std::array<double, 6> kVapourCoefficients{-2.0315024,  -2.6830294,  -5
 }  // namespace
 
 double SaturationEquation::SaturationPressure(double T) const {
-  if (!(T >= 273.15 && T <= 647.096)) {
+  if (!(T >= limits::kMinimumTemperature && T <= limits::kCriticalTemperature)) {
     return kNotAvailable;
   }
   const double theta = T + kN[9] / (T - kN[10]);
@@ -61,7 +62,7 @@ double SaturationEquation::SaturationPressure(double T) const {
 }
 
 double SaturationEquation::SaturationTemperature(double p) const {
-  if (!(p >= 0.000611213 && p <= 22.064)) {
+  if (!(p >= limits::kSaturationMinimumPressure && p <= limits::kCriticalPressure)) {
     return kNotAvailable;
   }
   const double beta = std::pow(p, 0.25);
@@ -95,14 +96,14 @@ double SaturationEquation::SaturatedVapourDensity(double T) const {
 }
 
 double SaturationEquation::B23Pressure(double T) const {
-  if (!(T >= 623.15 && T <= 863.15)) {
+  if (!(T >= limits::kRegion13Temperature && T <= limits::kB23MaximumTemperature)) {
     return kNotAvailable;
   }
   return kB23[1] + kB23[2] * T + kB23[3] * T * T;
 }
 
 double SaturationEquation::B23Temperature(double p) const {
-  if (!(p >= 16.5292 && p <= 100.0)) {
+  if (!(p >= limits::kSaturationPressureAt623 && p <= limits::kMaximumPressure)) {
     return kNotAvailable;
   }
   return kB23[4] + std::sqrt((p - kB23[5]) / kB23[3]);

@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "vaporix/StateProperties.h"
+#include "vaporix/Units.h"
 
 namespace vaporix {
 namespace {
 
 // Celsius offset; the band limits below are formed as kCelsiusOffset + t so that
 // a temperature typed in °C and converted by the same addition lands exactly on them.
-constexpr double kCelsiusOffset = 273.15;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
 
 // One temperature band of a range: temperatures up to the upper limit (K) above the
 // previous band's limit, at pressures up to the maximum (MPa).

@@ -4,19 +4,20 @@
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
 namespace {
 
-constexpr double kMinTemperature = 273.15;
-constexpr double kMaxTemperature = 623.15;
-constexpr double kMinPressure = 0.000611153;
-constexpr double kMaxPressure = 100.0;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
+constexpr double kMaxTemperature = limits::kRegion13Temperature;
+constexpr double kMinPressure = limits::kSinglePhaseMinimumPressure;
+constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 1 reaches up to 623.15 K.
-constexpr double kSaturationPressureAt623 = 16.5292;
-constexpr double kTriplePointTemperature = 273.16;
-constexpr double kTriplePointPressure = 0.000611657;
+constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
+constexpr double kTriplePointTemperature = limits::kTriplePointTemperature;
+constexpr double kTriplePointPressure = limits::kTriplePointPressure;
 constexpr double kMachineEpsilon = 0x1p-52;
 constexpr double kMinEnthalpy = -0.05;
 constexpr double kMaxEnthalpy = 1675.0;
@@ -53,10 +54,6 @@ double Region1Solver::UpperTemperature(double p) const {
   return p > kSaturationPressureAt623 ? kMaxTemperature : saturation.SaturationTemperature(p);
 }
 
-bool Region1Solver::Finish(double p, double T, StateProperties& out) const {
-  return InRange(p, T) && region1.Evaluate(p, T, out);
-}
-
 bool Region1Solver::SolvePT(double p, double T, StateProperties& out) const {
   return InRange(p, T) && region1.Evaluate(p, T, out);
 }
@@ -72,11 +69,12 @@ bool Region1Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!InRange(p, T0)) {
     return false;
   }
-  const auto enthalpy = [&](double T, double& slope) { return region1.EnthalpyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(enthalpy, h, T0, T0 - kHalfBracket, T0 + kHalfBracket,
-                                     2.0 * kHalfBracket, Tolerance())
-                       .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double T, double& slope) { return region1.EnthalpyPT(&slope, p, T); });
+  const RootResult search =
+      SafeguardedNewton(enthalpy, h, T0, {T0 - kHalfBracket, T0 + kHalfBracket},
+                        RootOptions{Tolerance(), kMaxEvaluations, 0.0, 2.0 * kHalfBracket});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
@@ -87,11 +85,13 @@ bool Region1Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!InRange(p, T0)) {
     return false;
   }
-  const auto entropy = [&](double T, double& slope) { return region1.EntropyPT(&slope, p, T); };
-  const double T = SafeguardedNewton(entropy, s, T0, T0 - kHalfBracket, T0 + kHalfBracket,
-                                     2.0 * kHalfBracket, Tolerance() * detail::kFineToleranceScale)
-                       .x;
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double T, double& slope) { return region1.EntropyPT(&slope, p, T); });
+  const RootResult search =
+      SafeguardedNewton(entropy, s, T0, {T0 - kHalfBracket, T0 + kHalfBracket},
+                        RootOptions{Tolerance() * detail::kFineToleranceScale, kMaxEvaluations, 0.0,
+                                    2.0 * kHalfBracket});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
@@ -99,11 +99,10 @@ bool Region1Solver::SolvePU(double p, double u, StateProperties& out) const {
     return false;
   }
   const double Tup = UpperTemperature(p);
-  const auto energy = [&](double T, double& slope) {
-    return region1.InternalEnergyPT(&slope, p, T);
-  };
-  const double T = detail::SearchSpan(energy, u, kMinTemperature, Tup, Tolerance());
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double T, double& slope) { return region1.InternalEnergyPT(&slope, p, T); });
+  const RootResult search = detail::SearchSpan(energy, u, {kMinTemperature, Tup}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
@@ -113,8 +112,9 @@ bool Region1Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double Tup = UpperTemperature(p);
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region1.DensityPT(&slope, p, T); });
-  const double T = detail::SearchSpan(density, 1.0 / v, Tup, kMinTemperature, Tolerance());
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search =
+      detail::SearchSpan(density, 1.0 / v, {Tup, kMinTemperature}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
@@ -136,10 +136,11 @@ bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
   const bool risesWithPressure = top.h > bottom.h;
   const double pHigh = risesWithPressure ? kMaxPressure : ps;
   const double pLow = risesWithPressure ? ps : kMaxPressure;
-  const auto enthalpy = [&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(enthalpy, h, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(enthalpy, h, {pLow, pHigh}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
@@ -147,13 +148,12 @@ bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const double ps = saturation.SaturationPressure(T);
-  const auto entropy = [&](double p, double& slope) { return region1.EntropyTP(&slope, T, p); };
-  double pLow = kMaxPressure;
-  double pHigh = ps;
-  detail::OrientBracket(entropy, pLow, pHigh);
-  const double p =
-      detail::SearchSpan(entropy, s, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double p, double& slope) { return region1.EntropyTP(&slope, T, p); });
+  const Bracket span = detail::OrientBracket(entropy, Bracket{kMaxPressure, ps});
+  const RootResult search =
+      detail::SearchSpan(entropy, s, span, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
@@ -161,15 +161,12 @@ bool Region1Solver::SolveTU(double T, double u, StateProperties& out) const {
     return false;
   }
   const double ps = saturation.SaturationPressure(T);
-  const auto energy = [&](double p, double& slope) {
-    return region1.InternalEnergyTP(&slope, T, p);
-  };
-  double pLow = kMaxPressure;
-  double pHigh = ps;
-  detail::OrientBracket(energy, pLow, pHigh);
-  const double p =
-      detail::SearchSpan(energy, u, pLow, pHigh, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double p, double& slope) { return region1.InternalEnergyTP(&slope, T, p); });
+  const Bracket span = detail::OrientBracket(energy, Bracket{kMaxPressure, ps});
+  const RootResult search =
+      detail::SearchSpan(energy, u, span, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
@@ -179,9 +176,9 @@ bool Region1Solver::SolveTV(double T, double v, StateProperties& out) const {
   const double ps = saturation.SaturationPressure(T);
   const auto density = detail::WithDensitySlope(
       [&](double p, double& slope) { return region1.DensityTP(&slope, T, p); });
-  const double p = detail::SearchSpan(density, 1.0 / v, ps, kMaxPressure, Tolerance(),
-                                      detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search = detail::SearchSpan(density, 1.0 / v, {ps, kMaxPressure}, Tolerance(),
+                                               detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region1Solver::BackwardPH(double p, double h, StateProperties& out) const {
@@ -204,6 +201,15 @@ bool Region1Solver::BackwardHS(double h, double s, StateProperties& out) const {
   }
   const double p = region1.PressureHS(h, s);
   return SolvePT(p, region1.TemperaturePH(p, h), out);
+}
+
+bool Region1Solver::SolveHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p0 = region1.PressureHS(h, s);
+  const double T0 = region1.TemperaturePH(p0, h);
+  return detail::NewtonEnthalpyEntropy(region1, h, s, p0, T0, out) && InRange(out.p, out.t);
 }
 
 }  // namespace vaporix

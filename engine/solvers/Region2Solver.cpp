@@ -4,23 +4,27 @@
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
 namespace {
 
-constexpr double kMinTemperature = 273.15;
-constexpr double kMaxTemperature = 1073.15;
-constexpr double kSaturationBandTop = 623.15;  // region 2 below the saturation line up to here
-constexpr double kB23BandTop = 863.15;         // then below the B23 line up to here
-constexpr double kMinPressure = 0.000611153;
-constexpr double kMaxPressure = 100.0;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
+constexpr double kMaxTemperature = limits::kRegion2MaximumTemperature;
+constexpr double kSaturationBandTop =
+    limits::kRegion13Temperature;  // region 2 below the saturation line up to here
+constexpr double kB23BandTop =
+    limits::kB23MaximumTemperature;  // then below the B23 line up to here
+constexpr double kMinPressure = limits::kRegion2MinimumPressure;
+constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
-constexpr double kSaturationPressureAt623 = 16.5292;
+constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
 constexpr double kMinEnthalpy = 2495.0;
 constexpr double kMaxEnthalpy = 4500.0;
 constexpr double kMinEntropy = 5.047;
-constexpr double kMaxEntropy = 12.5;
+// Up to steam at 1073.15 K and 1 Pa (14.7 kJ/(kg K)).
+constexpr double kMaxEntropy = 15.0;
 // The backward equation T(p,s) is declined above this pressure at higher entropies.
 constexpr double kBackwardPSPressureLimit = 10.0;
 constexpr double kBackwardPSEntropyLimit = 7.5;
@@ -59,8 +63,12 @@ bool Region2Solver::InRange(double p, double T) const {
 }
 
 double Region2Solver::LowerTemperature(double p) const {
-  return p > kSaturationPressureAt623 ? saturation.B23Temperature(p)
-                                      : saturation.SaturationTemperature(p);
+  if (p > kSaturationPressureAt623) {
+    return saturation.B23Temperature(p);
+  }
+  // Below ps(273.15 K) region 2 reaches down to 273.15 K.
+  return p < limits::kSaturationMinimumPressure ? kMinTemperature
+                                                : saturation.SaturationTemperature(p);
 }
 
 double Region2Solver::UpperPressure(double T) const {
@@ -73,10 +81,6 @@ double Region2Solver::UpperPressure(double T) const {
   return saturation.B23Pressure(T);
 }
 
-bool Region2Solver::Finish(double p, double T, StateProperties& out) const {
-  return InRange(p, T) && region2.Evaluate(p, T, out);
-}
-
 bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
   return InRange(p, T) && region2.Evaluate(p, T, out);
 }
@@ -84,7 +88,12 @@ bool Region2Solver::SolvePT(double p, double T, StateProperties& out) const {
 template <class Property>
 bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& property, double target,
                                     double tolerance, StateProperties& out) const {
-  const double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  double T0 = std::min(TBackward + kStartOffset, kMaxTemperature);
+  // Below ps(273.15 K) the backward equations extrapolate and may fall under
+  // 273.15 K; no wet state lies there, so the search starts at the bottom.
+  if (p < limits::kSaturationMinimumPressure) {
+    T0 = std::max(T0, kMinTemperature);
+  }
   if (!InRange(p, T0)) {
     return false;
   }
@@ -95,37 +104,41 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
   // spend all of its evaluations on the bracket end, and the looser acceptance
   // could pass a state up to half a kelvin above 1073.15 K as the region-2
   // state at 1073.15 K. Such a target is declined at once.
-  double startSlope = 0.0;
-  const double startValue = property(T0, startSlope);
+  //
+  // Below the value at the region's lowest temperature the target is wet
+  // steam or a region-3 state, which the backward equations do not recognise
+  // either; Newton would bisect towards that end until its budget is spent.
+  // Such a target is declined too, unless it lies within the acceptance of
+  // the end state (which the search would still find there).
+  const double Tlow = LowerTemperature(p);
+  const ValueSlope start = property(T0);
   if (T0 < TBackward + kStartOffset ||
-      !(std::fabs(startValue - target) <= kTrustedStartDistance * std::fabs(startSlope))) {
-    double topSlope = 0.0;
-    if (target - property(kMaxTemperature, topSlope) > tolerance) {
+      !(std::fabs(start.value - target) <= kTrustedStartDistance * std::fabs(start.slope))) {
+    if (target - property(kMaxTemperature).value > tolerance ||
+        property(Tlow).value - target >= detail::kEnergyAcceptance) {
       return false;
     }
   }
   // The first evaluation of the search is the one just made at T0.
   bool first = true;
-  const auto startCached = [&](double T, double& slope) {
+  const auto startCached = [&](double T) {
     if (first) {
       first = false;
-      slope = startSlope;
-      return startValue;
+      return start;
     }
-    return property(T, slope);
+    return property(T);
   };
-  const double Tlow = LowerTemperature(p);
-  const double T = SafeguardedNewton(startCached, target, T0, Tlow, kMaxTemperature,
-                                     std::fabs(kMaxTemperature - Tlow), tolerance)
-                       .x;
-  return Finish(p, T, out);
+  const RootResult search =
+      SafeguardedNewton(startCached, target, T0, {Tlow, kMaxTemperature}, {tolerance});
+  return detail::HasIterate(search) && SolvePT(p, search.x, out);
 }
 
 bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto enthalpy = [&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); };
+  const auto enthalpy =
+      detail::Sloped([&](double T, double& slope) { return region2.EnthalpyPT(&slope, p, T); });
   return SolveAtPressure(p, region2.TemperaturePH(p, h), enthalpy, h, Tolerance(), out) &&
          detail::AcceptEnergy(out.h, h);
 }
@@ -134,7 +147,8 @@ bool Region2Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto entropy = [&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); };
+  const auto entropy =
+      detail::Sloped([&](double T, double& slope) { return region2.EntropyPT(&slope, p, T); });
   return SolveAtPressure(p, region2.TemperaturePS(p, s), entropy, s,
                          Tolerance() * detail::kFineToleranceScale, out) &&
          detail::AcceptEnergy(out.s, s);
@@ -145,11 +159,10 @@ bool Region2Solver::SolvePU(double p, double u, StateProperties& out) const {
     return false;
   }
   const double Tlow = LowerTemperature(p);
-  const auto energy = [&](double T, double& slope) {
-    return region2.InternalEnergyPT(&slope, p, T);
-  };
-  const double T = detail::SearchSpan(energy, u, Tlow, kMaxTemperature, Tolerance());
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double T, double& slope) { return region2.InternalEnergyPT(&slope, p, T); });
+  const RootResult search = detail::SearchSpan(energy, u, {Tlow, kMaxTemperature}, Tolerance());
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
@@ -159,9 +172,13 @@ bool Region2Solver::SolvePV(double p, double v, StateProperties& out) const {
   const double Tlow = LowerTemperature(p);
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region2.DensityPT(&slope, p, T); });
-  const double T = detail::SearchSpan(density, 1.0 / v, kMaxTemperature, Tlow,
-                                      Tolerance() * detail::kFineToleranceScale);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  // Below 1 kg/m3 the density tolerance scales with the density, so that the
+  // volume of dilute steam (1e5 m3/kg at 1 Pa) meets its acceptance too.
+  const double rho = 1.0 / v;
+  const RootResult search =
+      detail::SearchSpan(density, rho, {kMaxTemperature, Tlow},
+                         Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
+  return detail::HasIterate(search) && SolvePT(p, search.x, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
@@ -169,10 +186,11 @@ bool Region2Solver::SolveTH(double T, double h, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto enthalpy = [&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(enthalpy, h, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region2.EnthalpyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(enthalpy, h, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.h, h);
 }
 
 bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
@@ -180,10 +198,11 @@ bool Region2Solver::SolveTS(double T, double s, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto entropy = [&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(entropy, s, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double p, double& slope) { return region2.EntropyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(entropy, s, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.s, s);
 }
 
 bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
@@ -191,12 +210,11 @@ bool Region2Solver::SolveTU(double T, double u, StateProperties& out) const {
     return false;
   }
   const double pup = UpperPressure(T);
-  const auto energy = [&](double p, double& slope) {
-    return region2.InternalEnergyTP(&slope, T, p);
-  };
-  const double p =
-      detail::SearchSpan(energy, u, pup, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double p, double& slope) { return region2.InternalEnergyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(energy, u, {pup, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.u, u);
 }
 
 bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
@@ -206,9 +224,9 @@ bool Region2Solver::SolveTV(double T, double v, StateProperties& out) const {
   const double pup = UpperPressure(T);
   const auto density = detail::WithDensitySlope(
       [&](double p, double& slope) { return region2.DensityTP(&slope, T, p); });
-  const double p =
-      detail::SearchSpan(density, 1.0 / v, 0.0, pup, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, out) && detail::AcceptVolume(out.v, v);
+  const RootResult search =
+      detail::SearchSpan(density, 1.0 / v, {0.0, pup}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptVolume(out.v, v);
 }
 
 bool Region2Solver::BackwardPH(double p, double h, StateProperties& out) const {
@@ -232,6 +250,15 @@ bool Region2Solver::BackwardHS(double h, double s, StateProperties& out) const {
   }
   const double p = region2.PressureHS(h, s);
   return SolvePT(p, region2.TemperaturePS(p, s), out);
+}
+
+bool Region2Solver::SolveHS(double h, double s, StateProperties& out) const {
+  if (!EnthalpyInRange(h) || !EntropyInRange(s)) {
+    return false;
+  }
+  const double p0 = region2.PressureHS(h, s);
+  const double T0 = region2.TemperaturePS(p0, s);
+  return detail::NewtonEnthalpyEntropy(region2, h, s, p0, T0, out) && InRange(out.p, out.t);
 }
 
 }  // namespace vaporix

@@ -1,8 +1,10 @@
 #include "vaporix/solvers/Region5Solver.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "solvers/SolverSupport.h"
+#include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -10,9 +12,9 @@ namespace {
 
 // Temperature searches span the whole region, pressure searches 0 to 10 MPa,
 // each started in the middle of its span.
-constexpr double kMinTemperature = 1073.15;
-constexpr double kMaxTemperature = 2273.15;
-constexpr double kMaxPressure = 10.0;
+constexpr double kMinTemperature = limits::kRegion2MaximumTemperature;
+constexpr double kMaxTemperature = limits::kMaximumTemperature;
+constexpr double kMaxPressure = limits::kRegion5MaximumPressure;
 // Specific volumes from 1 m3/kg on are accepted within this in (T, v).
 constexpr double kLargeVolumeAcceptanceTV = 0.01;
 
@@ -41,30 +43,36 @@ bool Region5Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto enthalpy = [&](double T, double& slope) { return region5.EnthalpyPT(&slope, p, T); };
-  const double T = detail::SearchSpan(enthalpy, h, kMinTemperature, kMaxTemperature, Tolerance());
-  return Finish(p, T, true, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double T, double& slope) { return region5.EnthalpyPT(&slope, p, T); });
+  const RootResult search =
+      detail::SearchSpan(enthalpy, h, {kMinTemperature, kMaxTemperature}, Tolerance());
+  return detail::HasIterate(search) && Finish(p, search.x, true, out) &&
+         detail::AcceptEnergy(out.h, h);
 }
 
 bool Region5Solver::SolvePS(double p, double s, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto entropy = [&](double T, double& slope) { return region5.EntropyPT(&slope, p, T); };
-  const double T = detail::SearchSpan(entropy, s, kMinTemperature, kMaxTemperature,
-                                      Tolerance() * detail::kFineToleranceScale);
-  return Finish(p, T, true, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double T, double& slope) { return region5.EntropyPT(&slope, p, T); });
+  const RootResult search = detail::SearchSpan(entropy, s, {kMinTemperature, kMaxTemperature},
+                                               Tolerance() * detail::kFineToleranceScale);
+  return detail::HasIterate(search) && Finish(p, search.x, true, out) &&
+         detail::AcceptEnergy(out.s, s);
 }
 
 bool Region5Solver::SolvePU(double p, double u, StateProperties& out) const {
   if (!PressureInRange(p)) {
     return false;
   }
-  const auto energy = [&](double T, double& slope) {
-    return region5.InternalEnergyPT(&slope, p, T);
-  };
-  const double T = detail::SearchSpan(energy, u, kMinTemperature, kMaxTemperature, Tolerance());
-  return Finish(p, T, true, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double T, double& slope) { return region5.InternalEnergyPT(&slope, p, T); });
+  const RootResult search =
+      detail::SearchSpan(energy, u, {kMinTemperature, kMaxTemperature}, Tolerance());
+  return detail::HasIterate(search) && Finish(p, search.x, true, out) &&
+         detail::AcceptEnergy(out.u, u);
 }
 
 bool Region5Solver::SolvePV(double p, double v, StateProperties& out) const {
@@ -73,41 +81,49 @@ bool Region5Solver::SolvePV(double p, double v, StateProperties& out) const {
   }
   const auto density = detail::WithDensitySlope(
       [&](double T, double& slope) { return region5.DensityPT(&slope, p, T); });
-  const double T = detail::SearchSpan(density, 1.0 / v, kMaxTemperature, kMinTemperature,
-                                      Tolerance() * detail::kFineToleranceScale);
-  return Finish(p, T, true, out) && detail::AcceptVolume(out.v, v);
+  // Below 1 kg/m3 the density tolerance scales with the density (dilute steam).
+  const double rho = 1.0 / v;
+  const RootResult search =
+      detail::SearchSpan(density, rho, {kMaxTemperature, kMinTemperature},
+                         Tolerance() * detail::kFineToleranceScale * std::min(1.0, rho));
+  return detail::HasIterate(search) && Finish(p, search.x, true, out) &&
+         detail::AcceptVolume(out.v, v);
 }
 
 bool Region5Solver::SolveTH(double T, double h, StateProperties& out) const {
   if (!TemperatureInRange(T)) {
     return false;
   }
-  const auto enthalpy = [&](double p, double& slope) { return region5.EnthalpyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(enthalpy, h, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, false, out) && detail::AcceptEnergy(out.h, h);
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region5.EnthalpyTP(&slope, T, p); });
+  const RootResult search = detail::SearchSpan(enthalpy, h, {kMaxPressure, 0.0}, Tolerance(),
+                                               detail::kPressureCorrection);
+  return detail::HasIterate(search) && Finish(search.x, T, false, out) &&
+         detail::AcceptEnergy(out.h, h);
 }
 
 bool Region5Solver::SolveTS(double T, double s, StateProperties& out) const {
   if (!TemperatureInRange(T)) {
     return false;
   }
-  const auto entropy = [&](double p, double& slope) { return region5.EntropyTP(&slope, T, p); };
-  const double p =
-      detail::SearchSpan(entropy, s, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, false, out) && detail::AcceptEnergy(out.s, s);
+  const auto entropy =
+      detail::Sloped([&](double p, double& slope) { return region5.EntropyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(entropy, s, {kMaxPressure, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && Finish(search.x, T, false, out) &&
+         detail::AcceptEnergy(out.s, s);
 }
 
 bool Region5Solver::SolveTU(double T, double u, StateProperties& out) const {
   if (!TemperatureInRange(T)) {
     return false;
   }
-  const auto energy = [&](double p, double& slope) {
-    return region5.InternalEnergyTP(&slope, T, p);
-  };
-  const double p =
-      detail::SearchSpan(energy, u, kMaxPressure, 0.0, Tolerance(), detail::kPressureCorrection);
-  return Finish(p, T, false, out) && detail::AcceptEnergy(out.u, u);
+  const auto energy = detail::Sloped(
+      [&](double p, double& slope) { return region5.InternalEnergyTP(&slope, T, p); });
+  const RootResult search =
+      detail::SearchSpan(energy, u, {kMaxPressure, 0.0}, Tolerance(), detail::kPressureCorrection);
+  return detail::HasIterate(search) && Finish(search.x, T, false, out) &&
+         detail::AcceptEnergy(out.u, u);
 }
 
 bool Region5Solver::SolveTV(double T, double v, StateProperties& out) const {
@@ -116,9 +132,10 @@ bool Region5Solver::SolveTV(double T, double v, StateProperties& out) const {
   }
   const auto density = detail::WithDensitySlope(
       [&](double p, double& slope) { return region5.DensityTP(&slope, T, p); });
-  const double p = detail::SearchSpan(density, 1.0 / v, 0.0, kMaxPressure, Tolerance(),
-                                      detail::kPressureCorrection);
-  return Finish(p, T, true, out) && detail::AcceptVolume(out.v, v, kLargeVolumeAcceptanceTV);
+  const RootResult search = detail::SearchSpan(density, 1.0 / v, {0.0, kMaxPressure}, Tolerance(),
+                                               detail::kPressureCorrection);
+  return detail::HasIterate(search) && Finish(search.x, T, true, out) &&
+         detail::AcceptVolume(out.v, v, kLargeVolumeAcceptanceTV);
 }
 
 }  // namespace vaporix

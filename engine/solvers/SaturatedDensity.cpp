@@ -65,8 +65,8 @@ double RefineSaturatedLiquidDensity(const Region3Equation& region3, double p, do
     return kCriticalDensity;
   }
 
-  const RiddersResult root = Ridders(residual, light, fLight, dense, fDense, tolerance);
-  if (!root.Usable()) {
+  const RootResult root = Ridders(residual, light, fLight, dense, fDense, tolerance);
+  if (!root.Converged()) {
     return kCriticalDensity;
   }
   return root.x >= kCriticalDensity ? root.x : kCriticalDensity;
@@ -120,8 +120,8 @@ double RefineSaturatedVapourDensity(const Region3Equation& region3, double p, do
                : 0.0;
   }
 
-  const RiddersResult root = Ridders(residual, light, fLight, dense, fDense, tolerance);
-  if (!root.Usable()) {
+  const RootResult root = Ridders(residual, light, fLight, dense, fDense, tolerance);
+  if (!root.Converged()) {
     return 0.0;
   }
   return root.x <= kCriticalDensity ? root.x : kCriticalDensity;

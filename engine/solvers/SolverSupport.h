@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "vaporix/StateProperties.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix::detail {
@@ -30,6 +31,17 @@ inline bool AcceptVolume(double computed, double given,
   return std::fabs(computed - given) < (given < 1.0 ? kSmallVolumeAcceptance : largeVolumeLimit);
 }
 
+// Adapts an equation's single-property operation, value = op(x, slope), to
+// the function the Newton search takes.
+template <class Operation>
+auto Sloped(Operation operation) {
+  return [operation](double x) {
+    double slope = 0.0;
+    const double value = operation(x, slope);
+    return ValueSlope{value, slope};
+  };
+}
+
 // The density operations of the equations return density together with
 // 1000 (dv/dx); the Newton step needs the slope of the density itself,
 // d(rho)/dx = -rho^2 (dv/dx).
@@ -41,38 +53,87 @@ inline double DensitySlope(double density, double volumeSlopeTimes1000) {
 // d(rho)/dx in place of rho and 1000 (dv/dx).
 template <class DensityOperation>
 auto WithDensitySlope(DensityOperation densityOperation) {
-  return [densityOperation](double x, double& slope) {
+  return [densityOperation](double x) {
+    double slope = 0.0;
     const double rho = densityOperation(x, slope);
-    slope = DensitySlope(rho, slope);
-    return rho;
+    return ValueSlope{rho, DensitySlope(rho, slope)};
   };
 }
 
-// The safeguarded Newton search of f = target over the span from `low` to
-// `high` (ends labelled as SafeguardedNewton takes them), started in the middle
-// of the span with the whole span as its first step bound; returns the root.
+// A Newton search that converged or spent its budget leaves an iterate for
+// the solver's acceptance test to judge; a failed evaluation leaves none.
+inline bool HasIterate(const RootResult& result) {
+  return result.stop == RootStop::Converged || result.stop == RootStop::Budget;
+}
+
+// The safeguarded Newton search of f = target over `span`, started in the
+// middle of the span with the whole span as its first step bound.
 template <class Function>
-double SearchSpan(Function&& f, double target, double low, double high, double tolerance,
-                  double relativeCorrection = 0.0) {
-  return SafeguardedNewton(f, target, (low + high) / 2.0, low, high, std::fabs(high - low),
-                           tolerance, relativeCorrection)
-      .x;
+RootResult SearchSpan(Function&& f, double target, Bracket span, double tolerance,
+                      double relativeCorrection = 0.0) {
+  return SafeguardedNewton(f, target, (span.belowTarget + span.aboveTarget) / 2.0, span,
+                           RootOptions{tolerance, kMaxEvaluations, relativeCorrection});
 }
 
 // Where a property is not monotonic in the same sense over the whole region
-// (liquid water below its density maximum), the high end of a bracket is
-// the end at which the property is actually larger. Keeps the given labels
-// on a tie or when an end value is not a number.
+// (liquid water below its density maximum), the end above the target is the
+// end at which the property is actually larger. Keeps the given labels on a
+// tie or when an end value is not a number.
 template <class Function>
-void OrientBracket(Function&& f, double& xLow, double& xHigh) {
-  double slope = 0.0;
-  const double atLow = f(xLow, slope);
-  const double atHigh = f(xHigh, slope);
+Bracket OrientBracket(Function&& f, Bracket bracket) {
+  const double atLow = f(bracket.belowTarget).value;
+  const double atHigh = f(bracket.aboveTarget).value;
   if (atLow > atHigh) {
-    const double swap = xLow;
-    xLow = xHigh;
-    xHigh = swap;
+    return Bracket{bracket.aboveTarget, bracket.belowTarget};
   }
+  return bracket;
+}
+
+// Newton in (ln p, T) for the state of a Gibbs-equation region with the
+// enthalpy h and entropy s, from (p, T); on success `out` holds the full
+// state at the converged (p, T). Derivatives from the record itself:
+// (dh/dp)_T = iJTC, (dh/dT)_p = cp, (ds/dp)_T = -1000 (dv/dT)_p,
+// (ds/dT)_p = cp / T. The corrections shrink quadratically; the loop stops
+// when they are at the rounding of the equation.
+inline constexpr int kMaxEnthalpyEntropySteps = 20;
+inline constexpr double kEnthalpyEntropyStep = 1e-11;
+
+template <class Equation>
+bool NewtonEnthalpyEntropy(const Equation& equation, double h, double s, double p, double T,
+                           StateProperties& out) {
+  for (int i = 0; i < kMaxEnthalpyEntropySteps; ++i) {
+    if (!(p > 0.0) || !(T > 0.0) || !equation.Evaluate(p, T, out)) {
+      return false;
+    }
+    const double fh = out.h - h;
+    const double fs = out.s - s;
+    const double hLogP = p * out.iJTC;
+    const double sLogP = -1000.0 * p * out.dvdt;
+    const double hT = out.cp;
+    const double sT = out.cp / T;
+    const double determinant = hLogP * sT - hT * sLogP;
+    if (!(std::fabs(determinant) > 0.0)) {
+      return false;
+    }
+    double dLogP = (fh * sT - fs * hT) / determinant;
+    double dT = (hLogP * fs - sLogP * fh) / determinant;
+    if (!std::isfinite(dLogP) || !std::isfinite(dT)) {
+      return false;
+    }
+    // Far from the root (a backward start extrapolated to a few pascals) the
+    // step is shortened to one e-fold of pressure.
+    if (std::fabs(dLogP) > 1.0) {
+      const double shorten = 1.0 / std::fabs(dLogP);
+      dLogP *= shorten;
+      dT *= shorten;
+    }
+    p *= std::exp(-dLogP);
+    T -= dT;
+    if (std::fabs(dLogP) <= kEnthalpyEntropyStep && std::fabs(dT) <= kEnthalpyEntropyStep * T) {
+      return p > 0.0 && T > 0.0 && equation.Evaluate(p, T, out);
+    }
+  }
+  return false;
 }
 
 }  // namespace vaporix::detail

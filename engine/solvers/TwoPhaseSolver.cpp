@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "solvers/SaturatedDensity.h"
+#include "solvers/SolverSupport.h"
 #include "vaporix/Limits.h"
 #include "vaporix/solvers/RootFinders.h"
 
@@ -12,9 +13,10 @@ namespace vaporix {
 namespace {
 
 constexpr double kEpsilon = 0x1p-52;
-constexpr double kRegion3MinTemperature = 623.15;  // K; above it both phases come from region 3
-constexpr double kMinPressure = 0.000611213;       // MPa
-constexpr double kMinTemperature = 273.15;         // K
+constexpr double kRegion3MinTemperature =
+    limits::kRegion13Temperature;  // K; above it both phases come from region 3
+constexpr double kMinPressure = limits::kSaturationMinimumPressure;
+constexpr double kMinTemperature = limits::kMinimumTemperature;
 constexpr double kAcceptance = 0.001;
 constexpr double kMaxEntropy = 9.15;  // kJ/(kg K), the two-property input test
 constexpr double kMinVolume = 0.001;  // m3/kg
@@ -24,6 +26,16 @@ constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 // the critical point where the saturation temperature at a volume is searched
 // on its own, with the tolerance of the engine.
 constexpr double kNearCriticalTemperature = 647.091;
+// s''(623.15 K): from it on Tsat(h,s) starts the wet (h,s) iteration.
+constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+// The wet (h,s) iteration's residual tolerance, relative to |h| (at least 1),
+// and the rounding allowed in its quality before it is clamped to 0 or 1.
+constexpr double kWetTolerance = 1e-12;
+constexpr double kQualityRounding = 1e-9;
+constexpr double kWetTemperatureStep = 1e-13;
+// What the wet (h,s) iteration reports beyond the two-phase stretch, kJ/kg
+// above the target.
+constexpr double kAboveTarget = 1000.0;
 // Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
 // run on the engine tolerance scaled by this to pin the temperature.
 constexpr double kFineToleranceScale = 0.0001;
@@ -41,17 +53,7 @@ bool QualityInRange(double x) {
 }  // namespace
 
 double TwoPhaseSolver::Field(const StateProperties& state, Quantity quantity) {
-  switch (quantity) {
-    case Quantity::Enthalpy:
-      return state.h;
-    case Quantity::Entropy:
-      return state.s;
-    case Quantity::InternalEnergy:
-      return state.u;
-    case Quantity::Volume:
-      return state.v;
-  }
-  return state.h;
+  return state.*Describe(quantity).field;
 }
 
 bool TwoPhaseSolver::SolvePT(double /*p*/, double /*T*/, StateProperties& /*out*/) const {
@@ -140,6 +142,16 @@ bool TwoPhaseSolver::MixPhases(StateProperties& out, const StateProperties& liqu
   out.Kt = mix(liquid.Kt, vapour.Kt);
   out.dvdt = mix(liquid.dvdt, vapour.dvdt);
   out.dvdp = mix(liquid.dvdp, vapour.dvdp);
+  // A mixture's pressure follows its temperature along the saturation line:
+  // dp/dT is the line's slope (Clapeyron, from the two phases; kPa/K to
+  // MPa/K), dp/dv at constant T is zero, and throttling moves the state along
+  // the line, so the Joule-Thomson coefficient is dTs/dp. The isothermal
+  // throttling coefficient v - T dv/dT is formed from the mixed v and dv/dT,
+  // as it is in a single phase.
+  out.dpdt = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
+  out.dpdv = 0.0;
+  out.JTC = 1.0 / out.dpdt;
+  out.iJTC = 1000.0 * (out.v - out.t * out.dvdt);
   return true;
 }
 
@@ -205,10 +217,10 @@ bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity q
     }
     return liquidValue + 0.01 * quality * (vapourValue - liquidValue) - y;
   };
-  const RiddersResult root =
+  const RootResult root =
       Ridders(residual, lowerQuality, yLiquid - y, upperQuality, yVapour - y, Tolerance());
   x = 0.0;
-  if (root.Usable()) {
+  if (root.Converged()) {
     x = std::clamp(root.x, lowerQuality, upperQuality);
   } else if (vapourWidened) {
     x = upperQuality;
@@ -312,12 +324,11 @@ double TwoPhaseSolver::SaturationTemperatureAtEntropy(double s) const {
     failed = failed || !std::isfinite(value);
     return value - s;
   };
-  const RiddersResult root = vapourBranch
-                                 ? Ridders(residual, kCriticalTemperature, sCritical - s,
-                                           kMinTemperature, atTriple - s, Tolerance())
-                                 : Ridders(residual, kMinTemperature, atTriple - s,
-                                           kCriticalTemperature, sCritical - s, Tolerance());
-  return root.Usable() && !failed ? root.x : 0.0;
+  const RootResult root = vapourBranch ? Ridders(residual, kCriticalTemperature, sCritical - s,
+                                                 kMinTemperature, atTriple - s, Tolerance())
+                                       : Ridders(residual, kMinTemperature, atTriple - s,
+                                                 kCriticalTemperature, sCritical - s, Tolerance());
+  return root.Converged() && !failed ? root.x : 0.0;
 }
 
 double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
@@ -344,11 +355,11 @@ double TwoPhaseSolver::SaturationTemperatureAtVolume(double v) const {
   // and the equation's own critical volume differs from 1/322 in the fifth
   // digit, so the coarse tolerance serves there.
   const double tolerance = nearCritical ? Tolerance() : Tolerance() * kFineToleranceScale;
-  const RiddersResult root =
+  const RootResult root =
       vapourBranch
           ? Ridders(residual, kCriticalTemperature, kCriticalVolume - v, tFar, vFar - v, tolerance)
           : Ridders(residual, tFar, vFar - v, kCriticalTemperature, kCriticalVolume - v, tolerance);
-  return root.Usable() && !failed ? root.x : 0.0;
+  return root.Converged() && !failed ? root.x : 0.0;
 }
 
 bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fixed,
@@ -427,8 +438,8 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     }
   }
   if (!found) {
-    const RiddersResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
-    T = root.Usable() ? root.x : 0.0;
+    const RootResult root = Ridders(residual, tLow, fLowEnd, tHigh, fHighEnd, tolerance);
+    T = root.Converged() ? root.x : 0.0;
   }
   if (!TemperatureInRange(T)) {
     return false;
@@ -444,13 +455,93 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
     case Quantity::Volume:
       solved = SolveTV(T, y, out);
       break;
-    case Quantity::Entropy:
+    default:
       break;
   }
   return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
 
+bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const {
+  if (!std::isfinite(h) || !std::isfinite(s)) {
+    return false;
+  }
+  // The mixture at T with entropy s: x = (s - s')/(s'' - s'), and its
+  // enthalpy minus h; with the temperature slope along the saturation line,
+  // d/dT = (d/dT)_p + (d/dp)_T dps/dT for each phase.
+  double quality = 0.0;
+  const auto mismatch = [&](double T) {
+    const double p = saturation.SaturationPressure(T);
+    StateProperties liquid;
+    StateProperties vapour;
+    const bool phasesFromRegion3 = T > kRegion3MinTemperature;
+    const bool phases =
+        phasesFromRegion3
+            ? region3.Evaluate(RefineLiquidDensity(p, T, saturation.SaturatedLiquidDensity(T)), T,
+                               liquid) &&
+                  region3.Evaluate(RefineVapourDensity(p, T, saturation.SaturatedVapourDensity(T)),
+                                   T, vapour)
+            : region1.Evaluate(p, T, liquid) && region2.Evaluate(p, T, vapour);
+    if (!phases || !(vapour.s > liquid.s)) {
+      // At the critical point the phases meet: beyond the two-phase stretch.
+      return phasesFromRegion3 ? ValueSlope{h + kAboveTarget, 0.0}
+                               : ValueSlope{std::nan(""), std::nan("")};
+    }
+    const double dpdT = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
+    const auto hSlope = [&](const StateProperties& phase) { return phase.cp + phase.iJTC * dpdT; };
+    const auto sSlope = [&](const StateProperties& phase) {
+      return phase.cp / T - 1000.0 * phase.dvdt * dpdT;
+    };
+    const double ds = vapour.s - liquid.s;
+    const double dh = vapour.h - liquid.h;
+    const double x = (s - liquid.s) / ds;
+    quality = x;
+    // Above the temperatures where s lies between s' and s'' (both ends of
+    // that stretch are hotter than the root's side): counted as above the
+    // target, with no slope, so the search bisects back.
+    if (!(x >= -kQualityRounding && x <= 1.0 + kQualityRounding)) {
+      return ValueSlope{h + kAboveTarget, 0.0};
+    }
+    const double dsT = sSlope(vapour) - sSlope(liquid);
+    const double dhT = hSlope(vapour) - hSlope(liquid);
+    const double xT = (-sSlope(liquid) - x * dsT) / ds;
+    return ValueSlope{liquid.h + x * dh, hSlope(liquid) + xT * dh + x * dhT};
+  };
+  const double TLow = kMinTemperature;
+  const double TTop = kCriticalTemperature;
+  double T0 = (TLow + TTop) / 2.0;
+  if (s >= kSaturatedVapourEntropy623) {
+    const double Tsat = backward.SaturationTemperatureHS(h, s);
+    if (Tsat > TLow && Tsat < TTop) {
+      T0 = Tsat;
+    }
+  }
+  // At fixed s the mixture's enthalpy rises with T (dh = v dp there): a
+  // target beyond either end's value has no root on this stretch.
+  const double tolerance = kWetTolerance * std::max(1.0, std::fabs(h));
+  if (!(mismatch(TTop).value - h >= -tolerance) || !(mismatch(TLow).value - h <= tolerance)) {
+    return false;
+  }
+  // Next to the saturated liquid the enthalpy barely changes with T at fixed
+  // s (its slope is about s - s'), so the temperature converges on its own
+  // correction too: the quality, and with it v, follows T closely there.
+  const RootResult root = SafeguardedNewton(mismatch, h, T0, {TLow, TTop},
+                                            {tolerance, kMaxEvaluations, kWetTemperatureStep});
+  if (!root.Converged()) {
+    return false;
+  }
+  // The quality of the last evaluation, at the root.
+  if (!(quality >= -kQualityRounding && quality <= 1.0 + kQualityRounding)) {
+    return false;
+  }
+  const double x = 100.0 * std::clamp(quality, 0.0, 1.0);
+  return BuildSaturatedState(saturation.SaturationPressure(root.x), root.x, x, out) &&
+         std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+}
+
 bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {
+  if (SolveWetHS(h, s, out)) {
+    return true;
+  }
   return SolveAlongSaturation(h, Quantity::Enthalpy, s, Quantity::Entropy, out);
 }
 

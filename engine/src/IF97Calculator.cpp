@@ -14,6 +14,7 @@ using limits::kMaximumTemperature;
 using limits::kMinimumTemperature;
 using limits::kPressureSearchMinimumPressure;
 using limits::kRegion2MaximumTemperature;
+using limits::kRegion2MinimumPressure;
 using limits::kRegion5MaximumPressure;
 
 struct Corner {
@@ -31,12 +32,27 @@ constexpr std::array<Corner, 6> kCorners{{
 }};
 enum CornerIndex { kA, kB, kC, kD, kE, kF };
 
+// Entropies and enthalpies of the (h,s) plane's boundary lines, kJ/(kg K) and
+// kJ/kg: the saturated liquid and vapour at 273.15 K and 623.15 K, the split of
+// h''2ab and h''2c3b, and region 3's least and greatest entropy and greatest
+// enthalpy (623.15 K and 863.15 K at 100 MPa; the B23 line).
+constexpr double kSaturatedLiquidEntropy273 = -1.545495919e-4;
+constexpr double kSaturatedVapourEntropy273 = 9.155759395;
+constexpr double kSaturatedLiquidEntropy623 = 3.77828134;
+constexpr double kEntropy2ab2c = 5.85;
+constexpr double kRegion3MinimumEntropy = 3.397782955;
+constexpr double kRegion3MaximumEntropy = 5.260578707;
+constexpr double kRegion3MaximumEnthalpy = 2812.942061;
+
 // Acceptance of the pressure search: h and u from (h,s) and (u,s) within
 // 1 kJ/kg, v from (v,s) within 0.001 m3/kg, h and u from (h,v) and (u,v)
 // within 0.1 %.
 constexpr double kSearchEnergyAcceptance = 1.0;
 constexpr double kSearchVolumeAcceptance = 0.001;
 constexpr double kSearchRelativeAcceptance = 0.001;
+// ... of |target|, but of at least this (kJ/kg), so that a target at or below
+// zero (cold liquid at high pressure has u < 0) has an acceptance too.
+constexpr double kSearchRelativeFloor = 1.0;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
@@ -173,12 +189,68 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       }
       return AskSolvers(kRegionOperations[index], pair, a, b, out);
     case SolverRoute::PressureSearch:
+      if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
+        return true;
+      }
       return PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out);
     case SolverRoute::TwoPhase:
+      // Every two-phase pair lies at or after the first saturation pair; the
+      // test keeps the compiler's bounds analysis quiet.
+      if (index < kFirstSaturationPair) {
+        return false;
+      }
       return (twoPhaseSolver.*kTwoPhaseOperations[index - kFirstSaturationPair])(a, b, out) &&
              Accept(pair, a, b, out);
   }
   return false;
+}
+
+bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
+  using Region3Backward = Region3BackwardEquation;
+  // The saturation line in the (h,s) plane: h'(s) on the liquid side, h''(s)
+  // on the vapour side; below it a state is wet. No wet state lies outside
+  // s'(273.15 K) ... s''(273.15 K).
+  bool wetPossible = s >= kSaturatedLiquidEntropy273 && s <= kSaturatedVapourEntropy273;
+  bool wetFirst = false;
+  if (wetPossible) {
+    double line = 0.0;
+    if (s <= kSaturatedLiquidEntropy623) {
+      line = backward.SaturatedLiquidEnthalpy1(s);
+    } else if (s <= Region3Backward::kCriticalEntropy) {
+      line = backward.SaturatedLiquidEnthalpy3a(s);
+    } else if (s <= kEntropy2ab2c) {
+      line = backward.SaturatedVapourEnthalpy2c3b(s);
+    } else {
+      line = backward.SaturatedVapourEnthalpy2ab(s);
+    }
+    wetFirst = h < line;
+  }
+  // Region 3 holds only entropies between s(623.15 K, 100 MPa) and the
+  // largest on the B23 line, and enthalpies up to h(863.15 K, 100 MPa).
+  const bool region3Possible =
+      s >= kRegion3MinimumEntropy && s <= kRegion3MaximumEntropy && h <= kRegion3MaximumEnthalpy;
+  const bool region3First =
+      region3Possible && (s > kSaturatedLiquidEntropy623 || h > backward.B13Enthalpy(s));
+  std::array<const RegionSolver*, 3> single{};
+  if (s <= kSaturatedLiquidEntropy623) {
+    single = region3First
+                 ? std::array<const RegionSolver*, 3>{&region3Solver, &region1Solver, nullptr}
+                 : std::array<const RegionSolver*, 3>{
+                       &region1Solver, region3Possible ? &region3Solver : nullptr, nullptr};
+  } else if (region3Possible) {
+    single = {&region3Solver, &region2Solver, nullptr};
+  } else {
+    single = {&region2Solver, nullptr, nullptr};
+  }
+  if (wetFirst && twoPhaseSolver.SolveWetHS(h, s, out)) {
+    return true;
+  }
+  for (const RegionSolver* solver : single) {
+    if (solver != nullptr && solver->SolveHS(h, s, out)) {
+      return true;
+    }
+  }
+  return !wetFirst && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
 }
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
@@ -210,6 +282,9 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
   if (Between(c[kF], q, c[kB])) {  // the 2273.15 K isotherm
     return FindAtTemperature(fixed, kMaximumTemperature, q, boundary);
   }
+  if (q > c[kB]) {  // the 2273.15 K isotherm below 1 kPa
+    return FindAtTemperature(fixed, kMaximumTemperature, q, boundary);
+  }
   // No edge of the range carries this value: there is no upper end to search to.
   return false;
 }
@@ -217,19 +292,49 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
 bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity target,
                                     double targetValue, StateProperties& out) const {
   double StateProperties::*const targetField = Describe(target).field;
-  const auto field = [targetField](const StateProperties& state) { return state.*targetField; };
-
-  // Without a computable state at either end the search has nothing to bracket.
+  // The search runs from 1 kPa to the line's upper edge; below 1 kPa it runs
+  // from the line's lowest state (1 Pa, or where it meets 273.15 K) to 1 kPa.
   StateProperties top;
   if (!UpperBoundaryState(fixed, fixedValue, top)) {
     return false;
   }
-  const double topPressure = top.p;
   StateProperties low;
-  const double lowPressure = LowestPressureOnLine(fixed, fixedValue, topPressure, low);
-  if (!(lowPressure > 0.0)) {
+  const bool lowFound = FindAtPressure(fixed, kPressureSearchMinimumPressure, fixedValue, low);
+  if (lowFound) {
+    // Volume falls with pressure along the line, enthalpy and energy rise:
+    // a target beyond the 1 kPa value lies below 1 kPa.
+    const double yLow = low.*targetField;
+    const bool belowLow = target == Quantity::Volume ? targetValue > yLow : targetValue < yLow;
+    const double endTolerance =
+        tolerance * kEndToleranceScale * std::max(1.0, std::fabs(targetValue));
+    if (!belowLow || std::fabs(yLow - targetValue) <= endTolerance) {
+      return SearchSegment(fixed, fixedValue, target, targetValue, kPressureSearchMinimumPressure,
+                           low, top, out);
+    }
+  }
+  // The line's lowest state: at 1 Pa, where it meets 273.15 K, or (an
+  // isochore of cold compressed liquid) the lowest pressure found by bisection.
+  StateProperties lowest;
+  if (!FindAtPressure(fixed, kRegion2MinimumPressure, fixedValue, lowest) &&
+      !FindAtTemperature(fixed, kMinimumTemperature, fixedValue, lowest) &&
+      !(LowestPressureOnLine(fixed, fixedValue, top.p, lowest) > 0.0)) {
     return false;
   }
+  if (lowFound) {
+    return lowest.p < kPressureSearchMinimumPressure &&
+           SearchSegment(fixed, fixedValue, target, targetValue, lowest.p, lowest, low, out);
+  }
+  return lowest.p < top.p &&
+         SearchSegment(fixed, fixedValue, target, targetValue, lowest.p, lowest, top, out);
+}
+
+bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity target,
+                                   double targetValue, double lowPressure,
+                                   const StateProperties& low, const StateProperties& top,
+                                   StateProperties& out) const {
+  double StateProperties::*const targetField = Describe(target).field;
+  const auto field = [targetField](const StateProperties& state) { return state.*targetField; };
+  const double topPressure = top.p;
   const double yLow = field(low);
   const double yTop = field(top);
   const double smaller = std::min(yLow, yTop);
@@ -276,11 +381,13 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
     p = lowPressure;
   } else {
-    const RiddersResult search =
+    const RootResult search =
         Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
-    const bool failed =
-        search.stop == RiddersStop::NoSignChange || search.stop == RiddersStop::TooManyEvaluations;
-    p = failed ? 0.0 : insideBracket(search.x);
+    // A probe without a state ends the search; its last estimate (the low end
+    // when there is none) still goes to the acceptance test below.
+    const bool usable =
+        search.stop == RootStop::Converged || search.stop == RootStop::FailedEvaluation;
+    p = usable ? insideBracket(search.x) : 0.0;
   }
 
   // The search's last evaluation is usually the final state itself.
@@ -295,7 +402,9 @@ bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity 
   }
   return fixed == Quantity::Entropy
              ? std::fabs(found - targetValue) < kSearchEnergyAcceptance
-             : std::fabs(found - targetValue) < kSearchRelativeAcceptance * targetValue;
+             : std::fabs(found - targetValue) <
+                   kSearchRelativeAcceptance *
+                       std::max(std::fabs(targetValue), kSearchRelativeFloor);
 }
 
 double IF97Calculator::LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,

@@ -14,22 +14,20 @@ struct RecordingLine {
   double slope;
   double offset;
   std::vector<double>* visited;
-  double operator()(double x, double& derivative) const {
+  ValueSlope operator()(double x) const {
     visited->push_back(x);
-    derivative = slope;
-    return slope * x + offset;
+    return {slope * x + offset, slope};
   }
 };
 
 TEST(root_finders_test, newton_converges_quadratically_inside_the_bracket) {
   int calls = 0;
-  const auto square = [&](double x, double& slope) {
+  const auto square = [&](double x) {
     ++calls;
-    slope = 2.0 * x;
-    return x * x;
+    return ValueSlope{x * x, 2.0 * x};
   };
-  const NewtonResult result = SafeguardedNewton(square, 2.0, 1.0, 0.0, 2.0, 2.0, 1e-12);
-  EXPECT_TRUE(result.converged);
+  const RootResult result = SafeguardedNewton(square, 2.0, 1.0, {0.0, 2.0}, {1e-12});
+  EXPECT_TRUE(result.Converged());
   EXPECT_NEAR(result.x, std::sqrt(2.0), 1e-12);
   EXPECT_LE(result.evaluations, 6);
   EXPECT_EQ(calls, result.evaluations + 1);  // the start value is not counted
@@ -38,9 +36,9 @@ TEST(root_finders_test, newton_converges_quadratically_inside_the_bracket) {
 TEST(root_finders_test, newton_high_end_may_be_the_smaller_x) {
   // A falling function: the high end (where f >= target) is x = 0.
   std::vector<double> visited;
-  const NewtonResult result =
-      SafeguardedNewton(RecordingLine{-1.0, 0.0, &visited}, -0.3, 0.9, 1.0, 0.0, 1.0, 1e-9);
-  EXPECT_TRUE(result.converged);
+  const RootResult result =
+      SafeguardedNewton(RecordingLine{-1.0, 0.0, &visited}, -0.3, 0.9, {1.0, 0.0}, {1e-9});
+  EXPECT_TRUE(result.Converged());
   EXPECT_NEAR(result.x, 0.3, 1e-9);
 }
 
@@ -57,9 +55,10 @@ TEST(root_finders_test, newton_step_test_uses_the_step_width_for_two_iterations)
   };
   for (const Case& c : cases) {
     std::vector<double> visited;
-    const NewtonResult result = SafeguardedNewton(RecordingLine{1.0, 0.0, &visited}, 0.25, 0.9, 0.0,
-                                                  1.0, c.stepWidth, 1e-12);
-    EXPECT_TRUE(result.converged) << "D = " << c.stepWidth;
+    const RootResult result =
+        SafeguardedNewton(RecordingLine{1.0, 0.0, &visited}, 0.25, 0.9, {0.0, 1.0},
+                          {1e-12, kMaxEvaluations, 0.0, c.stepWidth});
+    EXPECT_TRUE(result.Converged()) << "D = " << c.stepWidth;
     EXPECT_EQ(visited, c.expected) << "D = " << c.stepWidth;
   }
 }
@@ -68,26 +67,26 @@ TEST(root_finders_test, newton_third_step_compares_with_the_first_new_step) {
   // D = 1e-9 forces bisections in steps one and two; the third compares with
   // the first bisection's half width (0.5), so a Newton step is taken again.
   std::vector<double> visited;
-  const auto cubic = [&](double x, double& slope) {
+  const auto cubic = [&](double x) {
     visited.push_back(x);
-    slope = 3.0 * x * x;
-    return x * x * x;
+    return ValueSlope{x * x * x, 3.0 * x * x};
   };
-  const NewtonResult result = SafeguardedNewton(cubic, 0.2, 0.9, 0.0, 1.0, 1e-9, 1e-12);
+  const RootResult result =
+      SafeguardedNewton(cubic, 0.2, 0.9, {0.0, 1.0}, {1e-12, kMaxEvaluations, 0.0, 1e-9});
   ASSERT_GE(visited.size(), 4u);
   EXPECT_EQ(visited[1], 0.5);   // bisection of [0, 1]
   EXPECT_EQ(visited[2], 0.75);  // bisection of [0.5, 1]: f(0.5) < 0.2
   // A Newton step from 0.75, not the bisection point 0.625.
   EXPECT_NEAR(visited[3], 0.75 - (0.421875 - 0.2) / (3.0 * 0.5625), 1e-15);
-  EXPECT_TRUE(result.converged);
+  EXPECT_TRUE(result.Converged());
   EXPECT_NEAR(result.x, std::cbrt(0.2), 1e-12);
 }
 
 TEST(root_finders_test, newton_zero_slope_bisects_instead_of_dividing) {
   std::vector<double> visited;
-  const NewtonResult result =
-      SafeguardedNewton(RecordingLine{0.0, 1.0, &visited}, 0.0, 0.3, 0.0, 1.0, 1.0, 1e-9);
-  EXPECT_FALSE(result.converged);
+  const RootResult result =
+      SafeguardedNewton(RecordingLine{0.0, 1.0, &visited}, 0.0, 0.3, {0.0, 1.0}, {1e-9});
+  EXPECT_EQ(result.stop, RootStop::Budget);
   for (double x : visited) {
     EXPECT_TRUE(std::isfinite(x));
     EXPECT_GE(x, 0.0);
@@ -98,26 +97,29 @@ TEST(root_finders_test, newton_zero_slope_bisects_instead_of_dividing) {
 TEST(root_finders_test, newton_stops_after_one_hundred_evaluations) {
   // A step function never meets the tolerance: the last iterate comes back.
   int calls = 0;
-  const auto step = [&](double x, double& slope) {
+  const auto step = [&](double x) {
     ++calls;
-    slope = 0.0;
-    return x < 0.3 ? 0.0 : 1.0;
+    return ValueSlope{x < 0.3 ? 0.0 : 1.0, 0.0};
   };
-  const NewtonResult result = SafeguardedNewton(step, 0.5, 0.9, 0.0, 1.0, 1.0, 1e-6);
-  EXPECT_FALSE(result.converged);
+  const RootResult result = SafeguardedNewton(step, 0.5, 0.9, {0.0, 1.0}, {1e-6});
+  EXPECT_EQ(result.stop, RootStop::Budget);
   EXPECT_EQ(result.evaluations, kMaxEvaluations);
   EXPECT_EQ(calls, kMaxEvaluations + 1);
   EXPECT_NEAR(result.x, 0.3, 1e-12);
 }
 
-TEST(root_finders_test, newton_not_a_number_is_not_converged) {
-  const auto broken = [](double, double& slope) {
-    slope = std::numeric_limits<double>::quiet_NaN();
-    return std::numeric_limits<double>::quiet_NaN();
+TEST(root_finders_test, newton_stops_on_the_first_value_that_is_not_a_number) {
+  // Not a number at the start, or past 0.6 (reached by the first bisection).
+  const auto broken = [](double x) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return x > 0.6 ? ValueSlope{nan, nan} : ValueSlope{x, 1e-9};
   };
-  const NewtonResult result = SafeguardedNewton(broken, 1.0, 0.5, 0.0, 1.0, 1.0, 1e-6);
-  EXPECT_FALSE(result.converged);
-  EXPECT_EQ(result.evaluations, kMaxEvaluations);
+  const RootResult atStart = SafeguardedNewton(broken, 1.0, 0.7, {0.0, 1.0}, {1e-6});
+  EXPECT_EQ(atStart.stop, RootStop::FailedEvaluation);
+  EXPECT_EQ(atStart.evaluations, 0);
+  const RootResult later = SafeguardedNewton(broken, 0.9, 0.5, {0.0, 1.0}, {1e-6});
+  EXPECT_EQ(later.stop, RootStop::FailedEvaluation);
+  EXPECT_LT(later.evaluations, kMaxEvaluations);
 }
 
 TEST(root_finders_test, ridders_finds_a_root_and_counts_every_evaluation) {
@@ -126,10 +128,9 @@ TEST(root_finders_test, ridders_finds_a_root_and_counts_every_evaluation) {
     ++calls;
     return std::exp(x) - 2.0;
   };
-  const RiddersResult result = Ridders(f, 0.0, f(0.0), 2.0, f(2.0), 1e-12);
+  const RootResult result = Ridders(f, 0.0, f(0.0), 2.0, f(2.0), 1e-12);
   calls -= 2;  // the two end values supplied by the caller do not count
-  EXPECT_EQ(result.stop, RiddersStop::Converged);
-  EXPECT_TRUE(result.Usable());
+  EXPECT_EQ(result.stop, RootStop::Converged);
   EXPECT_NEAR(result.x, std::log(2.0), 1e-12);
   EXPECT_EQ(result.evaluations, calls);
   EXPECT_LE(result.evaluations, 10);
@@ -138,27 +139,25 @@ TEST(root_finders_test, ridders_finds_a_root_and_counts_every_evaluation) {
 TEST(root_finders_test, ridders_without_a_real_root_returns_the_start_estimate) {
   // Both ends positive and fm^2 < fl fh: no estimate is ever made.
   const auto f = [](double) { return 0.5; };
-  const RiddersResult result = Ridders(f, 0.0, 1.0, 1.0, 1.0, 1e-9);
-  EXPECT_EQ(result.stop, RiddersStop::NoRealRoot);
+  const RootResult result = Ridders(f, 0.0, 1.0, 1.0, 1.0, 1e-9);
+  EXPECT_EQ(result.stop, RootStop::NoBracket);
   EXPECT_EQ(result.x, -2.2250738585072014e-308);
   EXPECT_EQ(result.x, -std::numeric_limits<double>::min());
   EXPECT_EQ(result.evaluations, 1);
-  EXPECT_FALSE(result.Usable());
 }
 
 TEST(root_finders_test, ridders_without_sign_change_fails) {
   const auto f = [](double) { return 2.0; };
-  const RiddersResult result = Ridders(f, 0.0, 1.0, 1.0, 1.0, 1e-9);
-  EXPECT_EQ(result.stop, RiddersStop::NoSignChange);
+  const RootResult result = Ridders(f, 0.0, 1.0, 1.0, 1.0, 1e-9);
+  EXPECT_EQ(result.stop, RootStop::NoBracket);
   EXPECT_EQ(result.evaluations, 2);
-  EXPECT_FALSE(result.Usable());
 }
 
 TEST(root_finders_test, ridders_stops_when_the_bracket_is_narrower_than_the_tolerance) {
   // A sign jump at 0.3 is never met exactly; the bracket closes on it.
   const auto jump = [](double x) { return x < 0.3 ? -1.0 : 1.0; };
-  const RiddersResult result = Ridders(jump, 0.0, -1.0, 1.0, 1.0, 1e-6);
-  EXPECT_EQ(result.stop, RiddersStop::Converged);
+  const RootResult result = Ridders(jump, 0.0, -1.0, 1.0, 1.0, 1e-6);
+  EXPECT_EQ(result.stop, RootStop::Converged);
   EXPECT_NEAR(result.x, 0.3, 1e-5);
   EXPECT_LE(result.evaluations, kMaxEvaluations + 2);
 }
@@ -170,11 +169,10 @@ TEST(root_finders_test, ridders_stops_after_more_than_one_hundred_evaluations) {
     ++calls;
     return x < 0.3 ? -1.0 : 1.0;
   };
-  const RiddersResult result = Ridders(jump, 0.0, -1.0, 1.0, 1.0, 0.0);
-  EXPECT_EQ(result.stop, RiddersStop::TooManyEvaluations);
+  const RootResult result = Ridders(jump, 0.0, -1.0, 1.0, 1.0, 0.0);
+  EXPECT_EQ(result.stop, RootStop::Budget);
   EXPECT_EQ(result.evaluations, 102);
   EXPECT_EQ(calls, 102);
-  EXPECT_FALSE(result.Usable());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "vaporix/Properties.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/Units.h"
+#include "vaporix/equations/Region3BackwardEquation.h"
 #include "vaporix/equations/TransportEquation.h"
 #include "vaporix/solvers/Region1Solver.h"
 #include "vaporix/solvers/Region2Solver.h"
@@ -190,10 +191,19 @@ class IF97Calculator {
   bool FindAtPressure(Quantity fixed, double p, double value, StateProperties& out) const;
   // The state at temperature T with the fixed entropy or volume (CalcTS, CalcTV).
   bool FindAtTemperature(Quantity fixed, double T, double value, StateProperties& out) const;
+  // (h,s) iterated by each region solver from the backward equations, in the
+  // order the boundary lines of the (h,s) plane predict; false leaves the
+  // pressure search to decide.
+  bool FindHS(double h, double s, StateProperties& out) const;
   // Search over pressure for the pairs no solver handles directly.
   // `fixed` is Entropy or Volume; `target` Enthalpy, InternalEnergy or Volume.
   bool PressureSearch(Quantity fixed, double fixedValue, Quantity target, double targetValue,
                       StateProperties& out) const;
+  // The search of PressureSearch between two states of the line, the first at
+  // lowPressure.
+  bool SearchSegment(Quantity fixed, double fixedValue, Quantity target, double targetValue,
+                     double lowPressure, const StateProperties& low, const StateProperties& top,
+                     StateProperties& out) const;
   // The lowest pressure (from the search's minimum) at which the line of
   // constant entropy or volume has a state, with that state; 0 when none.
   double LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,
@@ -210,6 +220,7 @@ class IF97Calculator {
   Region5Solver region5Solver;
   std::array<const RegionSolver*, 5> solvers;
   TransportEquation transportEquation;
+  Region3BackwardEquation backward;
   std::recursive_mutex lock;
   // Entropy and specific volume of the six corner states of the upper-boundary
   // routine, A to F; they depend only on the equations, so Initialize

@@ -40,8 +40,14 @@ inline constexpr double kSaturationMinimumPressure = 0.000611213;
 // The lowest pressure the program's input pages accept (ps(273.15 K)
 // rounded down, so that the lowest saturated state can be typed).
 inline constexpr double kInputMinimumPressure = 0.000611157;
-// Low end of the pressure search of the (h,s)-type pairs.
+// The pressure search of the (h,s)-type pairs runs first from this pressure
+// up (its Ridders iteration is linear in p, and 1 kPa keeps the usual states'
+// answers as they always were); targets beyond its value here are searched
+// below it, down to the line's lowest state.
 inline constexpr double kPressureSearchMinimumPressure = 0.001;
+// Region 2 answers down to 1 Pa: dilute steam there is still an ideal gas the
+// region-2 equation describes; below it no engineering state is asked for.
+inline constexpr double kRegion2MinimumPressure = 1e-6;
 
 // Smallest specific volume the input pages accept (liquid at 100 MPa is
 // about 0.00100021 m3/kg near 273 K).

@@ -17,6 +17,18 @@ class Region3Equation {
   // a floating-point exception (T = 0 included).
   bool Evaluate(double rho, double T, StateProperties& out) const;
 
+  // p, h, s, u at (rho, T) with their partial derivatives in rho (at constant
+  // T) and in T (at constant rho): one Helmholtz evaluation for a Newton step
+  // in (rho, T).
+  struct Partials {
+    double p, pRho, pT;
+    double h, hRho, hT;
+    double s, sRho, sT;
+    double u, uRho, uT;
+  };
+  // False for a density or temperature that is not positive and finite.
+  bool PartialsAt(double rho, double T, Partials& out) const;
+
   // p(T, rho) in MPa; kNotAvailable when T or rho is not positive and finite.
   double Pressure(double T, double rho) const;
   // p(rho, T); writes (dp/dT)_rho.

@@ -23,6 +23,7 @@ class Region1Solver : public RegionSolver {
   bool BackwardPH(double p, double h, StateProperties& out) const override;
   bool BackwardPS(double p, double s, StateProperties& out) const override;
   bool BackwardHS(double h, double s, StateProperties& out) const override;
+  bool SolveHS(double h, double s, StateProperties& out) const override;
 
   // The region predicate on (p, T).
   bool InRange(double p, double T) const;
@@ -30,8 +31,6 @@ class Region1Solver : public RegionSolver {
  private:
   // The highest temperature of region 1 at pressure p.
   double UpperTemperature(double p) const;
-  // The region test and the full evaluation at the solved point.
-  bool Finish(double p, double T, StateProperties& out) const;
 
   Region1Equation region1;
   SaturationEquation saturation;

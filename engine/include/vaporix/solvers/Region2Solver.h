@@ -23,6 +23,7 @@ class Region2Solver : public RegionSolver {
   bool BackwardPH(double p, double h, StateProperties& out) const override;
   bool BackwardPS(double p, double s, StateProperties& out) const override;
   bool BackwardHS(double h, double s, StateProperties& out) const override;
+  bool SolveHS(double h, double s, StateProperties& out) const override;
 
   // The region predicate on (p, T).
   bool InRange(double p, double T) const;
@@ -32,8 +33,6 @@ class Region2Solver : public RegionSolver {
   double LowerTemperature(double p) const;
   // The highest pressure of region 2 at temperature T.
   double UpperPressure(double T) const;
-  // The region test and the full evaluation at the solved point.
-  bool Finish(double p, double T, StateProperties& out) const;
   // The temperature search of (p,h) and (p,s), started from the backward
   // temperature, for a property that rises with temperature.
   template <class Property>

@@ -37,6 +37,11 @@ class RegionSolver {
     return false;
   }
 
+  // (h,s) iterated from the backward equations to the state of this region
+  // with both inputs; false when the region does not hold it (or the
+  // iteration does not settle), leaving the engine's pressure search to decide.
+  virtual bool SolveHS(double /*h*/, double /*s*/, StateProperties& /*out*/) const { return false; }
+
   // Called by the engine's Initialize; a solver must not be used before.
   void Initialize(const IF97Calculator* owner) { engine = owner; }
 

@@ -1,96 +1,122 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 namespace vaporix {
 
-// At most this many evaluations in either root finder.
+// At most this many evaluations in either root finder, unless the caller says otherwise.
 inline constexpr int kMaxEvaluations = 100;
 
-struct NewtonResult {
-  double x = 0.0;       // the last iterate, converged or not
-  int evaluations = 0;  // evaluations after the start value
-  bool converged = false;
+// Why a root finder stopped. Every solver that runs one reads it.
+enum class RootStop : std::uint8_t {
+  Converged,         // the residual (or the bracket) within the tolerance
+  Budget,            // the evaluation budget spent; x is the last iterate
+  NoBracket,         // the ends, or a new point and the ends, enclose no sign change
+  FailedEvaluation,  // the function returned not-a-number
 };
 
-// Safeguarded Newton iteration for f(x) = target inside the bracket
-// [xLow, xHigh]. `f(x, slope)` returns f(x) and writes f'(x). xHigh is the end
-// that becomes the new x when f(x) >= target (the end where f is expected to
-// be larger; not checked). A step that would leave the bracket, or that would
-// not halve the residual fast enough against the step taken two iterations
-// before, is replaced by bisection. Convergence is judged on the residual
-// only; the last iterate is returned either way and the caller's acceptance
-// test decides. A positive `relativeCorrection` adds one condition to
-// convergence: the next Newton correction |F/f'| must be at most
-// relativeCorrection |x|. It serves searches along which the property barely
-// changes (liquid entropy along an isotherm), where a residual below the
-// tolerance still leaves x far from the root.
+struct RootResult {
+  double x = 0.0;       // the last iterate (Newton) or estimate (Ridders)
+  int evaluations = 0;  // evaluations after the start value (Newton) or all (Ridders)
+  RootStop stop = RootStop::NoBracket;
+  bool hasEstimate = false;  // Ridders: at least one estimate was made
+
+  bool Converged() const { return stop == RootStop::Converged; }
+};
+
+// The two ends of a Newton bracket, named by the side of the target the
+// function is expected to lie on there (not checked): f(belowTarget) < target
+// <= f(aboveTarget). Either end may be the larger x.
+struct Bracket {
+  double belowTarget;
+  double aboveTarget;
+};
+
+struct RootOptions {
+  double tolerance;
+  int maxEvaluations = kMaxEvaluations;
+  // Newton: a positive value adds one condition to convergence, that the next
+  // correction |F/f'| be at most relativeCorrection |x|. It serves searches
+  // along which the property barely changes (liquid entropy along an
+  // isotherm), where a residual below the tolerance still leaves x far off.
+  double relativeCorrection = 0.0;
+  // Newton: the bound the first two steps are compared with; 0 takes the
+  // width of the bracket.
+  double firstStepBound = 0.0;
+};
+
+// What a Newton function returns at x: f(x) and f'(x).
+struct ValueSlope {
+  double value;
+  double slope;
+};
+
+// Safeguarded Newton iteration for f(x) = target inside `bracket`, started at
+// x0. A step that would leave the bracket, or that would not halve the
+// residual fast enough against the step taken two iterations before, is
+// replaced by bisection. Convergence is judged on the residual (and the
+// relative correction, when asked); without convergence the last iterate is
+// returned with the budget as the stop reason and the caller's acceptance
+// test decides. A not-a-number value or slope stops the search at once: no
+// later step could leave it.
 template <class Function>
-NewtonResult SafeguardedNewton(Function&& f, double target, double x0, double xLow, double xHigh,
-                               double stepWidth, double tolerance,
-                               double relativeCorrection = 0.0) {
-  NewtonResult result;
+RootResult SafeguardedNewton(Function&& f, double target, double x0, Bracket bracket,
+                             const RootOptions& options) {
+  double xLow = bracket.belowTarget;
+  double xHigh = bracket.aboveTarget;
+  const double stepBound =
+      options.firstStepBound > 0.0 ? options.firstStepBound : std::fabs(xHigh - xLow);
+  RootResult result;
+  result.stop = RootStop::Budget;
   double x = x0;
-  double slope = 0.0;
-  double value = f(x, slope);
-  double residual = value - target;
-  double step = stepWidth;
-  double previousStep = stepWidth;
+  ValueSlope at = f(x);
+  double residual = at.value - target;
+  double step = stepBound;
+  double previousStep = stepBound;
   int n = 0;
-  for (;;) {
-    double newStep = 0.0;
-    if (((x - xLow) * slope - residual) * ((x - xHigh) * slope - residual) >= 0.0 ||
-        std::fabs(previousStep * slope) < std::fabs(2.0 * residual)) {
-      newStep = (xHigh - xLow) / 2.0;
-      x = xLow + newStep;
-    } else {
-      newStep = residual / slope;
-      x -= newStep;
-    }
-    value = f(x, slope);
-    residual = value - target;
-    if (std::fabs(target - value) < tolerance &&
-        (relativeCorrection <= 0.0 ||
-         std::fabs(residual) <= relativeCorrection * std::fabs(x * slope))) {
-      result.converged = true;
+  if (std::isnan(at.value) || std::isnan(at.slope)) {
+    result.stop = RootStop::FailedEvaluation;
+  } else {
+    for (;;) {
+      double newStep = 0.0;
+      if (((x - xLow) * at.slope - residual) * ((x - xHigh) * at.slope - residual) >= 0.0 ||
+          std::fabs(previousStep * at.slope) < std::fabs(2.0 * residual)) {
+        newStep = (xHigh - xLow) / 2.0;
+        x = xLow + newStep;
+      } else {
+        newStep = residual / at.slope;
+        x -= newStep;
+      }
+      at = f(x);
+      residual = at.value - target;
       ++n;
-      break;
+      if (std::fabs(target - at.value) < options.tolerance &&
+          (options.relativeCorrection <= 0.0 ||
+           std::fabs(residual) <= options.relativeCorrection * std::fabs(x * at.slope))) {
+        result.stop = RootStop::Converged;
+        break;
+      }
+      if (std::isnan(at.value) || std::isnan(at.slope)) {
+        result.stop = RootStop::FailedEvaluation;
+        break;
+      }
+      if (at.value >= target) {
+        xHigh = x;
+      } else {
+        xLow = x;
+      }
+      if (n >= options.maxEvaluations) {
+        break;
+      }
+      previousStep = step;
+      step = newStep;
     }
-    if (value >= target) {
-      xHigh = x;
-    } else {
-      xLow = x;
-    }
-    ++n;
-    if (n >= kMaxEvaluations) {
-      break;
-    }
-    previousStep = step;
-    step = newStep;
   }
   result.x = x;
   result.evaluations = n;
   return result;
 }
-
-enum class RiddersStop {
-  Converged,           // |F| <= tolerance or bracket narrower than tolerance
-  NoRealRoot,          // s zero or undefined: the result is the last estimate
-  NoSignChange,        // failure: the new point changes sign against no end
-  TooManyEvaluations,  // failure: more than kMaxEvaluations
-};
-
-struct RiddersResult {
-  double x = 0.0;  // the last estimate (ans); kNoEstimate before the first
-  int evaluations = 0;
-  RiddersStop stop = RiddersStop::NoRealRoot;
-  bool hasEstimate = false;  // at least one estimate was made
-
-  // Converged, or stopped on s after at least one estimate.
-  bool Usable() const {
-    return stop == RiddersStop::Converged || (stop == RiddersStop::NoRealRoot && hasEstimate);
-  }
-};
 
 // The start value of Ridders' last estimate: the negative of the smallest
 // normal double.
@@ -98,15 +124,19 @@ inline constexpr double kNoEstimate = -2.2250738585072014e-308;
 
 // Ridders' iteration for F(x) = 0 between xl and xh. The caller supplies the
 // residuals fl and fh at the two ends (usually F there; they are not counted
-// as evaluations). Every call of F counts.
+// as evaluations). Every call of F counts. The result is the last estimate;
+// it is converged when the new residual or the bracket is within the
+// tolerance, or when the midpoint leaves no further step after an estimate
+// (the bracket has closed onto a root).
 template <class Function>
-RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, double tolerance) {
+RootResult Ridders(Function&& F, double xl, double fl, double xh, double fh, double tolerance,
+                   int maxEvaluations = kMaxEvaluations) {
   // Sign test of the iteration: the sign of b differs from that of a when
   // a > 0 and b < 0, or a < 0 and b >= 0; a zero a never differs.
   const auto differs = [](double a, double b) {
     return (a > 0.0 && b < 0.0) || (a < 0.0 && b >= 0.0);
   };
-  RiddersResult result;
+  RootResult result;
   result.x = kNoEstimate;
   int n = 0;
   for (;;) {
@@ -116,7 +146,11 @@ RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, 
     const double product = fl * fh;
     const double s = std::sqrt(fm * fm - product);
     if (s == 0.0 || !(fm * fm >= product)) {
-      result.stop = RiddersStop::NoRealRoot;
+      if (std::isnan(fm) || std::isnan(product)) {
+        result.stop = RootStop::FailedEvaluation;
+      } else {
+        result.stop = result.hasEstimate ? RootStop::Converged : RootStop::NoBracket;
+      }
       break;
     }
     const double sigma = fl >= fh ? 1.0 : -1.0;
@@ -126,7 +160,7 @@ RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, 
     const double fnew = F(xnew);
     ++n;
     if (std::fabs(fnew) <= tolerance || std::fabs(xh - xl) <= tolerance) {
-      result.stop = RiddersStop::Converged;
+      result.stop = RootStop::Converged;
       break;
     }
     if (differs(fm, fnew)) {
@@ -141,11 +175,11 @@ RiddersResult Ridders(Function&& F, double xl, double fl, double xh, double fh, 
       xl = xnew;
       fl = fnew;
     } else {
-      result.stop = RiddersStop::NoSignChange;
+      result.stop = std::isnan(fnew) ? RootStop::FailedEvaluation : RootStop::NoBracket;
       break;
     }
-    if (n > kMaxEvaluations) {
-      result.stop = RiddersStop::TooManyEvaluations;
+    if (n > maxEvaluations) {
+      result.stop = RootStop::Budget;
       break;
     }
   }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "vaporix/InputPair.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
+#include "vaporix/equations/Region3BackwardEquation.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RegionSolver.h"
@@ -30,6 +32,11 @@ class TwoPhaseSolver : public RegionSolver {
   bool SolveVS(double v, double s, StateProperties& out) const;
   bool SolveHV(double h, double v, StateProperties& out) const;
   bool SolveUV(double u, double v, StateProperties& out) const;
+  // Wet steam with the enthalpy h and entropy s: Newton on the temperature of
+  // the mixture whose quality gives s and whose enthalpy is h, started from
+  // Tsat(h,s) where that equation holds. False when no such state is found
+  // (the saturation search then decides).
+  bool SolveWetHS(double h, double s, StateProperties& out) const;
 
   bool BuildSaturatedState(double p, double T, double x, StateProperties& out) const;
   static bool MixPhases(StateProperties& out, const StateProperties& liquid,
@@ -40,12 +47,12 @@ class TwoPhaseSolver : public RegionSolver {
   double SaturationTemperatureAtVolume(double v) const;
 
  private:
-  enum class Quantity { Enthalpy, Entropy, InternalEnergy, Volume };
   enum class Given { Pressure, Temperature };
   // The end of the saturated range that accepts an input beyond it by the
   // rounding band limits::kSaturatedEndBand.
   enum class BandRule { None, EnthalpyBelowLiquid, EntropyAboveVapour, VolumeToLiquid };
 
+  // The record field of an input quantity.
   static double Field(const StateProperties& state, Quantity quantity);
   static bool TemperatureOrPressureInRange(Given given, double value);
   // The quality x of the quality search and the two saturated phases it lies between.
@@ -68,6 +75,7 @@ class TwoPhaseSolver : public RegionSolver {
   Region2Equation region2;
   Region3Equation region3;
   SaturationEquation saturation;
+  Region3BackwardEquation backward;
   double upperQuality = 100.0;
   double lowerQuality = 0.0;
 };
