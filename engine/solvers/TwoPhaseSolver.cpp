@@ -127,7 +127,8 @@ bool TwoPhaseSolver::MixPhases(StateProperties& out, const StateProperties& liqu
   out.p = mix(liquid.p, vapour.p);
   out.t = mix(liquid.t, vapour.t);
   out.v = mix(liquid.v, vapour.v);
-  out.d = mix(liquid.d, vapour.d);
+  // Volumes add by the lever rule; densities do not.
+  out.d = 1.0 / out.v;
   out.h = mix(liquid.h, vapour.h);
   out.s = mix(liquid.s, vapour.s);
   out.u = mix(liquid.u, vapour.u);
