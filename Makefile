@@ -1,5 +1,6 @@
 # Thin wrapper over the CMake presets. `make run` and `make test` install the
-# Debian packages the build needs (when run as root), configure and build.
+# Debian packages the build needs (when run as root), configure and build
+# what they need.
 
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
@@ -36,7 +37,10 @@ build: configure
 test: build
 	ctest --preset $(PRESET)
 
-run: build
+# Builds the program alone (no tests or benchmarks) and starts it; it needs
+# a graphical desktop.
+run: configure
+	cmake --build --preset $(PRESET) --target vaporix
 	$(BUILD_DIR)/app/vaporix
 
 bench: deps

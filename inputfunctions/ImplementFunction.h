@@ -33,6 +33,7 @@ class DescribedFunction : public ImplementFunction {
   void SetSecondLabel() override;
   void FillFirstUnits() override;
   void FillSecondUnits() override;
+  const CheckedInputPair& Fields() const override { return description.pair; }
 
   const InputPairDescription& Description() const { return description; }
 

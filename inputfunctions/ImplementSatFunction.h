@@ -43,6 +43,7 @@ class DescribedSatFunction : public ImplementSatFunction {
   void SetSecondLabel() override;
   void FillFirstUnits() override;
   void FillSecondUnits() override;
+  const CheckedInputPair& Fields() const override { return description.pair; }
 
   const SatInputPairDescription& Description() const { return description; }
 

@@ -1,12 +1,25 @@
 #include "InputConversion.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
 #include "vaporix/Limits.h"
+#include "vaporix/NumberText.h"
 #include "vaporix/Units.h"
 
 namespace vaporix {
+namespace {
+
+// A range bound as the grid writes numbers: six significant digits.
+std::string FormatRangeNumber(double value) {
+  char buffer[32];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
 
 std::string_view QuantityName(Quantity quantity) {
   switch (quantity) {
@@ -28,26 +41,65 @@ std::string_view QuantityName(Quantity quantity) {
   return {};
 }
 
-std::vector<std::string> UnitTexts(Quantity quantity, UnitSystem unitSystem, PageKind pageKind) {
+std::vector<std::string> UnitTexts(Quantity quantity, UnitSystem unitSystem,
+                                   PageKind /*pageKind*/) {
   const bool si = unitSystem == UnitSystem::SI;
-  const bool saturation = pageKind == PageKind::Saturation;
+  // Pressure and temperature offer bar and °C first, the units the grid
+  // starts in; every other list is the engine's own unit text.
   switch (quantity) {
     case Quantity::Pressure:
       return si ? std::vector<std::string>{"bar", "MPa"} : std::vector<std::string>{"psi"};
     case Quantity::Temperature:
-      if (si) {
-        return {saturation ? "C" : "°C", "K"};
-      }
-      return {saturation ? "F" : "°F"};
-    case Quantity::Enthalpy:
-    case Quantity::InternalEnergy:
-      return {si ? "kJ/kg" : "Btu/lb"};
-    case Quantity::Entropy:
-      return {si ? "kJ/kgK" : "Btu/lbF"};
-    case Quantity::Volume:
-      return {si ? "m3/kg" : "ft3/lb"};
-    case Quantity::Quality:
-      return {"%"};
+      return si ? std::vector<std::string>{"°C", "K"} : std::vector<std::string>{"°F"};
+    default: {
+      const QuantityInfo& info = Describe(quantity);
+      return {std::string(si ? info.siUnit : info.englishUnit)};
+    }
+  }
+}
+
+bool CanBeNegative(Quantity quantity) {
+  // The reference state puts u and s of liquid at the triple point to zero,
+  // so compressed liquid near 0 °C has slightly negative u, s and h.
+  return quantity == Quantity::Enthalpy || quantity == Quantity::Entropy ||
+         quantity == Quantity::InternalEnergy;
+}
+
+double FromSI(Quantity quantity, double siValue, UnitSystem unitSystem, int unitPosition) {
+  // ToSI is linear, so two points give its inverse.
+  const double at0 = ToSI(quantity, 0.0, unitSystem, unitPosition);
+  const double slope = ToSI(quantity, 1.0, unitSystem, unitPosition) - at0;
+  return (siValue - at0) / slope;
+}
+
+std::string RangeText(RangeTest test, Quantity quantity, UnitSystem unitSystem, int unitPosition) {
+  const auto shown = [&](double siValue) {
+    return FormatRangeNumber(FromSI(quantity, siValue, unitSystem, unitPosition));
+  };
+  const std::vector<std::string> units = UnitTexts(quantity, unitSystem, PageKind::SinglePhase);
+  const std::string unit =
+      units.empty()
+          ? std::string()
+          : " " + units[std::min<std::size_t>(static_cast<std::size_t>(std::max(unitPosition, 0)),
+                                              units.size() - 1)];
+  switch (test) {
+    case RangeTest::None:
+      return {};
+    case RangeTest::Pressure:
+      return shown(limits::kInputMinimumPressure) + " to " + shown(limits::kMaximumPressure) + unit;
+    case RangeTest::Temperature:
+      return shown(limits::kMinimumTemperature) + " to " + shown(limits::kMaximumTemperature) +
+             unit;
+    case RangeTest::Volume:
+      return "above " + shown(limits::kInputMinimumVolume) + unit;
+    case RangeTest::SaturationPressure:
+      return shown(limits::kSaturationMinimumPressure) + " to " + shown(limits::kCriticalPressure) +
+             unit;
+    case RangeTest::SaturationTemperature:
+      return shown(limits::kMinimumTemperature) + " to " + shown(limits::kCriticalTemperature) +
+             unit;
+    case RangeTest::Quality:
+      return "0 to 100 %";
   }
   return {};
 }
@@ -68,37 +120,7 @@ double ToSI(Quantity quantity, double value, UnitSystem unitSystem, int unitPosi
 }
 
 double ParseInputNumber(std::string_view text, std::string_view decimalSeparator) {
-  std::string number;
-  bool separatorSeen = false;
-  bool digitSeen = false;
-  for (std::size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      number.push_back(c);
-      digitSeen = true;
-      ++i;
-    } else if (!decimalSeparator.empty() && text.substr(i).starts_with(decimalSeparator)) {
-      if (!separatorSeen) {
-        number.push_back('.');
-        separatorSeen = true;
-      }
-      i += decimalSeparator.size();
-    } else {
-      ++i;
-    }
-  }
-  if (!digitSeen) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  if (number.front() == '.') {
-    number.insert(number.begin(), '0');
-  }
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (error != std::errc() || end != number.data() + number.size()) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  return value;
+  return ParseNumberText(text, decimalSeparator).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 bool PassesRangeTest(RangeTest test, double siValue) {

@@ -11,6 +11,14 @@ namespace vaporix {
 // the mnemonic of the edit field beside each label.
 void PrefixInputLabels(InputPage& page);
 
+// An input pair of a page and the range tests of its two inputs (the
+// quantities are the engine's: Describe(pair)).
+struct CheckedInputPair {
+  InputPair pair;
+  RangeTest firstTest;   // failure gives FirstOutOfRange
+  RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
+};
+
 // What the input functions of both pages have in common: labels, unit
 // lists and the calculation of one input pair on the page they serve.
 class InputFunction {
@@ -32,17 +40,11 @@ class InputFunction {
   virtual void SetSecondLabel() = 0;
   virtual void FillFirstUnits() = 0;
   virtual void FillSecondUnits() = 0;
+  // The pair this function calculates: its quantities and range tests.
+  virtual const CheckedInputPair& Fields() const = 0;
 
  protected:
   InputPage& page;
-};
-
-// An input pair of a page and the range tests of its two inputs (the
-// quantities are the engine's: Describe(pair)).
-struct CheckedInputPair {
-  InputPair pair;
-  RangeTest firstTest;   // failure gives FirstOutOfRange
-  RangeTest secondTest;  // run after firstTest; failure gives SecondOutOfRange
 };
 
 // Writes the quantity's name into the input's label.

@@ -347,8 +347,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
   QTableWidget::keyPressEvent(event);
 }
 
-int CGridCtrl::print(QPrinter& printer) const {
-  return printSections(printer, {{this, QString()}});
+int CGridCtrl::print(QPrinter& printer, const PrintOptions& options) const {
+  return printSections(printer,
+                       {{this, options.headerLines.join(QLatin1Char('\n')), options.bodyRows}});
 }
 
 int CGridCtrl::printSections(QPrinter& printer, const std::vector<PrintSection>& sections) {
@@ -359,14 +360,16 @@ int CGridCtrl::printSections(QPrinter& printer, const std::vector<PrintSection>&
   int pages = 1;
   double top = 0.0;
   for (const PrintSection& section : sections) {
-    section.grid->printSection(painter, printer, section.heading, top, pages);
+    section.grid->printSection(painter, printer, section.heading, section.bodyRows, top, pages);
   }
   // The printer reports a failed write (a full disk under a PDF) only here.
   return painter.end() ? pages : 0;
 }
 
 void CGridCtrl::printSection(QPainter& painter, QPrinter& printer, const QString& heading,
-                             double& top, int& pages) const {
+                             int bodyRows, double& top, int& pages) const {
+  // Rows past the last filled one are not printed when the caller says so.
+  const int rowsToPrint = bodyRows < 0 ? rowCount() : std::min(bodyRows, rowCount());
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
 
   std::vector<int> widths;
@@ -395,7 +398,10 @@ void CGridCtrl::printSection(QPainter& painter, QPrinter& printer, const QString
   headerFont.setBold(true);
   QFont headingFont = headerFont;
   headingFont.setPixelSize(textFont.pixelSize() * 4 / 3);
-  const int headingHeight = heading.isEmpty() ? 0 : QFontMetrics(headingFont).height() * 2;
+  // A heading of several lines (program, document, date, units, inputs).
+  const int headingLines = static_cast<int>(heading.count(QLatin1Char('\n'))) + 1;
+  const int headingHeight =
+      heading.isEmpty() ? 0 : QFontMetrics(headingFont).height() * (headingLines + 1);
 
   const auto drawCell = [&painter](const QRect& area, const QString& text, const QColor& fill,
                                    const QColor& ink) {
@@ -432,13 +438,13 @@ void CGridCtrl::printSection(QPainter& painter, QPrinter& printer, const QString
   if (!heading.isEmpty()) {
     painter.setFont(headingFont);
     painter.setPen(QColor(0, 0, 0));
-    painter.drawText(QRect(0, y, totalWidth, headingHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, heading);
+    painter.drawText(QRect(0, y, std::max(totalWidth, 1), headingHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, heading);
     y += headingHeight;
   }
   drawHeaderRow(y);
   y += headerHeight;
-  for (int row = 0; row < rowCount(); ++row) {
+  for (int row = 0; row < rowsToPrint; ++row) {
     const int height = std::max(rowHeight(row), 1);
     if (y + height > pageHeight && y > headerHeight) {
       printer.newPage();

@@ -72,14 +72,22 @@ class CGridCtrl : public QTableWidget {
   // Places selectedCellsText() on the clipboard.
   void copySelectedCells() const;
 
-  // Prints the whole grid, header row repeated on every page, shrunk to the
-  // page width when wider; answers the number of pages (0 on failure).
-  int print(QPrinter& printer) const;
+  // What a printout carries besides the cells.
+  struct PrintOptions {
+    QStringList headerLines;  // printed above the grid
+    int bodyRows = -1;        // rows below the header row to print; -1: all
+  };
+
+  // Prints the grid, header row repeated on every page, shrunk to the page
+  // width when wider; answers the number of pages (0 on failure).
+  int print(QPrinter& printer, const PrintOptions& options) const;
+  int print(QPrinter& printer) const { return print(printer, PrintOptions{}); }
 
   // One grid of a printout and the heading printed above it.
   struct PrintSection {
     const CGridCtrl* grid;
-    QString heading;
+    QString heading;    // one or more lines
+    int bodyRows = -1;  // rows below the header row to print; -1: all
   };
   // Prints the grids one after the other on the same printout, each under its
   // heading; answers the number of pages (0 on failure).
@@ -103,8 +111,8 @@ class CGridCtrl : public QTableWidget {
   int printColumnWidth(int column) const;
   // Draws the grid from `top` (device pixels below the page's top) on, under
   // `heading`, adding pages as needed; moves `top` below it.
-  void printSection(QPainter& painter, QPrinter& printer, const QString& heading, double& top,
-                    int& pages) const;
+  void printSection(QPainter& painter, QPrinter& printer, const QString& heading, int bodyRows,
+                    double& top, int& pages) const;
   QTableWidgetItem* bodyItem(int row, int column);
   void commitOption(QComboBox* comboBox, const QPersistentModelIndex& index);
 

@@ -5,22 +5,31 @@
 
 namespace vaporix {
 
-// Accepts an unsigned decimal number typed with the digits and the decimal
-// separator of its locale, at most 5 digits before and 15 after the separator.
+// Judges the text of a number field without ever changing what the user
+// typed beyond surrounding spaces: a number with the locale's decimal
+// separator, an optional exponent and, where allowed, a sign is Acceptable;
+// every other text is Intermediate, kept as typed so that the field can show
+// it is not a number. No digit limits: a double holds what an engineer
+// types, and the range tests refuse absurd values with a message.
 class CNumericValidator : public QValidator {
   Q_OBJECT
 
  public:
-  static constexpr int kMaxIntegerDigits = 5;
-  static constexpr int kMaxFractionDigits = 15;
-
   explicit CNumericValidator(QObject* parent = nullptr);
+
+  // Whether a leading minus sign is accepted (quantities that can be
+  // negative: entropy and energies of compressed liquid near 0 °C).
+  void setNegativeAllowed(bool allowed) { m_negativeAllowed = allowed; }
+  bool negativeAllowed() const { return m_negativeAllowed; }
 
   State validate(QString& input, int& pos) const override;
 
-  // The number an acceptable text stands for; nullopt for an empty, partial
-  // or invalid text.
+  // The number an acceptable text stands for; nullopt for an empty or
+  // invalid text.
   std::optional<double> valueOf(const QString& text) const;
+
+ private:
+  bool m_negativeAllowed = false;
 };
 
 }  // namespace vaporix

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QShortcutEvent>
 
+#include "Contrast.h"
+
 namespace vaporix {
 
 namespace {
@@ -87,6 +89,15 @@ QSize CStyledGroupBox::minimumSizeHint() const {
   return {std::max(content.width(), metrics.size(Qt::TextShowMnemonic, m_title).width() +
                                         2 * kTitleLeft + 2 * kTitlePadding),
           std::max(content.height(), metrics.height() + kTitlePadding + kMargin)};
+}
+
+QColor CStyledGroupBox::captionColor() const {
+  return IsDarkPalette(palette()) ? QColor(140, 180, 255) : QColor(0, 0, 200);
+}
+
+QColor CStyledGroupBox::fillColor() const {
+  // The fill follows the window's darkness; the palette's text stays on it.
+  return IsDarkPalette(palette()) ? QColor(28, 48, 52) : QColor(220, 240, 240);
 }
 
 void CStyledGroupBox::paintEvent(QPaintEvent* /*event*/) {

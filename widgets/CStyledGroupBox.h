@@ -19,8 +19,11 @@ class CStyledGroupBox : public QFrame {
   void setTitle(const QString& title);
 
   QFont captionFont() const { return m_captionFont; }
-  static QColor captionColor() { return {0, 0, 200}; }
-  static QColor fillColor() { return {220, 240, 240}; }
+  // Blue caption on a pale cyan fill, or their dark-desktop counterparts,
+  // chosen by the palette so that the caption and the labels on the fill
+  // stay readable.
+  QColor captionColor() const;
+  QColor fillColor() const;
 
   QSize minimumSizeHint() const override;
 

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "CGridCtrl.h"
+#include "Contrast.h"
 #include "vaporix/Limits.h"
 #include "vaporix/Properties.h"
 #include "vaporix/Units.h"
@@ -15,44 +17,39 @@ namespace vaporix {
 
 namespace {
 
-struct RowText {
-  const char* title;
-  const char* siUnit;
-  const char* englishUnit;
-};
-
-// The grid's own titles and unit texts of rows 1-30, by property number.
-constexpr std::array<RowText, kPropertyCount> kRows{{
-    {"Pressure   [p]", "bar", "psi"},
-    {"Temperature   [t]", "°C", "°F"},
-    {"Density   [d]", "kg/m³", "lb/ft³"},
-    {"Specific volume   [v]", "m³/kg", "ft³/lb"},
-    {"Specific enthalpy   [h]", "kJ/kg", "Btu/lb"},
-    {"Specific entropy   [s]", "kJ/(kg·K)", "Btu/(lb·°F)"},
-    {"Specific internal energy   [u]", "kJ/kg", "Btu/lb"},
-    {"Specific isobaric heat capacity   [cp]", "kJ/(kg·K)", "Btu/(lb·°F)"},
-    {"Specific isochoric heat capacity   [cv]", "kJ/(kg·K)", "Btu/(lb·°F)"},
-    {"Speed of sound   [w]", "m/s", "ft/s"},
-    {"Isentropic exponent   [kapa]", "dimensionless", "dimensionless"},
-    {"Specific Helmholtz free energy   [H]", "kJ/kg", "Btu/lb"},
-    {"Specific Gibbs free energy   [G]", "kJ/kg", "Btu/lb"},
-    {"Compressibility factor   [Z]", "dimensionless", "dimensionless"},
-    {"Steam quality   [quality]", "%", "%"},
-    {"Region   [region]", "dimensionless", "dimensionless"},
-    {"Isobaric volume expansion coefficient   [alpha]", "1/K", "1/°F"},
-    {"Isothermal compressibility   [Kt]", "1/MPa", "1/psi"},
-    {"Partial derivative (dV/dT)p   [dvdt]", "m³/(kg·K)", "ft³/(lb·°F)"},
-    {"Partial derivative (dV/dP)T   [dvdp]", "m³/(kg·MPa)", "ft³/(lb·psi)"},
-    {"Partial derivative (dP/dT)v   [dpdt]", "MPa/K", "psi/°F"},
-    {"Partial derivative (dP/dV)T   [dpdv]", "MPa·kg/m³", "psi·lb/ft³"},
-    {"Isothermal Joule-Thomson coefficient   [iJTC]", "kJ/(kg·Mpa)", "Btu/(lb·psi)"},
-    {"Joule-Thomson coefficient   [JTC]", "K/MPa", "°F/psi"},
-    {"Dynamic viscosity   [dv]", "µPa·s", "lb/(ft·h)"},
-    {"Kinematic viscosity   [kv]", "µm²/s", "ft²/h"},
-    {"Thermal conductivity   [tc]", "W/(K·m)", "Btu/(h·ft·°F)"},
-    {"Thermal diffusivity   [td]", "µm²/s", "ft²/h"},
-    {"Prandtl number   [Pr]", "dimensionless", "dimensionless"},
-    {"Surface tension   [Sigma]", "mN/m", "lbf/ft"},
+// Titles of rows 1-30, in property-number order; the units come from the
+// engine's property table.
+constexpr std::array<const char*, 30> kRowTitles{{
+    "Pressure   [p]",
+    "Temperature   [t]",
+    "Density   [d]",
+    "Specific volume   [v]",
+    "Specific enthalpy   [h]",
+    "Specific entropy   [s]",
+    "Specific internal energy   [u]",
+    "Specific isobaric heat capacity   [cp]",
+    "Specific isochoric heat capacity   [cv]",
+    "Speed of sound   [w]",
+    "Isentropic exponent   [kapa]",
+    "Specific Helmholtz free energy   [H]",
+    "Specific Gibbs free energy   [G]",
+    "Compressibility factor   [Z]",
+    "Steam quality   [quality]",
+    "Region   [region]",
+    "Isobaric volume expansion coefficient   [alpha]",
+    "Isothermal compressibility   [Kt]",
+    "Partial derivative (dV/dT)p   [dvdt]",
+    "Partial derivative (dV/dP)T   [dvdp]",
+    "Partial derivative (dP/dT)v   [dpdt]",
+    "Partial derivative (dP/dV)T   [dpdv]",
+    "Isothermal Joule-Thomson coefficient   [iJTC]",
+    "Joule-Thomson coefficient   [JTC]",
+    "Dynamic viscosity   [dv]",
+    "Kinematic viscosity   [kv]",
+    "Thermal conductivity   [tc]",
+    "Thermal diffusivity   [td]",
+    "Prandtl number   [Pr]",
+    "Surface tension   [Sigma]",
 }};
 
 // Constants of the formulation shown beside rows 1-8: the SI row as written,
@@ -102,18 +99,30 @@ constexpr int kConstantsColumnWidth = 300;
 
 // Rows are property numbers.
 constexpr int kFirstPropertyRow = 1;
-constexpr int kLastPropertyRow = static_cast<int>(kPropertyCount);
-// The derivatives (alpha to iJTC) and the Joule-Thomson coefficient.
-constexpr int kFirstDerivativeRow = 17;
-constexpr int kJouleThomsonRow = 24;
-using units::kBarPerMegapascal;
-using units::kCelsiusOffset;
+constexpr int kLastPropertyRow = 30;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
 
-const QColor kBlueText(0, 0, 255);
-const QColor kRedText(255, 0, 0);
-const QColor kTitleBackground(255, 255, 230);
-const QColor kSaturatedBackground(245, 255, 245);
-const QColor kConstantsBackground(230, 230, 230);
+// The grid's colours: blue text, red results of the main properties, pale
+// yellow titles, pale green saturated columns and grey constants, or their
+// counterparts on a dark desktop; every text keeps a contrast of 4.5 or more
+// on its background.
+struct GridColours {
+  QColor blueText;
+  QColor redText;
+  QColor titleBackground;
+  QColor saturatedBackground;
+  QColor constantsBackground;
+};
+
+GridColours ColoursFor(const QPalette& palette) {
+  if (IsDarkPalette(palette)) {
+    return {QColor(138, 180, 248), QColor(255, 138, 128), QColor(52, 52, 40), QColor(36, 56, 40),
+            QColor(58, 58, 58)};
+  }
+  return {QColor(0, 0, 255), QColor(192, 0, 0), QColor(255, 255, 230), QColor(245, 255, 245),
+          QColor(230, 230, 230)};
+}
 
 const QString kNotApplicable = QStringLiteral("N/A");
 const QString kBar = QStringLiteral("bar");
@@ -140,10 +149,6 @@ bool IsRedRow(int row) {
   return (row >= 1 && row <= 4) || row == 6 || row == 7 || (row >= 12 && row <= 23);
 }
 
-bool IsTwoPhaseMixture(const StateProperties& state) {
-  return state.region == 4 && state.x > 0.0 && state.x < 100.0;
-}
-
 // The number a displayed value text stands for; nullopt for "N/A" or empty.
 std::optional<double> ParseDisplayed(const QString& text) {
   const std::string ascii = text.trimmed().toStdString();
@@ -167,10 +172,18 @@ void RescaleRow(CGridCtrl& grid, int row, int unitColumn, bool saturationLayout,
   }
 }
 
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 void FillUnits(CGridCtrl& grid, int column, bool english) {
-  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
-    const RowText& text = kRows[static_cast<std::size_t>(row - 1)];
-    grid.setCellText(row, column, QString::fromUtf8(english ? text.englishUnit : text.siUnit));
+  for (const PropertyInfo& info : kProperties) {
+    grid.setCellText(info.number, column, FromView(english ? info.englishUnit : info.siUnit));
+  }
+  if (!english) {
+    // The SI pressure and temperature start in the grid's drop-down units.
+    grid.setCellText(GridDisplayHandler::kPressureRow, column, kBar);
+    grid.setCellText(GridDisplayHandler::kTemperatureRow, column, kCelsius);
   }
 }
 
@@ -216,26 +229,10 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
   grid.setWordWrap(false);
   grid.setLastColumnFillsGrid(true);
 
-  QPalette palette = grid.palette();
-  palette.setColor(QPalette::Text, kBlueText);
-  grid.setPalette(palette);
-
-  const int resultColumn = saturationLayout ? kSaturationResultColumn : kResultColumn;
   for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
     grid.setCellText(row, 0, QString::number(row));
-    for (int column = 1; column < grid.gridColumnCount(); ++column) {
-      grid.setCellTextColor(row, column, kBlueText);
-    }
-    grid.setCellBackground(row, kTitleColumn, kTitleBackground);
-    grid.setCellBackground(row, ConstantsColumn(saturationLayout), kConstantsBackground);
-    if (saturationLayout) {
-      grid.setCellBackground(row, kLiquidColumn, kSaturatedBackground);
-      grid.setCellBackground(row, kVaporColumn, kSaturatedBackground);
-    }
-    if (IsRedRow(row)) {
-      grid.setCellTextColor(row, resultColumn, kRedText);
-    }
   }
+  ApplyColours(grid, saturationLayout);
   if (saturationLayout) {
     FillSaturationHeader(grid);
   } else {
@@ -243,6 +240,34 @@ void GridDisplayHandler::PrepareGrid(CGridCtrl& grid, bool saturationLayout) {
   }
   FillRowTitles(grid, kTitleColumn);
   grid.fitColumnToContents(kTitleColumn, kTitleColumnWidth);
+}
+
+void GridDisplayHandler::ApplyColours(CGridCtrl& grid, bool saturationLayout) {
+  ApplyColours(grid, saturationLayout, grid.palette());
+}
+
+void GridDisplayHandler::ApplyColours(CGridCtrl& grid, bool saturationLayout,
+                                      const QPalette& basis) {
+  const GridColours colours = ColoursFor(basis);
+  QPalette palette = grid.palette();
+  palette.setColor(QPalette::Text, colours.blueText);
+  grid.setPalette(palette);
+
+  const int resultColumn = saturationLayout ? kSaturationResultColumn : kResultColumn;
+  for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
+    for (int column = 1; column < grid.gridColumnCount(); ++column) {
+      grid.setCellTextColor(row, column, colours.blueText);
+    }
+    grid.setCellBackground(row, kTitleColumn, colours.titleBackground);
+    grid.setCellBackground(row, ConstantsColumn(saturationLayout), colours.constantsBackground);
+    if (saturationLayout) {
+      grid.setCellBackground(row, kLiquidColumn, colours.saturatedBackground);
+      grid.setCellBackground(row, kVaporColumn, colours.saturatedBackground);
+    }
+    if (IsRedRow(row)) {
+      grid.setCellTextColor(row, resultColumn, colours.redText);
+    }
+  }
 }
 
 void GridDisplayHandler::FillHeader(CGridCtrl& grid) {
@@ -270,8 +295,7 @@ QString GridDisplayHandler::PropertyTitle(int number) {
 
 void GridDisplayHandler::FillRowTitles(CGridCtrl& grid, int column) {
   for (int row = kFirstPropertyRow; row <= kLastPropertyRow; ++row) {
-    grid.setCellText(row, column,
-                     QString::fromUtf8(kRows[static_cast<std::size_t>(row - 1)].title));
+    grid.setCellText(row, column, QString::fromUtf8(kRowTitles[static_cast<std::size_t>(row - 1)]));
   }
 }
 
@@ -294,32 +318,23 @@ void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
 void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
                                     const TransportProperties& transport, int column,
                                     bool saturationLayout) {
-  const bool mixture = IsTwoPhaseMixture(state);
   const int unitColumn = OwnUnitColumn(grid);
-
-  const bool inBar = grid.cellText(kPressureRow, unitColumn) == kBar;
-  const bool inCelsius = grid.cellText(kTemperatureRow, unitColumn) == kCelsius;
-  for (const PropertyInfo& property : kProperties) {
-    const int row = property.number;
-    // The derivatives, and the Joule-Thomson coefficient the two-phase solver
-    // does not compute, have no meaning inside the two-phase region.
-    const bool undefinedInMixture = row >= kFirstDerivativeRow && row <= kJouleThomsonRow;
+  for (const PropertyInfo& info : kProperties) {
     QString text;
-    if (!IsAvailable(property, state, transport, saturationLayout) ||
-        (mixture && undefinedInMixture)) {
+    if (!IsAvailable(info, state, transport, saturationLayout)) {
       text = kNotApplicable;
-    } else if (property.isRegion) {
+    } else if (info.isRegion) {
       text = QString::number(state.region);
+    } else if (info.number == kPressureRow) {
+      const bool inBar = grid.cellText(kPressureRow, unitColumn) == kBar;
+      text = FormatValue(inBar ? state.p * kBarPerMPa : state.p);
+    } else if (info.number == kTemperatureRow) {
+      const bool inCelsius = grid.cellText(kTemperatureRow, unitColumn) == kCelsius;
+      text = FormatValue(inCelsius ? state.t - kCelsiusOffset : state.t);
     } else {
-      double value = ValueOf(property, state, transport);
-      if (row == kPressureRow && inBar) {
-        value *= kBarPerMegapascal;
-      } else if (row == kTemperatureRow && inCelsius) {
-        value -= kCelsiusOffset;
-      }
-      text = FormatValue(value);
+      text = FormatValue(ValueOf(info, state, transport));
     }
-    grid.setCellText(row, column, text);
+    grid.setCellText(info.number, column, text);
   }
 }
 
@@ -337,11 +352,11 @@ void GridDisplayHandler::ChangePressureUnit(CGridCtrl& grid, int column, bool sa
   if (grid.cellText(kPressureRow, column) == kBar) {
     grid.setCellText(kPressureRow, column, kBar);
     RescaleRow(grid, kPressureRow, column, saturationLayout,
-               [](double value) { return value * kBarPerMegapascal; });
+               [](double value) { return value * kBarPerMPa; });
   } else {
     grid.setCellText(kPressureRow, column, kMPa);
     RescaleRow(grid, kPressureRow, column, saturationLayout,
-               [](double value) { return value / kBarPerMegapascal; });
+               [](double value) { return value / kBarPerMPa; });
   }
   grid.viewport()->update();
 }

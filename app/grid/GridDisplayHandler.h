@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 
 #include "vaporix/StateProperties.h"
@@ -36,6 +37,11 @@ class GridDisplayHandler {
   // header and row titles; the unit mode is set afterwards with ShowSIMode or
   // ShowEnglishMode.
   static void PrepareGrid(CGridCtrl& grid, bool saturationLayout);
+
+  // Sets the text and background colours of the cells for a light or a
+  // dark `palette` (the grid's own by default); again after a palette change.
+  static void ApplyColours(CGridCtrl& grid, bool saturationLayout);
+  static void ApplyColours(CGridCtrl& grid, bool saturationLayout, const QPalette& palette);
 
   static void FillHeader(CGridCtrl& grid);
   static void FillSaturationHeader(CGridCtrl& grid);

@@ -1,9 +1,13 @@
 #include "COutputView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <array>
 #include <string_view>
@@ -11,6 +15,7 @@
 #include "CCaption.h"
 #include "CFlatButton.h"
 #include "CGridCtrl.h"
+#include "Contrast.h"
 #include "GridDisplayHandler.h"
 #include "vaporix/Properties.h"
 #include "vaporix/Units.h"
@@ -20,6 +25,11 @@ namespace vaporix {
 namespace {
 
 constexpr int kFixedColumnWidth = 30;
+constexpr double kCelsiusOffset = units::kCelsiusOffset;
+constexpr double kBarPerMPa = 1.0 / units::kMegapascalPerBar;
+// The properties of columns 1-14, by key.
+constexpr std::array<std::string_view, 14> kColumnKeys{"p",  "t",  "d", "v",    "h", "s", "u",
+                                                       "cp", "cv", "w", "kapa", "Z", "x", "region"};
 
 // The main properties the pane shows in columns 1-14, by property number.
 constexpr std::array<int, 14> kColumnProperties{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16};
@@ -63,6 +73,13 @@ COutputView::COutputView(QWidget* parent)
   m_tabs->addTab(m_siTable, QStringLiteral("SI Unit results"));
   m_tabs->addTab(m_englishTable, QStringLiteral("English Unit results"));
   m_tabs->setCurrentIndex(0);
+  for (CGridCtrl* table : {m_siTable, m_englishTable}) {
+    connect(table, &QTableWidget::cellDoubleClicked, this, [this, table](int row, int) {
+      if (row >= 0 && row < filledRowCount(*table)) {
+        Q_EMIT resultActivated(table == m_englishTable, row);
+      }
+    });
+  }
   m_siTable->installEventFilter(this);
   m_englishTable->installEventFilter(this);
 
@@ -115,12 +132,62 @@ void COutputView::OnUpdate(int hint, const StateProperties& latestState) {
 
 void COutputView::AppendSIRow(const StateProperties& state) {
   AppendRow(*m_siTable, m_siRowCount, state, false);
-  update();
+  ShowNewRow(*m_siTable, m_siRowCount);
 }
 
 void COutputView::AppendEnglishRow(const StateProperties& state) {
   AppendRow(*m_englishTable, m_englishRowCount, state, true);
+  ShowNewRow(*m_englishTable, m_englishRowCount);
+}
+
+void COutputView::ShowNewRow(CGridCtrl& table, int row) {
+  // The user sees each result arrive: its tab, scrolled to and selected.
+  m_tabs->setCurrentWidget(&table);
+  table.clearSelection();
+  const int modelRow = row - 1;  // grid row 0 is the header
+  table.setRangeSelected(
+      QTableWidgetSelectionRange(modelRow, 0, modelRow, table.gridColumnCount() - 2), true);
+  table.scrollTo(table.model()->index(modelRow, 0), QAbstractItemView::EnsureVisible);
   update();
+}
+
+int COutputView::filledRowCount(const CGridCtrl& table) const {
+  return &table == m_englishTable ? m_englishRowCount : m_siRowCount;
+}
+
+QString COutputView::selectedResultsText() const {
+  const CGridCtrl& table = activeTable();
+  const QModelIndexList selected = table.selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) {
+    return {};
+  }
+  int left = selected.first().column();
+  int right = left;
+  for (const QModelIndex& index : selected) {
+    left = std::min(left, index.column());
+    right = std::max(right, index.column());
+  }
+  // A header line names the columns; rows past the last result are left out.
+  QStringList lines;
+  QStringList header;
+  for (int column = left; column <= right; ++column) {
+    header << table.cellText(0, column + 1);
+  }
+  lines << header.join(QLatin1Char('\t'));
+  for (int row = 1; row <= filledRowCount(table); ++row) {
+    QStringList cells;
+    bool any = false;
+    for (int column = left; column <= right; ++column) {
+      const bool isSelected =
+          table.selectionModel()->isSelected(table.model()->index(row - 1, column));
+      any = any || isSelected;
+      cells << (isSelected ? table.cellText(row, column + 1) : QString());
+    }
+    if (any) {
+      lines << cells.join(QLatin1Char('\t'));
+    }
+  }
+  return lines.size() > 1 ? lines.join(QLatin1Char('\n')) + QLatin1Char('\n') : QString();
 }
 
 void COutputView::AppendRow(CGridCtrl& table, int& filledRows, const StateProperties& state,
@@ -134,21 +201,20 @@ void COutputView::AppendRow(CGridCtrl& table, int& filledRows, const StateProper
   }
   const int row = ++filledRows;
   // The English record already holds psi and °F; the SI table shows bar and °C.
-  const TransportProperties noTransport;
-  for (std::size_t i = 0; i < kColumnProperties.size(); ++i) {
-    const PropertyInfo& property = PropertyByNumber(kColumnProperties[i]);
+  for (std::size_t i = 0; i < kColumnKeys.size(); ++i) {
+    const PropertyInfo& info = *FindProperty(kColumnKeys[i]);
+    double value = ValueOf(info, state, TransportProperties{});
+    if (!english && info.stateField == &StateProperties::p) {
+      value *= kBarPerMPa;
+    } else if (!english && info.stateField == &StateProperties::t) {
+      value -= kCelsiusOffset;
+    }
     QString text;
-    if (!IsAvailable(property, state, noTransport, /*saturationCalculation=*/false)) {
+    if (!IsAvailable(info, state, TransportProperties{}, false)) {
       text = QStringLiteral("N/A");
-    } else if (property.isRegion) {
+    } else if (info.isRegion) {
       text = QString::number(state.region);
     } else {
-      double value = ValueOf(property, state, noTransport);
-      if (!english && property.stateField == &StateProperties::p) {
-        value *= units::kBarPerMegapascal;
-      } else if (!english && property.stateField == &StateProperties::t) {
-        value -= units::kCelsiusOffset;
-      }
       text = Format(value);
     }
     table.setCellText(row, static_cast<int>(i) + 1, text);
@@ -168,6 +234,15 @@ void COutputView::ClearTables() {
   update();
 }
 
+int COutputView::heightForRows(int rows) const {
+  const CGridCtrl& table = *m_siTable;
+  const int tabFrame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs) + 4;
+  return kCaptionHeight + m_tabs->tabBar()->sizeHint().height() + tabFrame +
+         table.horizontalHeader()->sizeHint().height() +
+         rows * table.verticalHeader()->defaultSectionSize() + 2 * table.frameWidth() +
+         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &table);
+}
+
 CGridCtrl& COutputView::activeTable() const {
   return m_tabs->currentIndex() == 1 ? *m_englishTable : *m_siTable;
 }
@@ -181,11 +256,25 @@ bool COutputView::canCopy() const {
 }
 
 void COutputView::copySelection() const {
-  activeTable().copySelectedCells();
+  const QString text = selectedResultsText();
+  if (!text.isEmpty()) {
+    QApplication::clipboard()->setText(text);
+  }
 }
 
-int COutputView::printActiveTable(QPrinter& printer) const {
-  return activeTable().print(printer);
+int COutputView::printActiveTable(QPrinter& printer, const QString& titleLine) const {
+  return printTable(printer, m_tabs->currentIndex() == 1, titleLine);
+}
+
+int COutputView::printTable(QPrinter& printer, bool english, const QString& titleLine) const {
+  const CGridCtrl& table = english ? *m_englishTable : *m_siTable;
+  CGridCtrl::PrintOptions options;
+  if (!titleLine.isEmpty()) {
+    options.headerLines << titleLine;
+  }
+  options.headerLines << m_tabs->tabText(english ? 1 : 0);
+  options.bodyRows = filledRowCount(table);
+  return table.print(printer, options);
 }
 
 void COutputView::setActive(bool active) {
@@ -194,9 +283,18 @@ void COutputView::setActive(bool active) {
     m_caption->setBackgroundColor(palette().color(QPalette::Highlight));
     m_caption->setTextColor(palette().color(QPalette::HighlightedText));
   } else {
-    m_caption->setBackgroundColor(palette().color(QPalette::Button));
-    m_caption->setTextColor(QColor(0, 0, 200));
+    const QColor background = palette().color(QPalette::Button);
+    m_caption->setBackgroundColor(background);
+    m_caption->setTextColor(ReadableOn(
+        background, IsDarkPalette(palette()) ? QColor(140, 180, 255) : QColor(0, 0, 200)));
   }
+}
+
+void COutputView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange) {
+    setActive(m_active);  // the caption's colours follow the new palette
+  }
+  QWidget::changeEvent(event);
 }
 
 void COutputView::resizeEvent(QResizeEvent* event) {
@@ -208,13 +306,20 @@ void COutputView::resizeEvent(QResizeEvent* event) {
 }
 
 bool COutputView::eventFilter(QObject* watched, QEvent* event) {
+  const bool table = watched == m_siTable || watched == m_englishTable;
   // Only a focus the user moved drops the selections: not the one a closing
   // menu hands back, or Edit > Copy would find nothing to copy.
-  if (event->type() == QEvent::FocusIn && (watched == m_siTable || watched == m_englishTable)) {
+  if (event->type() == QEvent::FocusIn && table) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
       Q_EMIT tableFocused();
     }
+  }
+  // Ctrl+C in a table copies as Edit > Copy does: header line, filled rows.
+  if (event->type() == QEvent::KeyPress && table &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    copySelection();
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

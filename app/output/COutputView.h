@@ -48,6 +48,9 @@ class COutputView : public QWidget {
 
   CGridCtrl& siTable() const { return *m_siTable; }
   CGridCtrl& englishTable() const { return *m_englishTable; }
+  // The pane height that shows the header row and `rows` result rows with
+  // a horizontal scroll bar below them.
+  int heightForRows(int rows) const;
   // The tab text of a table ("SI Unit results", "English Unit results").
   QString tableTitle(const CGridCtrl& table) const;
   // The table of the active tab.
@@ -58,9 +61,15 @@ class COutputView : public QWidget {
 
   // Copy is possible while the table of the active tab has a selection.
   bool canCopy() const;
+  // Copies the selected cells of the filled rows, after a header line with
+  // the names of the selected columns.
   void copySelection() const;
+  QString selectedResultsText() const;
   // Prints the table of the active tab; answers the number of pages.
-  int printActiveTable(QPrinter& printer) const;
+  // `titleLine` and the tab's name head every page; rows without a result
+  // are not printed.
+  int printActiveTable(QPrinter& printer, const QString& titleLine = QString()) const;
+  int printTable(QPrinter& printer, bool english, const QString& titleLine) const;
 
   // Draws the caption in the selection colours while the pane is active.
   void setActive(bool active);
@@ -72,13 +81,19 @@ class COutputView : public QWidget {
   // A table received the keyboard focus; every grid of every view should
   // drop its selection (document hint 103).
   void tableFocused();
+  // A result row was double-clicked: its index in the document's SI or
+  // English result list.
+  void resultActivated(bool english, int index);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   static void BuildTable(CGridCtrl& table, bool english);
+  void ShowNewRow(CGridCtrl& table, int row);
+  int filledRowCount(const CGridCtrl& table) const;
   static void AppendRow(CGridCtrl& table, int& filledRows, const StateProperties& state,
                         bool english);
 

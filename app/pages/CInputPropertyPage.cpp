@@ -7,9 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
+#include <array>
+#include <optional>
 
 #include "CGridCtrl.h"
 #include "CHyperLink.h"
@@ -18,6 +22,8 @@
 #include "CVaporixDoc.h"
 #include "GridDisplayHandler.h"
 #include "MessageService.h"
+#include "vaporix/NumberText.h"
+#include "vaporix/Properties.h"
 
 namespace vaporix {
 
@@ -42,14 +48,37 @@ const QString CInputPropertyPage::kValueOutOfRangeMessage =
     QStringLiteral("The value is out of the range!");
 const QString CInputPropertyPage::kPointOutOfRangeMessage =
     QStringLiteral("The point is out of the range!");
-const QString CInputPropertyPage::kWebSiteText = QStringLiteral("www.example.org");
-const QString CInputPropertyPage::kWebSiteAddress = QStringLiteral("https://www.example.org/");
+const QString CInputPropertyPage::kWebSiteText = QStringLiteral("Vaporix Help");
+// The main window opens "help:" links in the program's help window.
+const QString CInputPropertyPage::kWebSiteAddress = QStringLiteral("help:index.html");
 
 void ResultSet::MakeEnglishCopies() {
   englishState = state;
   englishTransport = transport;
   IF97Calculator::ToEnglish(englishState);
   IF97Calculator::ToEnglish(englishTransport);
+}
+
+ResultSet ResultSet::FromEnglish(const StateProperties& englishState,
+                                 const TransportProperties& englishTransport) {
+  ResultSet set;
+  set.englishState = englishState;
+  set.englishTransport = englishTransport;
+  set.state = englishState;
+  set.transport = englishTransport;
+  // The inverse of the table's English conversion; "not available" stays.
+  for (const PropertyInfo& info : kProperties) {
+    if (info.stateField != nullptr) {
+      double& value = set.state.*info.stateField;
+      value = (value - info.englishOffset) / info.englishFactor;
+    } else if (info.transportField != nullptr) {
+      double& value = set.transport.*info.transportField;
+      if (value != kNotAvailable) {
+        value /= info.englishFactor;
+      }
+    }
+  }
+  return set;
 }
 
 CInputPropertyPage::CInputPropertyPage(CVaporixDoc& document, const QString& title,
@@ -65,6 +94,7 @@ CInputPropertyPage::~CInputPropertyPage() {
   // The controls outlive this part of the page while the widget base deletes them.
   for (QObject* control :
        {static_cast<QObject*>(m_functionList), static_cast<QObject*>(m_grid),
+        static_cast<QObject*>(m_firstUnits), static_cast<QObject*>(m_secondUnits),
         static_cast<QObject*>(m_siButton), static_cast<QObject*>(m_englishButton),
         static_cast<QObject*>(m_calculateButton)}) {
     control->disconnect(this);
@@ -118,6 +148,10 @@ void CInputPropertyPage::BuildControls(const QString& secondLabelTemplate) {
   connect(m_siButton, &QRadioButton::clicked, this, &CInputPropertyPage::OnSISelected);
   connect(m_englishButton, &QRadioButton::clicked, this, &CInputPropertyPage::OnEnglishSelected);
   connect(m_calculateButton, &QPushButton::clicked, this, &CInputPropertyPage::OnCalculate);
+  connect(m_firstUnits, &QComboBox::currentIndexChanged, this,
+          [this](int position) { OnUnitListChanged(InputSlot::First, position); });
+  connect(m_secondUnits, &QComboBox::currentIndexChanged, this,
+          [this](int position) { OnUnitListChanged(InputSlot::Second, position); });
   connect(m_grid, &CGridCtrl::cellOptionPicked, this, &CInputPropertyPage::OnUnitCellPicked);
 
   LayoutControls();
@@ -237,12 +271,109 @@ int CInputPropertyPage::SelectedUnit(InputSlot slot) const {
 }
 
 void CInputPropertyPage::OnFunctionListChanged(int position) {
+  ChooseFunction(position);
+}
+
+void CInputPropertyPage::ChooseFunction(int position) {
+  struct Typed {
+    Quantity quantity;
+    QString text;
+    int unitPosition;
+  };
+  const bool hadFunction = m_firstUnits->count() > 0;
+  std::optional<std::array<Typed, 2>> before;
+  if (hadFunction) {
+    before = std::array<Typed, 2>{
+        Typed{SlotQuantity(InputSlot::First), m_firstEdit->text(), m_firstUnits->currentIndex()},
+        Typed{SlotQuantity(InputSlot::Second), m_secondEdit->text(),
+              m_secondUnits->currentIndex()}};
+  }
   SelectFunction(position);
+  for (const InputSlot slot : {InputSlot::First, InputSlot::Second}) {
+    const Quantity quantity = SlotQuantity(slot);
+    CNumericEdit& field = edit(slot);
+    field.setNegativeAllowed(CanBeNegative(quantity));
+    if (!before) {
+      continue;
+    }
+    // The same quantity has the same unit list: its text and unit move along.
+    const auto kept = std::find_if(before->begin(), before->end(), [quantity](const Typed& typed) {
+      return typed.quantity == quantity;
+    });
+    if (kept == before->end()) {
+      field.clear();
+      continue;
+    }
+    int& shownPosition = slot == InputSlot::First ? m_firstUnitPosition : m_secondUnitPosition;
+    shownPosition = kept->unitPosition;  // selecting it below converts nothing
+    unitList(slot)->setCurrentIndex(kept->unitPosition);
+    field.setText(kept->text);
+  }
+}
+
+CNumericEdit& CInputPropertyPage::edit(InputSlot slot) const {
+  return slot == InputSlot::First ? *m_firstEdit : *m_secondEdit;
+}
+
+Quantity CInputPropertyPage::SlotQuantity(InputSlot slot) const {
+  const InputPairInfo& pair = Describe(CurrentFields().pair);
+  return slot == InputSlot::First ? pair.first : pair.second;
+}
+
+void CInputPropertyPage::OnUnitListChanged(InputSlot slot, int position) {
+  int& shownPosition = slot == InputSlot::First ? m_firstUnitPosition : m_secondUnitPosition;
+  // A refilled list passes through -1; only a pick between two units converts.
+  if (shownPosition >= 0 && position >= 0 && shownPosition != position) {
+    ConvertTypedValue(slot, m_unitSystem, shownPosition, m_unitSystem, position);
+  }
+  shownPosition = position;
+}
+
+void CInputPropertyPage::ConvertTypedValue(InputSlot slot, UnitSystem fromSystem, int fromPosition,
+                                           UnitSystem toSystem, int toPosition) {
+  CNumericEdit& field = edit(slot);
+  const std::optional<double> typed = field.value();
+  if (!typed) {
+    return;
+  }
+  const Quantity quantity = SlotQuantity(slot);
+  if (ToSI(quantity, *typed, toSystem, toPosition) ==
+      ToSI(quantity, *typed, fromSystem, fromPosition)) {
+    return;  // the same unit under another name (%, kJ/kg in SI and SI)
+  }
+  // Conversions start from what the user typed, so that a way back to the
+  // typed unit gives the typed text again, not a rounded chain of numbers.
+  TypedOrigin& origin = slot == InputSlot::First ? m_firstOrigin : m_secondOrigin;
+  if (!origin.valid || field.text() != origin.shown) {
+    origin = {field.text(), fromSystem, fromPosition, field.text(), true};
+  }
+  if (toSystem == origin.system && toPosition == origin.position) {
+    field.setText(origin.text);
+  } else {
+    const std::string separator = field.locale().decimalPoint().toStdString();
+    const double si = ToSI(quantity, ParseInputNumber(origin.text.toStdString(), separator),
+                           origin.system, origin.position);
+    field.setText(QString::fromStdString(FormatInputNumber(
+        FromSI(quantity, si, toSystem, toPosition), field.locale().decimalPoint().toStdString())));
+  }
+  origin.shown = field.text();
+}
+
+void CInputPropertyPage::SwitchUnitSystem(UnitSystem system) {
+  const UnitSystem previous = m_unitSystem;
+  const std::array<int, 2> positions{m_firstUnits->currentIndex(), m_secondUnits->currentIndex()};
+  m_unitSystem = system;
+  FillCurrentFunctionUnits();
+  if (previous != system) {
+    ConvertTypedValue(InputSlot::First, previous, positions[0], system,
+                      m_firstUnits->currentIndex());
+    ConvertTypedValue(InputSlot::Second, previous, positions[1], system,
+                      m_secondUnits->currentIndex());
+  }
 }
 
 void CInputPropertyPage::OnSISelected() {
-  m_unitSystem = UnitSystem::SI;
-  FillCurrentFunctionUnits();
+  SwitchUnitSystem(UnitSystem::SI);
   GridDisplayHandler::ShowSIMode(*m_grid, m_saturationLayout);
   if (m_hasResults) {
     ShowHeldResult();
@@ -256,8 +387,7 @@ void CInputPropertyPage::OnEnglishSelected() {
   if (!m_englishButton->isChecked()) {
     return;
   }
-  m_unitSystem = UnitSystem::English;
-  FillCurrentFunctionUnits();
+  SwitchUnitSystem(UnitSystem::English);
   GridDisplayHandler::ShowEnglishMode(*m_grid, m_saturationLayout);
   if (m_hasResults) {
     ShowHeldResult();
@@ -276,17 +406,36 @@ void CInputPropertyPage::OnCalculate() {
     FocusEdit(*m_secondEdit, false);
     return;
   }
+  for (const InputSlot slot : {InputSlot::First, InputSlot::Second}) {
+    CNumericEdit& field = edit(slot);
+    if (field.isInvalid()) {
+      const QString reason = field.text().trimmed().startsWith(QLatin1Char('-'))
+                                 ? QStringLiteral(" (it cannot be negative)")
+                                 : QString();
+      MessageService::Instance().Show(
+          this, MessageService::Icon::Stop,
+          QStringLiteral("%1: \"%2\" is not a number%3.\nType digits with \"%4\" as the decimal "
+                         "separator, and an exponent if needed (1e-3).")
+              .arg(FieldName(slot), field.text(), reason, field.locale().decimalPoint()));
+      FocusEdit(field, true);
+      return;
+    }
+  }
   CalculateFilledInputs();
 }
 
 void CInputPropertyPage::ReportFailure(InputStatus status) {
   switch (status) {
     case InputStatus::FirstOutOfRange:
-      MessageService::Instance().Show(this, MessageService::Icon::Warning, kValueOutOfRangeMessage);
+      MessageService::Instance().Show(
+          this, MessageService::Icon::Warning,
+          kValueOutOfRangeMessage + QLatin1Char('\n') + FieldRangeLine(InputSlot::First));
       FocusEdit(*m_firstEdit, true);
       break;
     case InputStatus::SecondOutOfRange:
-      MessageService::Instance().Show(this, MessageService::Icon::Warning, kValueOutOfRangeMessage);
+      MessageService::Instance().Show(
+          this, MessageService::Icon::Warning,
+          kValueOutOfRangeMessage + QLatin1Char('\n') + FieldRangeLine(InputSlot::Second));
       FocusEdit(*m_secondEdit, true);
       break;
     case InputStatus::PointOutOfRange:
@@ -296,6 +445,78 @@ void CInputPropertyPage::ReportFailure(InputStatus status) {
     case InputStatus::Ok:
       break;
   }
+}
+
+void CInputPropertyPage::SaveSession(QSettings& settings) const {
+  settings.setValue(QStringLiteral("unitSystem"), m_unitSystem == UnitSystem::English
+                                                      ? QStringLiteral("English")
+                                                      : QStringLiteral("SI"));
+  settings.setValue(QStringLiteral("function"), m_functionList->currentIndex());
+  settings.setValue(QStringLiteral("firstUnit"), m_firstUnits->currentIndex());
+  settings.setValue(QStringLiteral("secondUnit"), m_secondUnits->currentIndex());
+  settings.setValue(QStringLiteral("first"), m_firstEdit->text());
+  settings.setValue(QStringLiteral("second"), m_secondEdit->text());
+}
+
+void CInputPropertyPage::RestoreSession(QSettings& settings) {
+  if (settings.value(QStringLiteral("unitSystem")).toString() == QStringLiteral("English")) {
+    m_englishButton->setChecked(true);
+    OnEnglishSelected();
+  }
+  const int function = settings.value(QStringLiteral("function"), -1).toInt();
+  if (function >= 0 && function < m_functionList->count()) {
+    m_functionList->setCurrentIndex(function);
+  }
+  // Units before texts, so that nothing typed is converted on the way.
+  m_firstEdit->clear();
+  m_secondEdit->clear();
+  for (auto [list, key] : {std::pair{m_firstUnits, QStringLiteral("firstUnit")},
+                           std::pair{m_secondUnits, QStringLiteral("secondUnit")}}) {
+    const int position = settings.value(key, -1).toInt();
+    if (position >= 0 && position < list->count()) {
+      list->setCurrentIndex(position);
+    }
+  }
+  m_firstEdit->setText(settings.value(QStringLiteral("first")).toString());
+  m_secondEdit->setText(settings.value(QStringLiteral("second")).toString());
+}
+
+QStringList CInputPropertyPage::PrintHeaderLines() const {
+  QStringList lines;
+  lines << QStringLiteral("%1, units: %2")
+               .arg(title(), m_unitSystem == UnitSystem::SI ? QStringLiteral("SI")
+                                                            : QStringLiteral("English"));
+  if (m_hasResults) {
+    lines << QStringLiteral("Input:%1: %2 = %3 %4, %5 = %6 %7")
+                 .arg(m_functionList->currentText(), FieldName(InputSlot::First),
+                      m_firstEdit->text(), m_firstUnits->currentText(),
+                      FieldName(InputSlot::Second), m_secondEdit->text(),
+                      m_secondUnits->currentText());
+  }
+  return lines;
+}
+
+void CInputPropertyPage::focusFirstControl() {
+  FocusEdit(*m_firstEdit, true);
+}
+
+QString CInputPropertyPage::FieldName(InputSlot slot) const {
+  const std::string_view name = QuantityName(SlotQuantity(slot));
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString CInputPropertyPage::FieldRangeLine(InputSlot slot) const {
+  const CheckedInputPair& fields = CurrentFields();
+  const RangeTest test = slot == InputSlot::First ? fields.firstTest : fields.secondTest;
+  const std::string range = RangeText(test, SlotQuantity(slot), m_unitSystem, SelectedUnit(slot));
+  if (!range.empty()) {
+    return QStringLiteral("%1: %2").arg(FieldName(slot), QString::fromStdString(range));
+  }
+  // Without a fixed range the engine found no state: on the saturation page
+  // the second value lies outside the two-phase region at the first.
+  return QStringLiteral("%1: no %2state at this value for the %3 given")
+      .arg(FieldName(slot), m_saturationLayout ? QStringLiteral("two-phase ") : QString(),
+           FieldName(InputSlot::First).toLower());
 }
 
 void CInputPropertyPage::FocusEdit(CNumericEdit& edit, bool selectText) {
@@ -349,9 +570,11 @@ void CInputPropertyPage::ResetControls() {
     const QSignalBlocker blocker(m_functionList);
     m_functionList->setCurrentIndex(0);
   }
+  m_firstEdit->clear();
+  m_secondEdit->clear();
   m_firstUnits->setCurrentIndex(0);
   m_secondUnits->setCurrentIndex(0);
-  SelectFunction(0);
+  ChooseFunction(0);
   m_firstEdit->clear();
   m_secondEdit->clear();
   m_siButton->setChecked(true);
@@ -371,6 +594,14 @@ void CInputPropertyPage::keyPressEvent(QKeyEvent* event) {
     return;
   }
   CPropertyViewPage::keyPressEvent(event);
+}
+
+void CInputPropertyPage::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange && m_grid != nullptr) {
+    // A desktop that turns dark (or light) gets the grid colours that suit it.
+    GridDisplayHandler::ApplyColours(*m_grid, m_saturationLayout, palette());
+  }
+  CPropertyViewPage::changeEvent(event);
 }
 
 bool CInputPropertyPage::eventFilter(QObject* watched, QEvent* event) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 #include "CPropertyViewPage.h"
 #include "IF97CalculationEngine.h"
+#include "InputFunction.h"
 #include "InputPage.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/StateProperties.h"
@@ -13,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 
 namespace vaporix {
 
@@ -30,6 +33,9 @@ struct ResultSet {
 
   // Makes the English copies of the SI records.
   void MakeEnglishCopies();
+  // The set of English records as the document stores them.
+  static ResultSet FromEnglish(const StateProperties& englishState,
+                               const TransportProperties& englishTransport);
 };
 
 // What both input pages share: the unit buttons, the function list, the two
@@ -49,7 +55,7 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   static const QString kValueOutOfRangeMessage;
   static const QString kPointOutOfRangeMessage;
 
-  // The maker's web site shown by the hyperlink.
+  // The hyperlink to the program's help.
   static const QString kWebSiteText;
   static const QString kWebSiteAddress;
 
@@ -57,6 +63,18 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
 
   // Back to the start state: SI units, first function, empty fields, no result.
   virtual void ResetPage() = 0;
+
+  // The unit system, input pair, unit choices and typed inputs, kept in
+  // the current group of `settings`; values that do not fit are ignored.
+  void SaveSession(QSettings& settings) const;
+  void RestoreSession(QSettings& settings);
+
+  // What a printout of the grid says above it: the unit system, and the
+  // input pair with the typed values of the result shown.
+  QStringList PrintHeaderLines() const;
+
+  // The first input field, so that the user can type at once.
+  void focusFirstControl() override;
 
   // InputPage, over the page's controls.
   UnitSystem CurrentUnitSystem() const override { return m_unitSystem; }
@@ -104,6 +122,12 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
 
   // Selection of the function at `position` of the list (-1: none) and its Apply.
   virtual void SelectFunction(int position) = 0;
+  // The quantities and range tests of the selected function.
+  virtual const CheckedInputPair& CurrentFields() const = 0;
+  // SelectFunction, then the edit fields follow the new pair: a quantity
+  // the pair keeps keeps its typed value and unit, any other field is
+  // emptied, and a minus sign is accepted where the quantity can be negative.
+  void ChooseFunction(int position);
   // FillUnits of the current function.
   virtual void FillCurrentFunctionUnits() = 0;
   // Writes the held result of the current unit system into the value columns.
@@ -130,6 +154,7 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildControls(const QString& secondLabelTemplate);
@@ -140,11 +165,35 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   void OnCalculate();
   void OnUnitCellPicked(int row, int column, const QString& text);
   void FocusEdit(CNumericEdit& edit, bool selectText);
+  void OnUnitListChanged(InputSlot slot, int position);
+  // Rewrites a typed value for another unit; a text that is no number stays.
+  void ConvertTypedValue(InputSlot slot, UnitSystem fromSystem, int fromPosition,
+                         UnitSystem toSystem, int toPosition);
+  void SwitchUnitSystem(UnitSystem system);
+  // The field's name and allowed range in the units shown, for messages.
+  QString FieldRangeLine(InputSlot slot) const;
+  QString FieldName(InputSlot slot) const;
+  Quantity SlotQuantity(InputSlot slot) const;
+  CNumericEdit& edit(InputSlot slot) const;
 
   QLabel* label(InputSlot slot) const;
   QComboBox* unitList(InputSlot slot) const;
 
   bool m_saturationLayout;
+  // What the user last typed into a field and in which unit, while the
+  // field shows it or a conversion of it (`shown`).
+  struct TypedOrigin {
+    QString text;
+    UnitSystem system = UnitSystem::SI;
+    int position = 0;
+    QString shown;
+    bool valid = false;
+  };
+  TypedOrigin m_firstOrigin;
+  TypedOrigin m_secondOrigin;
+  // The unit list positions the typed values are written in (-1: none).
+  int m_firstUnitPosition = -1;
+  int m_secondUnitPosition = -1;
   QString m_pressureUnit;
   QString m_temperatureUnit;
 

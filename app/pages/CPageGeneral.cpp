@@ -11,7 +11,7 @@ CPageGeneral::CPageGeneral(CVaporixDoc& document, QWidget* parent)
                          /*saturationLayout=*/false, parent) {
   FillFunctionList(kSinglePhaseFunctionCount, SinglePhaseFunctionListText);
   m_functions = CreateSinglePhaseFunctions(*this);
-  SelectFunction(0);
+  ChooseFunction(0);
 }
 
 CPageGeneral::~CPageGeneral() = default;
@@ -57,6 +57,14 @@ void CPageGeneral::CalculateFilledInputs() {
   m_hasResults = true;
   ShowHeldResult();
   PublishResult(m_result);
+}
+
+void CPageGeneral::ShowStoredResult(const ResultSet& result) {
+  m_result = result;
+  m_hasResults = true;
+  ShowHeldResult();
+  TakeDisplayedUnits();
+  RedrawGrid();
 }
 
 void CPageGeneral::ResetPage() {

@@ -25,9 +25,13 @@ class CPageGeneral final : public CInputPropertyPage {
   int currentFunctionPosition() const;
   // The last successful result, in SI and English units.
   const ResultSet& result() const { return m_result; }
+  // Holds and shows a result that was not calculated here (a row of the
+  // output pane); the document is not told.
+  void ShowStoredResult(const ResultSet& result);
 
  protected:
   void SelectFunction(int position) override;
+  const CheckedInputPair& CurrentFields() const override { return m_currentFunction->Fields(); }
   void FillCurrentFunctionUnits() override;
   void ShowHeldResult() override;
   void CalculateFilledInputs() override;

@@ -11,7 +11,7 @@ CPageSaturation::CPageSaturation(CVaporixDoc& document, QWidget* parent)
                          /*saturationLayout=*/true, parent) {
   FillFunctionList(kSaturationFunctionCount, SaturationFunctionListText);
   m_functions = CreateSaturationFunctions(*this);
-  SelectFunction(0);
+  ChooseFunction(0);
 }
 
 CPageSaturation::~CPageSaturation() = default;

@@ -32,6 +32,7 @@ class CPageSaturation final : public CInputPropertyPage {
 
  protected:
   void SelectFunction(int position) override;
+  const CheckedInputPair& CurrentFields() const override { return m_currentFunction->Fields(); }
   void FillCurrentFunctionUnits() override;
   void ShowHeldResult() override;
   void CalculateFilledInputs() override;

@@ -29,8 +29,9 @@ class CPropertyViewPage : public QWidget {
   virtual bool OnSetActive() { return true; }
   virtual bool OnKillActive() { return true; }
 
-  // Gives the focus to the first control of the page in tab order.
-  void focusFirstControl();
+  // Gives the focus to the first control of the page in tab order; a page
+  // whose user starts by typing names its first input instead.
+  virtual void focusFirstControl();
 
   // The page's size in pixels for its template size in dialog units.
   QSize templateSize() const;

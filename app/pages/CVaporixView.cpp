@@ -1,5 +1,7 @@
 #include "CVaporixView.h"
 
+#include <QSettings>
+
 #include "CDiagramPage.h"
 #include "CGridCtrl.h"
 #include "CPageGeneral.h"
@@ -54,14 +56,19 @@ void CVaporixView::copySelection() const {
   }
 }
 
-int CVaporixView::printCurrentGrid(QPrinter& printer) const {
+int CVaporixView::printCurrentGrid(QPrinter& printer, const QString& titleLine) const {
   if (isTablesPageActive()) {
     return m_tablesPage->print(printer);
   }
   if (activeIndex() == kDiagramPageIndex) {
     return m_diagramPage->print(printer);
   }
-  return currentGrid().print(printer);
+  CGridCtrl::PrintOptions options;
+  if (!titleLine.isEmpty()) {
+    options.headerLines << titleLine;
+  }
+  options.headerLines << currentPage().PrintHeaderLines();
+  return currentGrid().print(printer, options);
 }
 
 QString CVaporixView::exportTableCsv() const {
@@ -73,6 +80,40 @@ void CVaporixView::OnUpdate(CDocumentView* /*sender*/, UpdateHint hint) {
     m_generalPage->grid().clearSelection();
     m_saturationPage->grid().clearSelection();
   }
+}
+
+void CVaporixView::ShowResult(const StateProperties& state, const TransportProperties& transport,
+                              bool english) {
+  ResultSet result;
+  if (english) {
+    result = ResultSet::FromEnglish(state, transport);
+  } else {
+    result.state = state;
+    result.transport = transport;
+    result.MakeEnglishCopies();
+  }
+  SetActivePage(kGeneralPageIndex);
+  m_generalPage->ShowStoredResult(result);
+}
+
+void CVaporixView::SaveSession(QSettings& settings) const {
+  settings.setValue(QStringLiteral("pages/current"), activeIndex());
+  settings.beginGroup(QStringLiteral("pages/general"));
+  m_generalPage->SaveSession(settings);
+  settings.endGroup();
+  settings.beginGroup(QStringLiteral("pages/saturation"));
+  m_saturationPage->SaveSession(settings);
+  settings.endGroup();
+}
+
+void CVaporixView::RestoreSession(QSettings& settings) {
+  settings.beginGroup(QStringLiteral("pages/general"));
+  m_generalPage->RestoreSession(settings);
+  settings.endGroup();
+  settings.beginGroup(QStringLiteral("pages/saturation"));
+  m_saturationPage->RestoreSession(settings);
+  settings.endGroup();
+  SetActivePage(settings.value(QStringLiteral("pages/current"), kGeneralPageIndex).toInt());
 }
 
 void CVaporixView::OnNewDocument() {

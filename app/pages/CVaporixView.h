@@ -4,6 +4,7 @@
 #include "CVaporixDoc.h"
 
 class QPrinter;
+class QSettings;
 
 namespace vaporix {
 
@@ -54,9 +55,10 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   bool canCopy() const;
   // Places the selected cells of the current page's grid on the clipboard.
   void copySelection() const;
-  // Prints the current page's grid, or the diagram when it is the page in
-  // use; answers the number of pages printed.
-  int printCurrentGrid(QPrinter& printer) const;
+  // Prints the current page's grid under `titleLine` and the page's inputs,
+  // the steam table or the diagram when that is the page in use; answers the
+  // number of pages printed.
+  int printCurrentGrid(QPrinter& printer, const QString& titleLine = QString()) const;
   // The table of the tables page as CSV, while that page shows one; empty otherwise.
   QString exportTableCsv() const;
 
@@ -64,6 +66,14 @@ class CVaporixView : public CPropertyView, public CDocumentView {
   // document resets both pages and shows the first.
   void OnUpdate(CDocumentView* sender, UpdateHint hint) override;
   void OnNewDocument() override;
+
+  // Shows a stored result on the single-phase page's grid, which then holds
+  // it in both unit systems.
+  void ShowResult(const StateProperties& state, const TransportProperties& transport, bool english);
+
+  // The current page and each page's inputs, kept between sessions.
+  void SaveSession(QSettings& settings) const;
+  void RestoreSession(QSettings& settings);
 
  private:
   CVaporixDoc& m_document;

@@ -23,9 +23,11 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 
   auto* version = new QLabel(QStringLiteral("Vaporix Version %1").arg(CVaporixApp::kVersion));
   version->setObjectName(QStringLiteral("versionLabel"));
-  // Both links are pointed at the maker's pages when the box opens.
-  m_productLink->setLink(QStringLiteral("Vaporix"), QUrl(QString(kProductPageUrl)));
-  m_webSiteLink->setLink(QString(kWebSiteText), QUrl(QString(kWebSiteUrl)));
+  // Both links open the program's own help: its contents, and how to
+  // report a fault or ask for a feature.
+  m_productLink->setLink(QStringLiteral("Vaporix Help"), QUrl(QString(kHelpContentsUrl)));
+  m_webSiteLink->setLink(QStringLiteral("Report a bug or request a feature"),
+                         QUrl(QString(kReportingPageUrl)));
   auto* rights = new QLabel(
       QStringLiteral("Copyright \u00A9 2026 The Vaporix developers.\nAll rights reserved."));
   rights->setObjectName(QStringLiteral("rightsLabel"));

@@ -4,6 +4,7 @@
 
 #include "AppIcon.h"
 #include "CCaption.h"
+#include "Contrast.h"
 
 namespace vaporix {
 
@@ -31,10 +32,16 @@ void CCaptionView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-// Window-coloured text on the button-shadow colour, following the palette.
+// Window-coloured text on a shadow colour, following the palette; the
+// light palette's shadow is darkened until the text reads on it, and text
+// that still would not read turns black or white.
 void CCaptionView::ApplyColours() {
-  m_caption->setBackgroundColor(palette().color(QPalette::Dark));
-  m_caption->setTextColor(palette().color(QPalette::Window));
+  QColor background = palette().color(QPalette::Dark);
+  if (!IsDarkPalette(palette())) {
+    background = background.darker(160);
+  }
+  m_caption->setBackgroundColor(background);
+  m_caption->setTextColor(ReadableOn(background, palette().color(QPalette::Window)));
 }
 
 }  // namespace vaporix

@@ -1,9 +1,13 @@
 #include "CHelpWindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStyle>
+#include <QSysInfo>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
 
@@ -14,6 +18,8 @@ namespace vaporix {
 namespace {
 
 const QString kContentsPage = QStringLiteral("index.html");
+// Replaced by SystemSummary() where a help page shows it.
+constexpr QLatin1StringView kSystemSummaryMarker("SYSTEM-SUMMARY");
 
 }  // namespace
 
@@ -61,10 +67,30 @@ CHelpWindow::CHelpWindow(const QString& helpDirectory, ShellServices& services)
   connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
   connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl&) {
+    // The reporting page carries this system's summary, ready to copy.
+    QTextCursor marker = m_browser->document()->find(QString(kSystemSummaryMarker));
+    if (!marker.isNull()) {
+      marker.insertText(SystemSummary());
+    }
     const QString title = m_browser->documentTitle();
     setWindowTitle(title.isEmpty() ? QStringLiteral("Vaporix Help") : title);
   });
   resize(720, 600);
+}
+
+QString CHelpWindow::SystemSummary() {
+  return QStringLiteral("Vaporix %1\nQt %2 (built with %3)\n%4 (%5, %6)")
+      .arg(QCoreApplication::applicationVersion().isEmpty()
+               ? QStringLiteral("2.2")
+               : QCoreApplication::applicationVersion(),
+           QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR),
+           QSysInfo::prettyProductName(),
+           QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion(),
+           QSysInfo::currentCpuArchitecture());
+}
+
+void CHelpWindow::ShowPage(const QString& name) {
+  m_browser->setSource(QUrl::fromLocalFile(m_helpDirectory.filePath(name)));
 }
 
 void CHelpWindow::ShowContents() {

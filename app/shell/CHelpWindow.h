@@ -24,6 +24,11 @@ class CHelpWindow : public QMainWindow {
 
   // Shows the contents page.
   void ShowContents();
+  // Shows a page of the help folder by file name.
+  void ShowPage(const QString& name);
+
+  // Version, Qt version and operating system, for a fault report.
+  static QString SystemSummary();
 
   QTextBrowser& browser() const { return *m_browser; }
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -149,6 +151,8 @@ CMainFrame::CMainFrame(CVaporixDoc& document, ShellServices& services, QWidget* 
           }
         });
   }
+  // "help:" links anywhere in the program open pages of this help.
+  QDesktopServices::setUrlHandler(QString(kHelpScheme), this, "OpenHelpPage");
   m_commandUITimer = new QTimer(this);
   connect(m_commandUITimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
   m_commandUITimer->start(kCommandUIInterval);
@@ -159,6 +163,7 @@ CMainFrame::~CMainFrame() {
   // The base destructor moves the focus while it deletes the panes; the
   // members the focus tracking reads are gone by then.
   disconnect(m_focusConnection);
+  QDesktopServices::unsetUrlHandler(QString(kHelpScheme));
   m_commandUITimer->stop();
   delete m_helpWindow.data();
 }
@@ -404,11 +409,20 @@ void CMainFrame::CreatePanes() {
   m_outerSplitter->setStretchFactor(0, 1);
   m_outerSplitter->setStretchFactor(1, 0);
   const int clientHeight = std::max(height(), kMinimumHeight);
-  m_outerSplitter->setSizes({clientHeight - kOutputPaneHeight, kOutputPaneHeight});
+  const int outputHeight = m_outputView->heightForRows(kOutputPaneRows);
+  m_outerSplitter->setSizes({clientHeight - outputHeight, outputHeight});
   layout->addWidget(m_outerSplitter, 1);
   setCentralWidget(client);
 
   m_outputDocumentView = std::make_unique<COutputDocumentView>(m_document, *m_outputView);
+  // A double-clicked row shows its state with all thirty properties.
+  connect(m_outputView, &COutputView::resultActivated, this, [this](bool english, int index) {
+    const ResultList& results = english ? m_document.EnglishResults() : m_document.SIResults();
+    if (index >= 0 && index < static_cast<int>(results.size())) {
+      const CSteamPropObject& result = *results[static_cast<std::size_t>(index)];
+      m_inputPane->showResult(result.state, result.transport, english);
+    }
+  });
   connect(m_outputView, &COutputView::closeRequested, this, [this] {
     if (m_outerSplitter->hiddenRow() == -1) {
       OnViewOutputPane();
@@ -579,21 +593,32 @@ void CMainFrame::OnFileExportDiagram() {
   }
 }
 
+QString CMainFrame::PrintTitleLine() const {
+  const QString name = m_document.PathName().empty() ? QStringLiteral("unsaved document")
+                                                     : QString::fromStdString(m_document.Title());
+  return QStringLiteral("Vaporix - %1 - %2")
+      .arg(name, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+}
+
 int CMainFrame::PrintActiveView(QPrinter& printer) {
-  return m_activePane == Pane::Input ? m_inputPane->print(printer)
-                                     : m_outputView->printActiveTable(printer);
+  return m_activePane == Pane::Input ? m_inputPane->print(printer, PrintTitleLine())
+                                     : m_outputView->printActiveTable(printer, PrintTitleLine());
 }
 
 int CMainFrame::PrintDocument(QPrinter& printer) {
+  // Both lists, each under the title line and its tab's name; rows past
+  // the last result are not printed.
   std::vector<CGridCtrl::PrintSection> sections;
   const bool hasEnglish = !m_document.EnglishResults().empty();
+  const auto section = [this](const CGridCtrl& table, int rows) {
+    return CGridCtrl::PrintSection{
+        &table, PrintTitleLine() + QLatin1Char('\n') + m_outputView->tableTitle(table), rows};
+  };
   if (!m_document.SIResults().empty() || !hasEnglish) {
-    sections.push_back(
-        {&m_outputView->siTable(), m_outputView->tableTitle(m_outputView->siTable())});
+    sections.push_back(section(m_outputView->siTable(), m_outputView->siRowCount()));
   }
   if (hasEnglish) {
-    sections.push_back(
-        {&m_outputView->englishTable(), m_outputView->tableTitle(m_outputView->englishTable())});
+    sections.push_back(section(m_outputView->englishTable(), m_outputView->englishRowCount()));
   }
   return CGridCtrl::printSections(printer, sections);
 }
@@ -641,11 +666,18 @@ void CMainFrame::CloseHelpWindows() {
 }
 
 void CMainFrame::OnHelpMail() {
-  m_services.OpenUrl(QUrl(QString(kSupportMailUrl)));
+  OpenHelpPage(QUrl(QString(kReportingPageUrl)));
 }
 
 void CMainFrame::OnHelpNews() {
-  m_services.OpenUrl(QUrl(QString(kNewsPageUrl)));
+  OpenHelpPage(QUrl(QString(kNewsPageUrl)));
+}
+
+void CMainFrame::OpenHelpPage(const QUrl& url) {
+  OnHelpContents();
+  if (m_helpWindow != nullptr && url.path() != QStringLiteral("index.html")) {
+    m_helpWindow->ShowPage(url.path());
+  }
 }
 
 void CMainFrame::OnAppAbout() {
@@ -657,12 +689,8 @@ void CMainFrame::ActivatePane(Pane pane) {
   if (pane == Pane::Output) {
     m_outputView->activeTable().setFocus(Qt::OtherFocusReason);
   } else {
-    QWidget& input = m_inputPane->widget();
-    QWidget* target = input.focusProxy() != nullptr ? input.focusProxy() : &input;
-    target->setFocus(Qt::OtherFocusReason);
-    if (!target->hasFocus()) {
-      target->nextInFocusChain()->setFocus(Qt::OtherFocusReason);
-    }
+    // The input pane is entered where the user types: its first field.
+    m_inputPane->focusFirstInput();
   }
   UpdateCommandUI();
 }
@@ -718,6 +746,36 @@ void CMainFrame::RebuildRecentFileMenu() {
   m_fileMenu->insertActions(m_recentFilesEnd, m_recentFileActions);
 }
 
+// Session.
+
+void CMainFrame::SaveSession() const {
+  QSettings settings;
+  settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  settings.setValue(QStringLiteral("window/state"), saveState());
+  const int outputHeight = m_outerSplitter->hiddenRow() == kOutputRow
+                               ? m_outerSplitter->hiddenRowHeight()
+                               : m_outerSplitter->sizes().value(kOutputRow);
+  settings.setValue(QStringLiteral("window/outputPaneHeight"), outputHeight);
+  m_inputPane->saveSession(settings);
+}
+
+bool CMainFrame::RestoreSession() {
+  QSettings settings;
+  const bool hasGeometry =
+      restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+  restoreState(settings.value(QStringLiteral("window/state")).toByteArray());
+  bool heightRead = false;
+  const int outputHeight =
+      settings.value(QStringLiteral("window/outputPaneHeight")).toInt(&heightRead);
+  if (heightRead && outputHeight >= CSplWnd::kMinimumRowHeight) {
+    const QList<int> sizes = m_outerSplitter->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), outputHeight + 100);
+    m_outerSplitter->setSizes({total - outputHeight, outputHeight});
+  }
+  m_inputPane->restoreSession(settings);
+  return hasGeometry;
+}
+
 // Window events.
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -726,7 +784,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   CloseHelpWindows();
+  SaveSession();
   event->accept();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!m_shownOnce) {
+    // A new user can type the first input at once.
+    m_shownOnce = true;
+    ActivatePane(Pane::Input);
+  }
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -31,7 +31,8 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  static constexpr int kOutputPaneHeight = 100;
+  // Result rows the output pane shows at start.
+  static constexpr int kOutputPaneRows = 6;
   static constexpr int kMinimumWidth = 640;
   static constexpr int kMinimumHeight = 480;
   static constexpr int kOutputRow = 1;
@@ -101,6 +102,8 @@ class CMainFrame : public QMainWindow {
   void OnHelpContents();
   void OnHelpMail();
   void OnHelpNews();
+  // Opens a page of the help ("help:reporting.html") in the help window.
+  Q_INVOKABLE void OpenHelpPage(const QUrl& url);
   void OnAppAbout();
 
   // Prints the active view (the results grid or the active output table).
@@ -109,6 +112,8 @@ class CMainFrame : public QMainWindow {
   // under its heading (an empty document prints the empty SI table). Answers
   // the number of pages.
   int PrintDocument(QPrinter& printer);
+  // "Vaporix - document - date", the first line of every printed page.
+  QString PrintTitleLine() const;
 
   Pane activePane() const { return m_activePane; }
   void ActivatePane(Pane pane);
@@ -131,11 +136,18 @@ class CMainFrame : public QMainWindow {
   QPrinter& printer() const { return *m_printer; }
   CVaporixDoc& document() const { return m_document; }
 
+  // Brings back the window geometry and state, the output pane's height
+  // and the input pages of the last session; false when none was kept.
+  bool RestoreSession();
+  // Keeps them; called when the window closes.
+  void SaveSession() const;
+
   // Puts the document's name into the window title.
   void UpdateFrameTitle();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -171,6 +183,7 @@ class CMainFrame : public QMainWindow {
   QTimer* m_commandUITimer = nullptr;
   QMetaObject::Connection m_focusConnection;
   Pane m_activePane = Pane::Input;
+  bool m_shownOnce = false;
   QString m_helpDirectory;
   QPointer<CHelpWindow> m_helpWindow;
   RecentFileList m_recentFiles;

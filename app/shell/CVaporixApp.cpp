@@ -90,7 +90,11 @@ std::optional<int> CVaporixApp::InitInstance(const QStringList& arguments) {
   if (!request.file.isEmpty() && !m_mainFrame->OpenDocumentFile(request.file)) {
     return 1;
   }
-  m_mainFrame->showMaximized();
+  if (m_mainFrame->RestoreSession()) {
+    m_mainFrame->show();
+  } else {
+    m_mainFrame->showMaximized();
+  }
   m_mainFrame->activateWindow();
   m_mainFrame->ActivatePane(CMainFrame::Pane::Input);
   return std::nullopt;

@@ -1,6 +1,7 @@
 #include "InputPane.h"
 
 #include "CDiagramPage.h"
+#include "CInputPropertyPage.h"
 #include "CVaporixView.h"
 
 namespace vaporix {
@@ -15,7 +16,16 @@ class PagesInputPane : public InputPane {
   QWidget& widget() override { return *m_view; }
   bool canCopy() const override { return m_view->canCopy(); }
   void copySelection() override { m_view->copySelection(); }
-  int print(QPrinter& printer) override { return m_view->printCurrentGrid(printer); }
+  int print(QPrinter& printer, const QString& titleLine) override {
+    return m_view->printCurrentGrid(printer, titleLine);
+  }
+  void showResult(const StateProperties& state, const TransportProperties& transport,
+                  bool english) override {
+    m_view->ShowResult(state, transport, english);
+  }
+  void focusFirstInput() override { m_view->activePage()->focusFirstControl(); }
+  void saveSession(QSettings& settings) const override { m_view->SaveSession(settings); }
+  void restoreSession(QSettings& settings) override { m_view->RestoreSession(settings); }
   std::optional<QString> exportDiagram(const QString& path) override {
     return m_view->diagramPage().exportTo(path);
   }

@@ -4,7 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "vaporix/StateProperties.h"
+
 class QPrinter;
+class QSettings;
 class QWidget;
 
 namespace vaporix {
@@ -21,9 +24,20 @@ class InputPane {
   // Copy is possible while the results grid of the current page has a selection.
   virtual bool canCopy() const = 0;
   virtual void copySelection() = 0;
-  // Prints the results grid of the current page, or the diagram when it is
-  // the page in use; answers the number of pages.
-  virtual int print(QPrinter& printer) = 0;
+  // Prints the results grid of the current page under `titleLine` and the
+  // page's unit system, input pair and typed values, or the diagram when it
+  // is the page in use; answers the number of pages.
+  virtual int print(QPrinter& printer, const QString& titleLine) = 0;
+  // Shows a stored result (SI or English records) in the results grid of
+  // the single-phase page, in both unit systems.
+  virtual void showResult(const StateProperties& state, const TransportProperties& transport,
+                          bool english) = 0;
+  // Gives the focus to the first input field of the current page.
+  virtual void focusFirstInput() = 0;
+  // Keeps and brings back the current page and each page's unit system,
+  // input pair, unit choices and typed inputs.
+  virtual void saveSession(QSettings& settings) const = 0;
+  virtual void restoreSession(QSettings& settings) = 0;
   // Writes the diagram to a .png, .svg or .pdf file; an error text on failure.
   virtual std::optional<QString> exportDiagram(const QString& path) = 0;
   // The table the current page shows as CSV, for File > Export; empty when

@@ -4,11 +4,12 @@
 
 namespace vaporix {
 
-// The maker's addresses, opened through the desktop's mail and web handlers.
-inline constexpr QLatin1StringView kProductPageUrl("https://example.org/vaporix");
-inline constexpr QLatin1StringView kWebSiteUrl("https://example.org");
-inline constexpr QLatin1StringView kWebSiteText("www.example.org");
-inline constexpr QLatin1StringView kNewsPageUrl("https://example.org/vaporix/news");
-inline constexpr QLatin1StringView kSupportMailUrl("mailto:support@example.org");
+// Links of the program lead to its own help pages: "help:PAGE" opens PAGE
+// of the help folder in the help window (the main window handles the
+// scheme), so that no address outside the program is ever shown.
+inline constexpr QLatin1StringView kHelpScheme("help");
+inline constexpr QLatin1StringView kHelpContentsUrl("help:index.html");
+inline constexpr QLatin1StringView kReportingPageUrl("help:reporting.html");
+inline constexpr QLatin1StringView kNewsPageUrl("help:news.html");
 
 }  // namespace vaporix

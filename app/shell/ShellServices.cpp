@@ -5,6 +5,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "CAboutDlg.h"
@@ -48,6 +49,10 @@ bool QtShellServices::ExecPrintSetupDialog(QWidget* parent, QPrinter& printer) {
 void QtShellServices::ExecPrintPreview(QWidget* parent, QPrinter& printer,
                                        const std::function<void(QPrinter&)>& paint) {
   QPrintPreviewDialog dialog(&printer, parent);
+  // The preview opens at the page's width, readable without zooming.
+  if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+    preview->fitToWidth();
+  }
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                    [&paint](QPrinter* target) { paint(*target); });
   dialog.exec();

@@ -127,10 +127,10 @@ TEST(grid_display_handler_test, single_phase_layout_texts) {
       {6, 3, "kJ/(kg·K)"},
       {15, 3, "%"},
       {22, 3, "MPa·kg/m³"},
-      {23, 3, "kJ/(kg·Mpa)"},
+      {23, 3, "kJ/(kg·MPa)"},
       {25, 3, "µPa·s"},
-      {26, 3, "µm²/s"},
-      {27, 3, "W/(K·m)"},
+      {26, 3, "mm²/s"},  // 10⁻⁶ m²/s, once labelled µm²/s
+      {27, 3, "W/(m·K)"},
       {1, 4, "Specific gas constant: R = 0.461526 kJ/(kg·K)"},
       {2, 4, "Molar gas constant: Rm = 8.31451 J/(mol·K)"},
       {6, 4, "Critical density: rhoc = 322 kg/m³"},
@@ -148,7 +148,7 @@ TEST(grid_display_handler_test, single_phase_layout_texts) {
   EXPECT_EQ(grid.gridColumnWidth(3), 100);
   EXPECT_GE(grid.gridColumnWidth(4), 300);
 
-  const QColor red(255, 0, 0);
+  const QColor red(192, 0, 0);  // 4.5:1 on white; pure red reads at 4:1
   const QColor blue(0, 0, 255);
   for (int row = 1; row <= 30; ++row) {
     const bool redRow = row <= 4 || row == 6 || row == 7 || (row >= 12 && row <= 23);
@@ -168,7 +168,7 @@ TEST(grid_display_handler_test, english_mode_texts_and_back) {
   EXPECT_EQ(grid.cellText(0, 4), QStringLiteral("Vapor"));
   EXPECT_EQ(grid.cellBackground(5, 2), QColor(245, 255, 245));
   EXPECT_EQ(grid.cellBackground(5, 4), QColor(245, 255, 245));
-  EXPECT_EQ(grid.cellTextColor(1, 3), QColor(255, 0, 0));
+  EXPECT_EQ(grid.cellTextColor(1, 3), QColor(192, 0, 0));
   EXPECT_EQ(grid.gridColumnWidth(3), 130);
 
   Handler::ShowEnglishMode(grid, true);
@@ -272,6 +272,9 @@ TEST(grid_display_handler_test, rescaling_an_empty_grid_leaves_it_empty) {
   EXPECT_EQ(page.grid.cellText(2, 2), QString());
 }
 
+// A mixture has no one-phase property: heat capacities, speed of sound,
+// isentropic exponent, derivatives and transport but surface tension (a
+// mixed viscosity once read 14.68 µPa·s, below both phases' own).
 TEST(grid_display_handler_test, two_phase_mixture_shows_quality_and_no_derivatives) {
   for (const bool saturationLayout : {false, true}) {
     PageGrid page(saturationLayout);
@@ -282,11 +285,10 @@ TEST(grid_display_handler_test, two_phase_mixture_shows_quality_and_no_derivativ
     Handler::FillValues(page.grid, state, LiquidTransport(), column, saturationLayout);
     EXPECT_EQ(page.grid.cellText(15, column), QStringLiteral("37.5"));
     EXPECT_EQ(page.grid.cellText(16, column), QStringLiteral("4"));
-    for (int row = 17; row <= 24; ++row) {
+    for (const int row : {8, 9, 10, 11, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}) {
       EXPECT_EQ(page.grid.cellText(row, column), QStringLiteral("N/A")) << row;
     }
     EXPECT_EQ(page.grid.cellText(14, column), QStringLiteral("0.00603"));
-    EXPECT_EQ(page.grid.cellText(25, column), QStringLiteral("281.8"));
   }
 }
 

@@ -160,19 +160,25 @@ TEST(output_view_test, copies_the_selection_of_the_active_tab) {
   view.AppendSIRow(State(1.0, 373.15, 1));
   view.AppendSIRow(State(2.0, 473.15, 1));
   view.AppendEnglishRow(State(14.5, 212.0, 1));
-  EXPECT_FALSE(view.canCopy());
+  // The newest row is shown selected on its own tab.
+  EXPECT_EQ(&view.activeTable(), &view.englishTable());
+  EXPECT_TRUE(view.canCopy());
 
+  view.tabs().setCurrentIndex(0);
+  view.siTable().clearSelection();
+  EXPECT_FALSE(view.canCopy());
   view.siTable().setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 1), true);
   EXPECT_TRUE(view.canCopy());
   view.copySelection();
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("10\t100\n20\t200\n"));
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("p [bar]\tt [°C]\n10\t100\n20\t200\n"));
 
   view.tabs().setCurrentIndex(1);
   EXPECT_EQ(&view.activeTable(), &view.englishTable());
-  EXPECT_FALSE(view.canCopy());
+  view.englishTable().clearSelection();
   view.englishTable().setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 1), true);
   view.copySelection();
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("14.5\t212\n"));
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("p [psi]\tt [°F]\n14.5\t212\n"));
 
   view.OnUpdate(COutputView::kHintDropSelection, StateProperties{});
   EXPECT_FALSE(view.siTable().hasSelectedCells());

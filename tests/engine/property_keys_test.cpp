@@ -112,5 +112,36 @@ TEST(property_keys_test, property_value_rejects_numbers_outside_the_table) {
   }
 }
 
+// A two-phase mixture shows no one-phase property; the saturation line's
+// own states (x = 0 and 100 %) and single-phase states show them all.
+TEST(property_keys_test, a_mixture_has_no_one_phase_properties) {
+  const std::set<std::string_view> onePhase{"cp",   "cv",   "w",    "kapa", "alpha", "Kt",
+                                            "dvdt", "dvdp", "dpdt", "dpdv", "iJTC",  "JTC",
+                                            "dv",   "kv",   "tc",   "td",   "Pr"};
+  struct Case {
+    const char* name;
+    int region;
+    double x;
+    bool mixture;
+  };
+  const Case cases[] = {
+      {"wet steam", 4, 50.0, true},         {"nearly liquid", 4, 1e-9, true},
+      {"saturated liquid", 4, 0.0, false},  {"saturated vapour", 4, 100.0, false},
+      {"superheated steam", 2, 0.0, false},
+  };
+  const TransportProperties transport = DistinctTransport();
+  for (const Case& c : cases) {
+    StateProperties state = DistinctState();
+    state.region = c.region;
+    state.x = c.x;
+    for (const PropertyInfo& entry : kProperties) {
+      const bool expected =
+          !(c.mixture && onePhase.contains(entry.key)) && (entry.key != "x" || c.region == 4);
+      EXPECT_EQ(IsAvailable(entry, state, transport, false), expected)
+          << c.name << ' ' << entry.key;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vaporix

@@ -33,8 +33,8 @@ struct PairRow {
 const Units kPressureSI{"bar", "MPa"}, kPressureE{"psi"};
 const Units kTemperatureSI{"°C", "K"}, kTemperatureE{"°F"};
 const Units kEnergySI{"kJ/kg"}, kEnergyE{"Btu/lb"};
-const Units kEntropySI{"kJ/kgK"}, kEntropyE{"Btu/lbF"};
-const Units kVolumeSI{"m3/kg"}, kVolumeE{"ft3/lb"};
+const Units kEntropySI{"kJ/(kg·K)"}, kEntropyE{"Btu/(lb·°F)"};
+const Units kVolumeSI{"m³/kg"}, kVolumeE{"ft³/lb"};
 
 // The function list of the single-phase page, by position.
 const PairRow kRows[] = {
@@ -306,7 +306,9 @@ TEST(implement_function_test, switching_units_keeps_the_typed_numbers_and_reads_
   EXPECT_DOUBLE_EQ(page.recordingEngine.calls[1].second, 773.15);
 }
 
-TEST(implement_function_test, edit_texts_keep_digits_and_one_separator) {
+// A typed number is read as written or refused as a whole, never in part
+// (once "1e-3" read as 13 and "-5" as 5).
+TEST(implement_function_test, edit_texts_are_read_as_written_or_refused) {
   struct Case {
     const char* text;
     const char* separator;
@@ -315,12 +317,14 @@ TEST(implement_function_test, edit_texts_keep_digits_and_one_separator) {
   const Case cases[] = {
       {"12.5", ".", 12.5},
       {"1,5", ",", 1.5},
-      {"1.5", ",", 15.0},
       {".5", ".", 0.5},
       {"7.", ".", 7.0},
-      {"1 234.5", ".", 1234.5},
-      {"1.2.3", ".", 1.23},
-      {"-5", ".", 5.0},
+      {"1e-3", ".", 1e-3},
+      {"2.5E+2", ".", 250.0},
+      {"2,5e2", ",", 250.0},
+      {"-5", ".", -5.0},
+      {"+5", ".", 5.0},
+      {" 12.5 ", ".", 12.5},
       {"00042", ".", 42.0},
       {"3\u066B25", "\u066B", 3.25},
       {"99999.999999999999999", ".", 99999.999999999999999},
@@ -328,7 +332,8 @@ TEST(implement_function_test, edit_texts_keep_digits_and_one_separator) {
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(ParseInputNumber(c.text, c.separator), c.value) << c.text;
   }
-  for (const char* text : {"", ".", "abc", " "}) {
+  for (const char* text : {"", ".", "abc", " ", "1.5,", "1 234.5", "1.2.3", "1e", "1e-", "1e999",
+                           "--5", "5-", "inf", "nan", "0x10", "1,5"}) {
     EXPECT_TRUE(std::isnan(ParseInputNumber(text, "."))) << '"' << text << '"';
   }
 }

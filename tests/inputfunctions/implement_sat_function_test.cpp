@@ -21,10 +21,10 @@ constexpr UnitSystem English = UnitSystem::English;
 using enum InputStatus;
 
 const Units kPressureSI{"bar", "MPa"}, kPressureE{"psi"};
-const Units kTemperatureSI{"C", "K"}, kTemperatureE{"F"};
+const Units kTemperatureSI{"°C", "K"}, kTemperatureE{"°F"};
 const Units kEnergySI{"kJ/kg"}, kEnergyE{"Btu/lb"};
-const Units kEntropySI{"kJ/kgK"}, kEntropyE{"Btu/lbF"};
-const Units kVolumeSI{"m3/kg"}, kVolumeE{"ft3/lb"};
+const Units kEntropySI{"kJ/(kg·K)"}, kEntropyE{"Btu/(lb·°F)"};
+const Units kVolumeSI{"m³/kg"}, kVolumeE{"ft³/lb"};
 const Units kQuality{"%"};
 
 struct SatRow {

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 
 #include "CHyperLink.h"
 #include "CPageGeneral.h"
@@ -173,8 +174,9 @@ TEST_F(PageTest, unit_switch_reshows_the_held_result_without_recalculating) {
   EXPECT_EQ(page.grid().cellText(0, Handler::kUnitColumn), QStringLiteral("Units (SI)"));
   EXPECT_NE(page.grid().cellComboBox(1, Handler::kUnitColumn), nullptr);
   EXPECT_EQ(ColumnTexts(page.grid(), Handler::kResultColumn), siTexts);
-  // The typed numbers stay; the unit lists start again at their first entry.
-  EXPECT_EQ(page.firstEdit().text(), QStringLiteral("1"));
+  // The typed numbers follow their units (1 MPa, 373.15 K -> psi, °F -> bar, °C).
+  EXPECT_EQ(page.firstEdit().text(), QStringLiteral("10"));
+  EXPECT_EQ(page.secondEdit().text(), QStringLiteral("100"));
   EXPECT_EQ(page.firstUnits().currentIndex(), 0);
 
   EXPECT_EQ(document.SIResults().size(), 1U);
@@ -419,19 +421,29 @@ const MessageCase kMessageCases[] = {
     {"second_empty", false, 0, kBar, "10", "", Icon::Stop, "Enter input data!", true, false},
     {"first_empty", true, 0, kBar, "", "50", Icon::Stop, "Enter input data!", false, false},
     {"pressure_above_1000_bar", false, 0, kBar, "1000.001", "100", Icon::Warning,
-     "The value is out of the range!", false, true},
+     "The value is out of the range!\nPressure: 0.00611157 to 1000 bar", false, true},
     {"temperature_above_2000_celsius", false, 0, kBar, "10", "2000.5", Icon::Warning,
-     "The value is out of the range!", true, true},
+     "The value is out of the range!\nTemperature: 0 to 2000 °C", true, true},
     {"hv_volume_at_the_bound", false, 12, kOnly, "1000", "0.00100021", Icon::Warning,
-     "The value is out of the range!", true, true},
+     "The value is out of the range!\nVolume: above 0.00100021 m³/kg", true, true},
+    {"exponent_left_unfinished", false, 0, kBar, "1e", "100", Icon::Stop,
+     "Pressure: \"1e\" is not a number.\nType digits with \".\" as the decimal separator, and an "
+     "exponent if needed (1e-3).",
+     false, true},
+    {"negative_pressure", false, 0, kBar, "10", "-5", Icon::Stop,
+     "Temperature: \"-5\" is not a number (it cannot be negative).\nType digits with \".\" as the "
+     "decimal separator, and an exponent if needed (1e-3).",
+     true, true},
     {"hs_no_state", false, 9, kOnly, "1", "9", Icon::Warning, "The point is out of the range!",
      false, false},
     {"sat_quality_above_100", true, 0, kBar, "10", "100.5", Icon::Warning,
-     "The value is out of the range!", true, true},
+     "The value is out of the range!\nQuality: 0 to 100 %", true, true},
     {"sat_ph_superheated_enthalpy", true, 2, kBar, "10", "3000", Icon::Warning,
-     "The value is out of the range!", true, true},
+     "The value is out of the range!\nEnthalpy: no two-phase state at this value for the "
+     "pressure given",
+     true, true},
     {"sat_px_above_critical", true, 0, kMPa, "22.0641", "50", Icon::Warning,
-     "The value is out of the range!", false, true},
+     "The value is out of the range!\nPressure: 0.000611213 to 22.064 MPa", false, true},
 };
 
 TEST_F(PageTest, calculation_messages_put_the_focus_where_the_fault_is) {
@@ -534,13 +546,45 @@ TEST_F(PageTest, function_selection_writes_labels_and_unit_lists) {
   EXPECT_EQ(general.firstLabel().text(), QStringLiteral("&1. Internal Energy"));
   EXPECT_EQ(general.secondLabel().text(), QStringLiteral("&2. Volume"));
   EXPECT_EQ(general.firstUnits().itemText(0), QStringLiteral("kJ/kg"));
-  EXPECT_EQ(general.secondUnits().itemText(0), QStringLiteral("m3/kg"));
+  EXPECT_EQ(general.secondUnits().itemText(0), QStringLiteral("m³/kg"));
 
   test::SelectFunction(saturation, 1);  // (t, x)
-  EXPECT_EQ(saturation.firstUnits().itemText(0), QStringLiteral("C"));
+  EXPECT_EQ(saturation.firstUnits().itemText(0), QStringLiteral("°C"));
   EXPECT_EQ(saturation.firstUnits().itemText(1), QStringLiteral("K"));
   test::ClickEnglish(saturation);
-  EXPECT_EQ(saturation.firstUnits().itemText(0), QStringLiteral("F"));
+  EXPECT_EQ(saturation.firstUnits().itemText(0), QStringLiteral("°F"));
+}
+
+// A typed value keeps the state it stands for when its unit changes (once
+// "10" stayed "10" from bar to MPa), and a pair change keeps the quantities
+// the new pair still has.
+TEST_F(PageTest, typed_values_follow_unit_and_pair_changes) {
+  CPageGeneral page(document);
+  test::TypeInputs(page, "10", "100");  // bar, °C
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+    const char* first;
+    const char* second;
+  };
+  const Step steps[] = {
+      {"bar to MPa", [&] { page.firstUnits().setCurrentIndex(kMPa); }, "1", "100"},
+      {"°C to K", [&] { page.secondUnits().setCurrentIndex(kKelvin); }, "1", "373.15"},
+      {"SI to English", [&] { test::ClickEnglish(page); }, "145.0377377", "212"},
+      {"English to SI", [&] { test::ClickSI(page); }, "10", "100"},
+      {"(p, t) to (p, h) keeps p", [&] { test::SelectFunction(page, 1); }, "10", ""},
+      {"(p, h) to (t, h) keeps nothing typed", [&] { test::SelectFunction(page, 5); }, "", ""},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(page.firstEdit().text(), QString::fromUtf8(step.first)) << step.name;
+    EXPECT_EQ(page.secondEdit().text(), QString::fromUtf8(step.second)) << step.name;
+  }
+  // Entropy and internal energy of compressed liquid near 0 °C are negative.
+  test::SelectFunction(page, 10);  // (u, s)
+  test::TypeInputs(page, "-0.04", "-0.0001");
+  EXPECT_FALSE(page.firstEdit().isInvalid());
+  EXPECT_FALSE(page.secondEdit().isInvalid());
 }
 
 TEST_F(PageTest, reset_page_returns_to_the_start_state) {
@@ -601,7 +645,7 @@ TEST_F(PageTest, grid_follows_the_page_edges_and_the_link_the_right_edge) {
   EXPECT_EQ(page.grid().geometry().width(), smallGrid.width() + 200);
   EXPECT_EQ(page.grid().geometry().height(), smallGrid.height() + 300);
   EXPECT_EQ(page.width() - page.hyperLink().geometry().left(), linkGap);
-  EXPECT_EQ(page.hyperLink().url().host(), QStringLiteral("www.example.org"));
+  EXPECT_EQ(page.hyperLink().url(), QUrl(QStringLiteral("help:index.html")));
 }
 
 }  // namespace

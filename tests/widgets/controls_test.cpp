@@ -82,8 +82,8 @@ TEST(styled_group_box_test, caption_font_does_not_reach_the_children) {
   EXPECT_EQ(caption.pointSize(), 14);
   EXPECT_TRUE(caption.bold());
   EXPECT_TRUE(caption.italic());
-  EXPECT_EQ(CStyledGroupBox::captionColor(), QColor(0, 0, 200));
-  EXPECT_EQ(CStyledGroupBox::fillColor(), QColor(220, 240, 240));
+  EXPECT_EQ(box.captionColor(), QColor(0, 0, 200));
+  EXPECT_EQ(box.fillColor(), QColor(220, 240, 240));
 
   EXPECT_NE(label->font(), caption);
   // The children are laid out below the caption line.

@@ -131,12 +131,39 @@ inline std::optional<double> PropertyValue(const StateProperties& state,
   return ValueOf(PropertyByNumber(number), state, transport);
 }
 
+// A state inside the two-phase region, strictly between saturated liquid
+// and saturated vapour.
+inline bool IsTwoPhaseMixture(const StateProperties& state) {
+  return state.region == 4 && state.x > 0.0 && state.x < 100.0;
+}
+
+// Whether a property belongs to one phase: heat capacities, speed of sound,
+// isentropic exponent, the derivatives (alpha to JTC) and the transport
+// properties but surface tension. A mixture has none of them; a linear mix
+// of its two phases' values would mean nothing (at 1 MPa, x = 50 % such a
+// viscosity lies below both the liquid's and the vapour's).
+constexpr bool IsSinglePhaseProperty(const PropertyInfo& info) {
+  const bool caloric =
+      info.stateField == &StateProperties::cp || info.stateField == &StateProperties::cv ||
+      info.stateField == &StateProperties::w || info.stateField == &StateProperties::kapa;
+  const bool derivative =
+      info.number >= FindProperty("alpha")->number && info.number <= FindProperty("JTC")->number;
+  const bool transport =
+      info.transportField != nullptr && info.transportField != &TransportProperties::Sigma;
+  return caloric || derivative || transport;
+}
+
 // Whether a property of a found state has a value to show; front ends show
 // "N/A" (the CLI, the program) or NaN (Python) otherwise. Not available: a
-// transport value marked kNotAvailable, and the quality of a single-phase
-// state outside a saturation calculation.
+// transport value marked kNotAvailable, the quality of a single-phase state
+// outside a saturation calculation, and a one-phase property of a two-phase
+// mixture. Stored records keep their values; only what is shown follows
+// this rule.
 inline bool IsAvailable(const PropertyInfo& info, const StateProperties& state,
                         const TransportProperties& transport, bool saturationCalculation) {
+  if (IsTwoPhaseMixture(state) && IsSinglePhaseProperty(info)) {
+    return false;
+  }
   if (info.transportField != nullptr) {
     return transport.*info.transportField != kNotAvailable;
   }
