@@ -290,7 +290,7 @@ QString GridDisplayHandler::PropertyTitle(int number) {
   if (number < kFirstPropertyRow || number > kLastPropertyRow) {
     return {};
   }
-  return QString::fromUtf8(kRows[static_cast<std::size_t>(number - 1)].title);
+  return QString::fromUtf8(kRowTitles[static_cast<std::size_t>(number - 1)]);
 }
 
 void GridDisplayHandler::FillRowTitles(CGridCtrl& grid, int column) {
