@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cfenv>
 #include <cmath>
 #include <cstring>
@@ -542,6 +543,8 @@ void SolveRows(const SolveJob& job, std::size_t begin, std::size_t end) {
 
 // Fewer rows than this per thread are not worth a thread.
 constexpr std::size_t kMinRowsPerThread = 2048;
+// The rows a thread takes at a time.
+constexpr std::size_t kChunkRows = 1024;
 
 // solve(pair_index, a, b, english, transport, threads, into): a and b are
 // C-contiguous float64 arrays of one length; `into` is the row dtype, and a
@@ -608,23 +611,29 @@ PyObject* Solve(PyObject* /*module*/, PyObject* args) {
                                    : std::max(1U, std::thread::hardware_concurrency());
   wanted = std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(rows / kMinRowsPerThread, 1));
   Py_BEGIN_ALLOW_THREADS;
-  // Contiguous blocks, the first on this thread; a block whose thread cannot
-  // start is computed here, so the result never depends on the threads.
-  const std::size_t block = (rows + wanted - 1) / wanted;
+  // Threads take chunks of rows from a shared counter until none is left, so
+  // that a share of slower states (region 2 beside region 1, say) does not
+  // hold one thread up; this thread takes part, so the work gets done even
+  // when a worker cannot start. No row depends on the thread that computes it.
+  std::atomic<std::size_t> nextChunk{0};
+  const auto drain = [&job, &nextChunk, rows] {
+    for (;;) {
+      const std::size_t begin = nextChunk.fetch_add(1) * kChunkRows;
+      if (begin >= rows) {
+        return;
+      }
+      SolveRows(job, begin, std::min(rows, begin + kChunkRows));
+    }
+  };
   std::vector<std::thread> workers;
-  std::vector<std::size_t> leftOver;
-  for (std::size_t begin = block; begin < rows; begin += block) {
-    const std::size_t end = std::min(rows, begin + block);
+  for (std::size_t i = 1; i < wanted; ++i) {
     try {
-      workers.emplace_back([&job, begin, end] { SolveRows(job, begin, end); });
+      workers.emplace_back(drain);
     } catch (...) {
-      leftOver.push_back(begin);
+      break;
     }
   }
-  SolveRows(job, 0, std::min(rows, block));
-  for (std::size_t begin : leftOver) {
-    SolveRows(job, begin, std::min(rows, begin + block));
-  }
+  drain();
   for (std::thread& worker : workers) {
     worker.join();
   }
