@@ -64,7 +64,14 @@ bool TwoPhaseSolver::SolvePX(double p, double x, StateProperties& out) const {
   if (!PressureInRange(p) || !QualityInRange(x)) {
     return false;
   }
-  return BuildSaturatedState(p, saturation.SaturationTemperature(p), x, out);
+  if (!BuildSaturatedState(p, saturation.SaturationTemperature(p), x, out)) {
+    return false;
+  }
+  // Above 623.15 K the phases come from the region-3 equation at their
+  // saturated densities, whose pressure differs from the given one in the
+  // eighth digit; the state is the one at the pressure asked for.
+  out.p = p;
+  return true;
 }
 
 bool TwoPhaseSolver::SolveTX(double T, double x, StateProperties& out) const {

@@ -126,6 +126,17 @@ TEST(two_phase_solver_test, mixture_density_is_the_reciprocal_of_the_mixed_volum
   EXPECT_NEAR(half.d, 10.2314, 1e-4);
 }
 
+TEST(two_phase_solver_test, px_and_tx_return_their_input_exactly) {
+  for (double x : {0.0, 86.9, 100.0}) {
+    StateProperties byPressure;
+    ASSERT_TRUE(kSolver.SolvePX(21.702709414, x, byPressure)) << "x = " << x;
+    EXPECT_EQ(byPressure.p, 21.702709414) << "x = " << x;
+    StateProperties byTemperature;
+    ASSERT_TRUE(kSolver.SolveTX(645.0, x, byTemperature)) << "x = " << x;
+    EXPECT_EQ(byTemperature.t, 645.0) << "x = " << x;
+  }
+}
+
 TEST(two_phase_solver_test, px_at_critical_pressure_gives_critical_density) {
   for (double x : {0.0, 30.0, 100.0}) {
     StateProperties out;
