@@ -8,46 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "CliProcess.h"
 #include "Format.h"
 #include "vaporix/IF97Calculator.h"
 
 namespace vaporix::cli {
 namespace {
 
-struct Outcome {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary);
-  file << text;
-}
-
-// A file name of this test process: CTest runs the test cases as parallel processes.
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "vaporix_cli_" + std::to_string(getpid()) + "_" + name;
-}
-
-// Runs vaporix-cli with `arguments` (shell words) and `input` on its standard input.
-Outcome RunCli(const std::string& arguments, const std::string& input = "") {
-  const std::string in = TempPath("stdin.txt");
-  const std::string out = TempPath("stdout.txt");
-  const std::string err = TempPath("stderr.txt");
-  WriteFile(in, input);
-  const std::string command = std::string("'") + VAPORIX_CLI_PATH + "' " + arguments + " < '" + in +
-                              "' > '" + out + "' 2> '" + err + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-}
+using test::Outcome;
+using test::ReadFile;
+using test::RunCli;
+using test::TempPath;
+using test::WriteFile;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;

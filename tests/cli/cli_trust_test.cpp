@@ -12,40 +12,16 @@
 #include <sstream>
 #include <string>
 
+#include "CliProcess.h"
+
 namespace {
 
-struct Outcome {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using vaporix::cli::test::Outcome;
+using vaporix::cli::test::ReadFile;
+using vaporix::cli::test::TempPath;
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "vaporix_trust_" + std::to_string(getpid()) + "_" + name;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// Runs a shell command line in which CLI stands for vaporix-cli, with `input`
-// on its standard input.
-Outcome Shell(std::string line, const std::string& input = "") {
-  const std::string cli = std::string("'") + VAPORIX_CLI_PATH + "'";
-  for (std::size_t at = line.find("CLI"); at != std::string::npos; at = line.find("CLI", at)) {
-    line.replace(at, 3, cli);
-    at += cli.size();
-  }
-  const std::string in = TempPath("in");
-  const std::string out = TempPath("out");
-  const std::string err = TempPath("err");
-  std::ofstream(in, std::ios::binary) << input;
-  const std::string command = "(" + line + ") < '" + in + "' > '" + out + "' 2> '" + err + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+Outcome Shell(const std::string& line, const std::string& input = "") {
+  return vaporix::cli::test::RunShell(line, input);
 }
 
 std::size_t Lines(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "CliProcess.h"
 #include "Format.h"
 #include "vaporix/tables/SteamTable.h"
 #include "vaporix/tables/TableCsv.h"
@@ -14,30 +15,13 @@
 namespace vaporix::cli {
 namespace {
 
-struct Outcome {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using test::Outcome;
 
 // Runs vaporix-cli with `arguments` (shell words); `redirect` replaces the
 // standard output's file.
 Outcome RunCli(const std::string& arguments, const std::string& redirect = "") {
-  const std::string base = ::testing::TempDir() + "vaporix_table_" + std::to_string(getpid());
-  const std::string out = redirect.empty() ? base + "_out.txt" : redirect;
-  const std::string err = base + "_err.txt";
-  const std::string command = std::string("'") + VAPORIX_CLI_PATH + "' " + arguments +
-                              " < /dev/null > '" + out + "' 2> '" + err + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, redirect.empty() ? ReadFile(out) : "",
-          ReadFile(err)};
+  return redirect.empty() ? test::RunCli(arguments)
+                          : test::RunShell("CLI " + arguments + " > '" + redirect + "'");
 }
 
 std::string FirstLine(const std::string& text) {
