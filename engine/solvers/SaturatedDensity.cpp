@@ -17,6 +17,51 @@ constexpr double kProbeFraction = 0.05;
 constexpr int kProbeCount = 20;
 // K below the critical temperature where the equation's loop has closed.
 constexpr double kClosedLoopDistance = 1e-4;
+// Newton from the start density: at most this many steps. The convergence is
+// quadratic, so each step predicts the next from the ratio of the last two;
+// the iteration stops once that predicted step is below this fraction of the
+// density (the density is then exact to rounding, and one evaluation of the
+// equation is saved against waiting for the step itself to vanish).
+constexpr int kNewtonSteps = 12;
+constexpr double kNewtonStep = 1e-12;
+// The prediction is trusted only once the steps are this small, relative to the density.
+constexpr double kPredictedRange = 1e-5;
+
+// Newton on P(T, rho) = p from rhoStart. Each phase's root lies where the
+// isotherm rises (dp/drho > 0) on its own side of the critical density, and
+// the isotherm is convex on the liquid side and concave on the vapour side of
+// the loop, so from an auxiliary start the iterates reach the root without
+// leaving that stretch. An iterate that does leave it (next to the critical
+// point, where the auxiliary start may lie inside the loop) hands the root
+// to the bracketing search; so does a step count beyond the budget.
+bool NewtonDensity(const Region3Equation& region3, double p, double T, double rhoStart, bool liquid,
+                   double& rho) {
+  double current = rhoStart;
+  double previousStep = 0.0;
+  for (int i = 0; i < kNewtonSteps; ++i) {
+    Region3Equation::Partials at{};
+    if (!region3.PartialsAt(current, T, at) || !(at.pRho > 0.0)) {
+      return false;
+    }
+    const double step = (at.p - p) / at.pRho;
+    const double next = current - step;
+    const bool onSide = liquid ? next > kCriticalDensity : (next > 0.0 && next < kCriticalDensity);
+    if (!onSide || !std::isfinite(next)) {
+      return false;
+    }
+    current = next;
+    const double size = std::fabs(step);
+    const bool predictedSmall =
+        previousStep > 0.0 && size <= kPredictedRange * current &&
+        size * size * size <= kNewtonStep * current * previousStep * previousStep;
+    if (size <= kNewtonStep * current || predictedSmall) {
+      rho = current;
+      return true;
+    }
+    previousStep = size;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -31,6 +76,10 @@ double RefineSaturatedLiquidDensity(const Region3Equation& region3, double p, do
   if (!(rhoStart > kCriticalDensity) || !std::isfinite(rhoStart) || !std::isfinite(p) ||
       !std::isfinite(T)) {
     return kCriticalDensity;
+  }
+  double newton = 0.0;
+  if (NewtonDensity(region3, p, T, rhoStart, true, newton)) {
+    return newton;
   }
   const auto residual = [&](double rho) { return region3.Pressure(T, rho) - p; };
 
@@ -82,6 +131,10 @@ double RefineSaturatedVapourDensity(const Region3Equation& region3, double p, do
   }
   if (!(rhoStart > 0.0 && rhoStart < kCriticalDensity) || !std::isfinite(p) || !std::isfinite(T)) {
     return 0.0;
+  }
+  double newton = 0.0;
+  if (NewtonDensity(region3, p, T, rhoStart, false, newton)) {
+    return newton;
   }
   const auto residual = [&](double rho) { return region3.Pressure(T, rho) - p; };
 

@@ -6,10 +6,12 @@ namespace vaporix::detail {
 
 // Saturated densities on the IF97 region-3 equation: the roots of P(T, rho) = p
 // on the liquid side (above the critical density) and on the vapour side
-// (below it), refined from an auxiliary start density. Below the critical
-// temperature the isotherm of the equation has a loop between the two phases,
-// so each refinement brackets its root between a probe just beyond the root
-// and a probe on its own side of the loop, both with their real residuals.
+// (below it), refined from an auxiliary start density by Newton's method to
+// the rounding of the equation. Below the critical temperature the isotherm of
+// the equation has a loop between the two phases; where Newton would enter it
+// (next to the critical point) the refinement brackets its root between a
+// probe just beyond the root and a probe on its own side of the loop, both
+// with their real residuals, and iterates to `tolerance` in pressure.
 //
 // Returns 0 for a zero start density and the critical density 322 at the
 // critical pressure. When no bracket or no root is found the liquid answer is

@@ -244,9 +244,16 @@ bool TwoPhaseSolver::SearchQuality(Given given, double fixed, double y, Quantity
   if (!FindQuality(given, fixed, y, quantity, band, liquid, vapour, x)) {
     return false;
   }
-  return given == Given::Pressure
-             ? BuildSaturatedState(fixed, saturation.SaturationTemperature(fixed), x, out)
-             : BuildSaturatedState(saturation.SaturationPressure(fixed), fixed, x, out);
+  // The two saturated ends are the states BuildSaturatedState would form the
+  // mixture from (at the pressure given, when it is given): it is formed from
+  // them, so that the densities of region 3 are refined once per call.
+  if (x == lowerQuality || x == upperQuality) {
+    out = x == lowerQuality ? liquid : vapour;
+    return true;
+  }
+  out.x = x;
+  out.region = 4;
+  return MixPhases(out, liquid, vapour, x);
 }
 
 double TwoPhaseSolver::WetField(double T, double fixed, Quantity fixedQuantity,
