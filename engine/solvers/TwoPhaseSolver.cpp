@@ -28,6 +28,10 @@ constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 constexpr double kNearCriticalTemperature = 647.091;
 // s''(623.15 K): from it on Tsat(h,s) starts the wet (h,s) iteration.
 constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+// h'(623.15 K), kJ/kg, and s'(623.15 K): a wet state above 623.15 K has a larger
+// enthalpy and a larger entropy than the saturated liquid there.
+constexpr double kSaturatedLiquidEnthalpy623 = 1670.8582182746;
+constexpr double kSaturatedLiquidEntropy623 = 3.7782813395;
 // The wet (h,s) iteration's residual tolerance, relative to |h| (at least 1),
 // and the rounding allowed in its quality before it is clamped to 0 or 1.
 constexpr double kWetTolerance = 1e-12;
@@ -39,6 +43,87 @@ constexpr double kAboveTarget = 1000.0;
 // Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
 // run on the engine tolerance scaled by this to pin the temperature.
 constexpr double kFineToleranceScale = 0.0001;
+
+// Wet (h,s) above 623.15 K, where both phases come from the region-3
+// equation: Newton on the temperature and both saturated densities at once,
+// on the three conditions p(T, rho') = ps(T), p(T, rho'') = ps(T) and the
+// mixture with entropy s having the enthalpy h. One evaluation of the
+// equation per phase and step, where refining both densities at every
+// temperature of a search in T alone takes several. The slope of ps(T) comes
+// from a difference over this many kelvin (its error only slows the last
+// steps a little), and the step in T is limited to this many kelvin.
+constexpr double kSaturationSlopeStep = 1e-4;
+constexpr double kJointMaxTemperatureStep = 2.0;
+constexpr int kJointSteps = 30;
+constexpr double kJointTemperatureStep = 1e-12;
+constexpr double kJointDensityStep = 1e-11;
+// K above 623.15 K within which a joint root is checked against regions 1 and 2.
+constexpr double kNearRegion13 = 0.5;
+
+struct SaturatedPair {
+  double T;
+  double rhoLiquid;
+  double rhoVapour;
+};
+
+bool JointWetHS(const Region3Equation& region3, const SaturationEquation& saturation, double h,
+                double s, SaturatedPair& pair) {
+  double T = pair.T;
+  double rhoL = pair.rhoLiquid;
+  double rhoV = pair.rhoVapour;
+  for (int i = 0; i < kJointSteps; ++i) {
+    if (!(T > kRegion3MinTemperature && T < kCriticalTemperature)) {
+      return false;
+    }
+    const double ps = saturation.SaturationPressure(T);
+    const double psSlope =
+        (ps - saturation.SaturationPressure(T - kSaturationSlopeStep)) / kSaturationSlopeStep;
+    Region3Equation::Partials L{};
+    Region3Equation::Partials V{};
+    if (!region3.PartialsAt(rhoL, T, L) || !region3.PartialsAt(rhoV, T, V) || !(L.pRho > 0.0) ||
+        !(V.pRho > 0.0) || !(V.s > L.s)) {
+      return false;
+    }
+    const double ds = V.s - L.s;
+    const double x = (s - L.s) / ds;
+    const double ratio = (V.h - L.h) / ds;
+    const double fL = L.p - ps;
+    const double fV = V.p - ps;
+    const double fH = L.h + x * (V.h - L.h) - h;
+    // The enthalpy condition's slopes in each density and in T (the quality
+    // follows the phases' entropies), and the pressure conditions' slopes in T.
+    const double aL = (1.0 - x) * (L.hRho - ratio * L.sRho);
+    const double aV = x * (V.hRho - ratio * V.sRho);
+    const double aT = (1.0 - x) * (L.hT - ratio * L.sT) + x * (V.hT - ratio * V.sT);
+    const double bL = L.pT - psSlope;
+    const double bV = V.pT - psSlope;
+    const double denominator = aT - aL * bL / L.pRho - aV * bV / V.pRho;
+    double dT = -(fH - aL * fL / L.pRho - aV * fV / V.pRho) / denominator;
+    if (!std::isfinite(dT)) {
+      return false;
+    }
+    dT = std::clamp(dT, -kJointMaxTemperatureStep, kJointMaxTemperatureStep);
+    // Never step onto or past the critical temperature: halve the distance instead.
+    if (T + dT >= kCriticalTemperature) {
+      dT = (kCriticalTemperature - T) / 2.0;
+    }
+    const double dRhoL = -(fL + bL * dT) / L.pRho;
+    const double dRhoV = -(fV + bV * dT) / V.pRho;
+    T += dT;
+    rhoL += dRhoL;
+    rhoV += dRhoV;
+    if (!(rhoL > kCriticalDensity) || !(rhoV > 0.0 && rhoV < kCriticalDensity)) {
+      return false;
+    }
+    if (std::fabs(dT) <= kJointTemperatureStep * T &&
+        std::fabs(dRhoL) <= kJointDensityStep * rhoL &&
+        std::fabs(dRhoV) <= kJointDensityStep * rhoV) {
+      pair = {T, rhoL, rhoV};
+      return true;
+    }
+  }
+  return false;
+}
 
 bool PressureInRange(double p) {
   return p >= kMinPressure && p <= kCriticalPressure;
@@ -476,18 +561,96 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
 
+bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out) const {
+  if (!(h > kSaturatedLiquidEnthalpy623 && s > kSaturatedLiquidEntropy623)) {
+    return false;
+  }
+  // The mixture with entropy s at 623.15 K from regions 1 and 2, its enthalpy
+  // less h, and that difference's slope in T: h - T s equals the Gibbs energy
+  // g(T) along the saturation line, whose slope is -s' + v' dps/dT. At
+  // 623.15 K the region-3 phases differ from those of regions 1 and 2 in the
+  // last digits; a state that regions 1 and 2 reach by 623.15 K is theirs, as
+  // in the engine's order, and left to the search in T.
+  const auto at623 = [&](double& below, double& slope) {
+    const double T1 = kRegion3MinTemperature;
+    const double p1 = saturation.SaturationPressure(T1);
+    StateProperties liquid;
+    StateProperties vapour;
+    if (!region1.Evaluate(p1, T1, liquid) || !region2.Evaluate(p1, T1, vapour) ||
+        !(vapour.s > liquid.s)) {
+      return false;
+    }
+    const double x = (s - liquid.s) / (vapour.s - liquid.s);
+    below = liquid.h + x * (vapour.h - liquid.h) - h;
+    const double dpsdT = (vapour.s - liquid.s) / (vapour.v - liquid.v) / 1000.0;
+    slope = s - liquid.s + 1000.0 * liquid.v * dpsdT;
+    return below < -kWetTolerance * std::max(1.0, std::fabs(h)) && slope > 0.0;
+  };
+  double below = 0.0;
+  double slope = 0.0;
+  bool checked623 = false;
+  SaturatedPair pair{};
+  if (s >= kSaturatedVapourEntropy623) {
+    pair.T = backward.SaturationTemperatureHS(h, s);
+  } else {
+    // One Newton step from 623.15 K on g(T) + T s - h starts the iteration.
+    if (!at623(below, slope)) {
+      return false;
+    }
+    checked623 = true;
+    pair.T = kRegion3MinTemperature - below / slope;
+  }
+  if (!(pair.T > kRegion3MinTemperature && pair.T < kCriticalTemperature)) {
+    return false;
+  }
+  pair.rhoLiquid = saturation.SaturatedLiquidDensity(pair.T);
+  pair.rhoVapour = saturation.SaturatedVapourDensity(pair.T);
+  if (!JointWetHS(region3, saturation, h, s, pair)) {
+    return false;
+  }
+  if (!checked623 && pair.T < kRegion3MinTemperature + kNearRegion13 && !at623(below, slope)) {
+    return false;
+  }
+  StateProperties liquid = out;
+  StateProperties vapour = out;
+  if (!region3.Evaluate(pair.rhoLiquid, pair.T, liquid) ||
+      !region3.Evaluate(pair.rhoVapour, pair.T, vapour) || !(vapour.s > liquid.s)) {
+    return false;
+  }
+  const double quality = (s - liquid.s) / (vapour.s - liquid.s);
+  if (!(quality >= -kQualityRounding && quality <= 1.0 + kQualityRounding)) {
+    return false;
+  }
+  const double x = 100.0 * std::clamp(quality, 0.0, 1.0);
+  if (x == lowerQuality || x == upperQuality) {
+    out = x == lowerQuality ? liquid : vapour;
+    out.x = x;
+  } else {
+    out.x = x;
+    out.region = 4;
+    MixPhases(out, liquid, vapour, x);
+  }
+  return std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+}
+
 bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const {
   if (!std::isfinite(h) || !std::isfinite(s)) {
     return false;
+  }
+  // Above 623.15 K the joint iteration answers; where it does not converge
+  // (next to the critical point) the search in T below does.
+  if (SolveWetHSRegion3(h, s, out)) {
+    return true;
   }
   // The mixture at T with entropy s: x = (s - s')/(s'' - s'), and its
   // enthalpy minus h; with the temperature slope along the saturation line,
   // d/dT = (d/dT)_p + (d/dp)_T dps/dT for each phase.
   double quality = 0.0;
+  // The phases of the last evaluation, which at the root are the state's.
+  StateProperties liquid;
+  StateProperties vapour;
   const auto mismatch = [&](double T) {
     const double p = saturation.SaturationPressure(T);
-    StateProperties liquid;
-    StateProperties vapour;
     const bool phasesFromRegion3 = T > kRegion3MinTemperature;
     const bool phases =
         phasesFromRegion3
@@ -532,8 +695,10 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   }
   // At fixed s the mixture's enthalpy rises with T (dh = v dp there): a
   // target beyond either end's value has no root on this stretch.
+  // At the critical temperature the saturated phases meet (the evaluation
+  // there counts as above any target), so only the low end is tested.
   const double tolerance = kWetTolerance * std::max(1.0, std::fabs(h));
-  if (!(mismatch(TTop).value - h >= -tolerance) || !(mismatch(TLow).value - h <= tolerance)) {
+  if (!(mismatch(TLow).value - h <= tolerance)) {
     return false;
   }
   // Next to the saturated liquid the enthalpy barely changes with T at fixed
@@ -549,8 +714,21 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
     return false;
   }
   const double x = 100.0 * std::clamp(quality, 0.0, 1.0);
-  return BuildSaturatedState(saturation.SaturationPressure(root.x), root.x, x, out) &&
-         std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+  // Up to 623.15 K the last evaluation's phases are those BuildSaturatedState
+  // would evaluate at the root: the state is mixed from them.
+  bool built = false;
+  if (root.x <= kRegion3MinTemperature && (x == lowerQuality || x == upperQuality)) {
+    out = x == lowerQuality ? liquid : vapour;
+    out.x = x;
+    built = true;
+  } else if (root.x <= kRegion3MinTemperature) {
+    out.x = x;
+    out.region = 4;
+    built = MixPhases(out, liquid, vapour, x);
+  } else {
+    built = BuildSaturatedState(saturation.SaturationPressure(root.x), root.x, x, out);
+  }
+  return built && std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
 }
 
 bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {

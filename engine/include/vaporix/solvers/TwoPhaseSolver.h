@@ -58,6 +58,10 @@ class TwoPhaseSolver : public RegionSolver {
   // The quality x of the quality search and the two saturated phases it lies between.
   bool FindQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
                    StateProperties& liquid, StateProperties& vapour, double& x) const;
+  // SolveWetHS above 623.15 K: Newton on the temperature and both saturated
+  // densities of region 3 at once. False when the state is not wet steam above
+  // 623.15 K or the iteration does not converge.
+  bool SolveWetHSRegion3(double h, double s, StateProperties& out) const;
   // The field `quantity` of the wet state at T with the entropy or volume
   // `fixed` (what SolveTS or SolveTV gives); NaN when there is none.
   double WetField(double T, double fixed, Quantity fixedQuantity, Quantity quantity) const;
