@@ -50,13 +50,14 @@ constexpr double kFineToleranceScale = 0.0001;
 // mixture with entropy s having the enthalpy h. One evaluation of the
 // equation per phase and step, where refining both densities at every
 // temperature of a search in T alone takes several. The slope of ps(T) comes
-// from a difference over this many kelvin (its error only slows the last
+// from differences over this many kelvin (their error only slows the last
 // steps a little), and the step in T is limited to this many kelvin.
-constexpr double kSaturationSlopeStep = 1e-4;
-constexpr double kJointMaxTemperatureStep = 2.0;
+constexpr double kSaturationSlopeStep = 1e-3;
+constexpr double kJointMaxTemperatureStep = 10.0;
 constexpr int kJointSteps = 30;
 constexpr double kJointTemperatureStep = 1e-12;
 constexpr double kJointDensityStep = 1e-11;
+constexpr double kJointQuadraticRange = 1e-6;
 // K above 623.15 K within which a joint root is checked against regions 1 and 2.
 constexpr double kNearRegion13 = 0.5;
 
@@ -71,13 +72,19 @@ bool JointWetHS(const Region3Equation& region3, const SaturationEquation& satura
   double T = pair.T;
   double rhoL = pair.rhoLiquid;
   double rhoV = pair.rhoVapour;
+  double previousStep = 0.0;
   for (int i = 0; i < kJointSteps; ++i) {
     if (!(T > kRegion3MinTemperature && T < kCriticalTemperature)) {
       return false;
     }
     const double ps = saturation.SaturationPressure(T);
+    // A central difference where it stays below the critical temperature.
     const double psSlope =
-        (ps - saturation.SaturationPressure(T - kSaturationSlopeStep)) / kSaturationSlopeStep;
+        T + kSaturationSlopeStep < kCriticalTemperature
+            ? (saturation.SaturationPressure(T + kSaturationSlopeStep) -
+               saturation.SaturationPressure(T - kSaturationSlopeStep)) /
+                  (2.0 * kSaturationSlopeStep)
+            : (ps - saturation.SaturationPressure(T - kSaturationSlopeStep)) / kSaturationSlopeStep;
     Region3Equation::Partials L{};
     Region3Equation::Partials V{};
     if (!region3.PartialsAt(rhoL, T, L) || !region3.PartialsAt(rhoV, T, V) || !(L.pRho > 0.0) ||
@@ -115,9 +122,20 @@ bool JointWetHS(const Region3Equation& region3, const SaturationEquation& satura
     if (!(rhoL > kCriticalDensity) || !(rhoV > 0.0 && rhoV < kCriticalDensity)) {
       return false;
     }
-    if (std::fabs(dT) <= kJointTemperatureStep * T &&
-        std::fabs(dRhoL) <= kJointDensityStep * rhoL &&
-        std::fabs(dRhoV) <= kJointDensityStep * rhoV) {
+    // Converged when the steps vanish, or when they are small and the last
+    // two predict a next step in T below the tolerance (the convergence is
+    // quadratic there), which saves the step that would only confirm it.
+    const double size = std::fabs(dT);
+    const bool small = size <= kJointQuadraticRange * T &&
+                       std::fabs(dRhoL) <= kJointQuadraticRange * rhoL &&
+                       std::fabs(dRhoV) <= kJointQuadraticRange * rhoV;
+    const bool predicted =
+        small && previousStep > 0.0 &&
+        size * size * size <= kJointTemperatureStep * T * previousStep * previousStep;
+    previousStep = size;
+    if (predicted ||
+        (size <= kJointTemperatureStep * T && std::fabs(dRhoL) <= kJointDensityStep * rhoL &&
+         std::fabs(dRhoV) <= kJointDensityStep * rhoV)) {
       pair = {T, rhoL, rhoV};
       return true;
     }
