@@ -20,6 +20,8 @@ constexpr double kMinPressure = limits::kRegion2MinimumPressure;
 constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
 constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
+// h''(623.15 K), kJ/kg.
+constexpr double kSaturatedVapourEnthalpy623 = 2563.5920038889;
 constexpr double kMinEnthalpy = 2495.0;
 constexpr double kMaxEnthalpy = 4500.0;
 constexpr double kMinEntropy = 5.047;
@@ -114,8 +116,9 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
   const ValueSlope start = property(T0);
   if (T0 < TBackward + kStartOffset ||
       !(std::fabs(start.value - target) <= kTrustedStartDistance * std::fabs(start.slope))) {
-    if (target - property(kMaxTemperature).value > tolerance ||
-        property(Tlow).value - target >= detail::kEnergyAcceptance) {
+    // The low end first: most such targets are wet or region-3 states.
+    if (property(Tlow).value - target >= detail::kEnergyAcceptance ||
+        target - property(kMaxTemperature).value > tolerance) {
       return false;
     }
   }
@@ -135,6 +138,12 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
 
 bool Region2Solver::SolvePH(double p, double h, StateProperties& out) const {
   if (!PressureInRange(p)) {
+    return false;
+  }
+  // Above ps(623.15 K) region 2 begins at the B23 line, where the enthalpy is
+  // at least h''(623.15 K) (at the line's lower end): a lower target is wet
+  // steam or a region-3 state, declined without evaluating region 2.
+  if (p > kSaturationPressureAt623 && h < kSaturatedVapourEnthalpy623 - detail::kEnergyAcceptance) {
     return false;
   }
   const auto enthalpy =
