@@ -25,9 +25,12 @@ constexpr double kRegion3States[][2] = {
     {99.0, 860.0}, {22.064, 647.2}, {21.5, 645.0}, {21.0, 642.0},
 };
 
-// Wet steam (T in K, x in %), below and above 623.15 K and close to the critical point.
+// Wet steam (T in K, x in %), below and above 623.15 K and close to the
+// critical point; above 623.15 K entropies on both sides of s''(623.15 K),
+// where (h,s) starts from Tsat(h,s) or from the mixture at 623.15 K.
 constexpr double kWetStates[][2] = {
-    {300.0, 50.0}, {450.0, 10.0}, {600.0, 90.0}, {630.0, 50.0}, {640.0, 20.0}, {646.5, 60.0},
+    {300.0, 50.0}, {450.0, 10.0}, {600.0, 90.0}, {630.0, 50.0}, {640.0, 20.0},
+    {646.5, 60.0}, {625.0, 97.0}, {635.0, 3.0},  {644.0, 85.0}, {647.0, 40.0},
 };
 
 StateProperties Region3State(IF97Calculator& engine, std::size_t index) {

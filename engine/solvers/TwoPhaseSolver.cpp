@@ -58,6 +58,10 @@ constexpr int kJointSteps = 30;
 constexpr double kJointTemperatureStep = 1e-12;
 constexpr double kJointDensityStep = 1e-11;
 constexpr double kJointQuadraticRange = 1e-6;
+// A step in T longer than this many kelvin, landing within this many kelvin
+// of the critical temperature, restarts the densities from the auxiliary equations.
+constexpr double kJointReseedStep = 0.1;
+constexpr double kJointReseedRange = 5.0;
 // K above 623.15 K within which a joint root is checked against regions 1 and 2.
 constexpr double kNearRegion13 = 0.5;
 
@@ -119,6 +123,16 @@ bool JointWetHS(const Region3Equation& region3, const SaturationEquation& satura
     T += dT;
     rhoL += dRhoL;
     rhoV += dRhoV;
+    // After a long step next to the critical point, where the saturated
+    // densities change like a square root of the distance to it, the
+    // auxiliary densities at the new temperature start better than the
+    // linear update.
+    if (std::fabs(dT) > kJointReseedStep && kCriticalTemperature - T < kJointReseedRange) {
+      rhoL = saturation.SaturatedLiquidDensity(T);
+      rhoV = saturation.SaturatedVapourDensity(T);
+      previousStep = 0.0;
+      continue;
+    }
     if (!(rhoL > kCriticalDensity) || !(rhoV > 0.0 && rhoV < kCriticalDensity)) {
       return false;
     }
@@ -716,8 +730,19 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   // At the critical temperature the saturated phases meet (the evaluation
   // there counts as above any target), so only the low end is tested.
   const double tolerance = kWetTolerance * std::max(1.0, std::fabs(h));
-  if (!(mismatch(TLow).value - h <= tolerance)) {
+  const ValueSlope low = mismatch(TLow);
+  if (!(low.value - h <= tolerance)) {
     return false;
+  }
+  // Without Tsat(h,s) a Newton step from the low end starts the search when
+  // it lands in the lowest quarter of the range: the slope of the enthalpy
+  // at fixed s falls with T, so the step stays short of the root, and for
+  // the cold states, where the slope changes little, it lands next to it.
+  if (s < kSaturatedVapourEntropy623 && low.slope > 0.0) {
+    const double fromLow = TLow - (low.value - h) / low.slope;
+    if (fromLow > TLow && fromLow < (TLow + T0) / 2.0) {
+      T0 = fromLow;
+    }
   }
   // Next to the saturated liquid the enthalpy barely changes with T at fixed
   // s (its slope is about s - s'), so the temperature converges on its own
