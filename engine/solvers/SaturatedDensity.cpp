@@ -17,13 +17,15 @@ constexpr double kProbeFraction = 0.05;
 constexpr int kProbeCount = 20;
 // K below the critical temperature where the equation's loop has closed.
 constexpr double kClosedLoopDistance = 1e-4;
-// Newton from the start density: at most this many steps. The convergence is
-// quadratic, so each step predicts the next from the ratio of the last two;
-// the iteration stops once that predicted step is below this fraction of the
-// density (the density is then exact to rounding, and one evaluation of the
-// equation is saved against waiting for the step itself to vanish).
+// Newton from the start density: at most this many steps, converged when a
+// step is below kNewtonStep of the density. The convergence is quadratic, so
+// each step also predicts the next from the ratio of the last two; once that
+// predicted step is below kPredictedStep of the density the iteration stops
+// (the pressure is then within a few 1e-9 MPa of p, far inside the engine's
+// tolerance), which saves the evaluation that would only confirm it.
 constexpr int kNewtonSteps = 12;
 constexpr double kNewtonStep = 1e-12;
+constexpr double kPredictedStep = 1e-10;
 // The prediction is trusted only once the steps are this small, relative to the density.
 constexpr double kPredictedRange = 1e-5;
 
@@ -53,7 +55,7 @@ bool NewtonDensity(const Region3Equation& region3, double p, double T, double rh
     const double size = std::fabs(step);
     const bool predictedSmall =
         previousStep > 0.0 && size <= kPredictedRange * current &&
-        size * size * size <= kNewtonStep * current * previousStep * previousStep;
+        size * size * size <= kPredictedStep * current * previousStep * previousStep;
     if (size <= kNewtonStep * current || predictedSmall) {
       rho = current;
       return true;
