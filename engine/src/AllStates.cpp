@@ -11,6 +11,7 @@
 #include <limits>
 #include <vector>
 
+#include "StateAcceptance.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RootFinders.h"
@@ -56,6 +57,9 @@ constexpr int kExtremumSteps = 44;
 // engine tolerance) and its evaluation budget.
 constexpr double kRootToleranceScale = 1e-4;
 constexpr int kRootEvaluations = 80;
+// The band (in acceptance tolerances) the line must leave between two roots
+// for them to be two states.
+constexpr double kSeparationBand = 10.0;
 // Two answers are one state when p, T and v agree to this (relative).
 constexpr double kSameState = 1e-6;
 
@@ -159,6 +163,17 @@ std::vector<Segment> SegmentsOf(InputPair pair, double a, double b) {
   return segments;
 }
 
+// A sample of the line, and a root on it, at their positions along it.
+struct LinePoint {
+  double position;
+  double g;
+};
+struct LineRoot {
+  double position;
+  StateProperties state;
+  bool isDefault;
+};
+
 // A stretch of a segment whose ends lie on opposite sides of the target.
 struct Crossing {
   double x0;
@@ -215,12 +230,28 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
   const bool firstVaries =
       info.route == SolverRoute::PressureSearch ||
       (info.saturation && info.first != Quantity::Pressure && info.first != Quantity::Temperature);
-  double StateProperties::*const field = Describe(firstVaries ? info.first : info.second).field;
+  const Quantity varying = firstVaries ? info.first : info.second;
+  double StateProperties::*const field = Describe(varying).field;
   const double target = firstVaries ? a : b;
-  const double rootTolerance = tolerance * kRootToleranceScale * std::max(std::fabs(target), 1e-3);
+  const double scale = ReproductionScale(varying, target);
+  const double rootTolerance = tolerance * kRootToleranceScale * scale;
+  // Two roots are two states only when the line leaves this band around the
+  // target between them; inside it they are one state that the acceptance
+  // tolerance leaves blurred (a liquid isentrope's h moves 1e-6 of itself
+  // over 0.01 MPa).
+  const double band = kSeparationBand * limits::kInputReproduction * scale;
   const double nan = std::numeric_limits<double>::quiet_NaN();
 
-  for (const Segment& segment : SegmentsOf(pair, a, b)) {
+  const std::vector<Segment> segments = SegmentsOf(pair, a, b);
+  // Positions along the whole line: the segment's index plus the fraction of
+  // it, which orders the samples and the roots.
+  std::vector<LinePoint> samples;
+  std::vector<LineRoot> roots;
+  for (std::size_t n = 0; n < segments.size(); ++n) {
+    const Segment& segment = segments[n];
+    const auto position = [&](double x) {
+      return static_cast<double>(n) + (x - segment.low) / (segment.high - segment.low);
+    };
     StateProperties state;
     const auto at = [&](double x) {
       const double first = segment.freeFirst ? x : segment.fixed;
@@ -232,6 +263,7 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
     for (std::size_t i = 0; i < xs.size(); ++i) {
       xs[i] = Sample(segment, static_cast<int>(i));
       gs[i] = at(xs[i]);
+      samples.push_back({position(xs[i]), gs[i]});
     }
     std::vector<Crossing> brackets;
     for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
@@ -280,6 +312,7 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
       if (crossed1 || crossed2) {
         const double xm = crossed1 ? x1 : x2;
         const double gm = side * (crossed1 ? f1 : f2);
+        samples.push_back({position(xm), gm});
         brackets.push_back({xs[i - 1], gs[i - 1], xm, gm});
         brackets.push_back({xm, gm, xs[i + 1], gs[i + 1]});
       }
@@ -299,17 +332,71 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
       StateProperties candidate;
       const double first = segment.freeFirst ? root : segment.fixed;
       const double second = segment.freeFirst ? segment.fixed : root;
-      if (!Find(segment.evaluate, first, second, candidate) || !Accept(pair, a, b, candidate)) {
-        continue;
-      }
-      const bool known = std::any_of(states.begin(), states.end(), [&](const StateProperties& s) {
-        return SameState(s, candidate);
-      });
-      if (!known) {
-        states.push_back(candidate);
+      if (Find(segment.evaluate, first, second, candidate) && Accept(pair, a, b, candidate)) {
+        roots.push_back({position(root), candidate, false});
       }
     }
   }
+
+  // Calculate's answer takes its place on the line, so that a root of the
+  // scan that is the same state merges into it.
+  if (!states.empty()) {
+    const StateProperties& given = states.front();
+    for (std::size_t n = 0; n < segments.size(); ++n) {
+      const Segment& segment = segments[n];
+      const bool wetSegment =
+          segment.evaluate == InputPair::SatPX || segment.evaluate == InputPair::SatTX;
+      if (wetSegment != (given.region == 4 && segments.size() > 1)) {
+        continue;
+      }
+      const double free =
+          wetSegment
+              ? given.x
+              : (segment.freeFirst ? given.*Describe(Describe(segment.evaluate).first).field
+                                   : given.*Describe(Describe(segment.evaluate).second).field);
+      const double fraction = (free - segment.low) / (segment.high - segment.low);
+      if (fraction >= -kSaturationGap && fraction <= 1.0 + kSaturationGap) {
+        roots.push_back({static_cast<double>(n) + fraction, given, true});
+        break;
+      }
+    }
+  }
+  std::sort(samples.begin(), samples.end(),
+            [](const LinePoint& x, const LinePoint& y) { return x.position < y.position; });
+  std::stable_sort(roots.begin(), roots.end(),
+                   [](const LineRoot& x, const LineRoot& y) { return x.position < y.position; });
+  // One state per run of roots that the line does not leave the band between.
+  std::vector<StateProperties> others;
+  std::size_t group = 0;
+  while (group < roots.size()) {
+    std::size_t end = group + 1;
+    bool hasDefault = roots[group].isDefault;
+    while (end < roots.size()) {
+      const double from = roots[end - 1].position;
+      const double to = roots[end].position;
+      const bool leaves = std::any_of(samples.begin(), samples.end(), [&](const LinePoint& x) {
+        return x.position > from && x.position < to && std::isfinite(x.g) && std::fabs(x.g) > band;
+      });
+      if (leaves) {
+        break;
+      }
+      hasDefault = hasDefault || roots[end].isDefault;
+      ++end;
+    }
+    if (!hasDefault) {
+      const StateProperties& candidate = roots[group].state;
+      const bool known =
+          std::any_of(states.begin(), states.end(),
+                      [&](const StateProperties& x) { return SameState(x, candidate); }) ||
+          std::any_of(others.begin(), others.end(),
+                      [&](const StateProperties& x) { return SameState(x, candidate); });
+      if (!known) {
+        others.push_back(candidate);
+      }
+    }
+    group = end;
+  }
+  states.insert(states.end(), others.begin(), others.end());
 }
 
 }  // namespace vaporix
