@@ -86,7 +86,13 @@ struct Range {
   double bLow = HUGE_VAL;
   double bHigh = -HUGE_VAL;
   int count = 0;
+  double exampleA = 0.0;
+  double exampleB = 0.0;
   void Add(double a, double b) {
+    if (count == 0) {
+      exampleA = a;
+      exampleB = b;
+    }
     aLow = std::min(aLow, a);
     aHigh = std::max(aHigh, a);
     bLow = std::min(bLow, b);
@@ -160,8 +166,9 @@ int main(int argc, char** argv) {
         std::printf("<tr><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>\n", Name(info).c_str(),
                     kind.c_str(), a.c_str(), b.c_str());
       } else {
-        std::printf("%-16s %-28s %-30s %-30s (%d grid points)\n", Name(info).c_str(), kind.c_str(),
-                    a.c_str(), b.c_str(), range.count);
+        std::printf("%-16s %-28s %-30s %-30s (%d grid points, e.g. %.17g %.17g)\n",
+                    Name(info).c_str(), kind.c_str(), a.c_str(), b.c_str(), range.count,
+                    range.exampleA, range.exampleB);
       }
     }
   }

@@ -60,6 +60,9 @@ constexpr int kRootEvaluations = 80;
 // The band (in acceptance tolerances) the line must leave between two roots
 // for them to be two states.
 constexpr double kSeparationBand = 10.0;
+// Calculate's answer is placed on the segment it lies within this fraction
+// of (the liquid segments stop 1e-9 of T short of the saturation line).
+constexpr double kDefaultPlacement = 1e-6;
 // Two answers are one state when p, T and v agree to this (relative).
 constexpr double kSameState = 1e-6;
 
@@ -85,6 +88,16 @@ bool SameState(const StateProperties& x, const StateProperties& y) {
   return close(x.p, y.p) && close(x.t, y.t) && close(x.v, y.v);
 }
 
+// Adds a segment unless it is squeezed to nothing (liquid just above the
+// lowest saturation pressure), where there are no states to sample.
+void Add(std::vector<Segment>& segments, const Segment& segment) {
+  const bool open =
+      segment.spacing == Spacing::Linear ? segment.low != segment.high : segment.high > segment.low;
+  if (open && std::isfinite(segment.low) && std::isfinite(segment.high)) {
+    segments.push_back(segment);
+  }
+}
+
 // The lines a pair's states lie on, in the order the answers are listed.
 std::vector<Segment> SegmentsOf(InputPair pair, double a, double b) {
   using limits::kMaximumPressure;
@@ -107,19 +120,19 @@ std::vector<Segment> SegmentsOf(InputPair pair, double a, double b) {
       return segments;
     }
     const InputPair along = info.second == Quantity::Entropy ? InputPair::SatTS : InputPair::SatTV;
-    segments.push_back({along, true, b, kMinimumTemperature, kCriticalTemperature, Spacing::Linear,
-                        kSaturationSamples});
+    Add(segments, {along, true, b, kMinimumTemperature, kCriticalTemperature, Spacing::Linear,
+                   kSaturationSamples});
     return segments;
   }
   if (info.route == SolverRoute::PressureSearch) {
     // Along an isentrope a state is unique for each p; along an isochore p
     // turns back at the density maximum, but each T has one state.
     if (info.second == Quantity::Entropy) {
-      segments.push_back({InputPair::PS, true, b, kRegion2MinimumPressure, kMaximumPressure,
-                          Spacing::Logarithmic, kLineSamples});
+      Add(segments, {InputPair::PS, true, b, kRegion2MinimumPressure, kMaximumPressure,
+                     Spacing::Logarithmic, kLineSamples});
     } else {
-      segments.push_back({InputPair::TV, true, b, kMinimumTemperature, kMaximumTemperature,
-                          Spacing::NearLowEnd, kLineSamples});
+      Add(segments, {InputPair::TV, true, b, kMinimumTemperature, kMaximumTemperature,
+                     Spacing::NearLowEnd, kLineSamples});
     }
     return segments;
   }
@@ -131,16 +144,16 @@ std::vector<Segment> SegmentsOf(InputPair pair, double a, double b) {
       return segments;
     }
     if (p < kSaturationMinimumPressure || p >= kCriticalPressure) {
-      segments.push_back(
+      Add(segments,
           {InputPair::PT, false, p, kMinimumTemperature, top, Spacing::NearLowEnd, kLineSamples});
       return segments;
     }
     const double Ts = saturation.SaturationTemperature(p);
-    segments.push_back({InputPair::PT, false, p, kMinimumTemperature, Ts * (1.0 - kSaturationGap),
-                        Spacing::NearLowEnd, kLineSamples});
-    segments.push_back({InputPair::SatPX, false, p, 0.0, 100.0, Spacing::Linear, 2});
-    segments.push_back({InputPair::PT, false, p, Ts * (1.0 + kSaturationGap), top,
-                        Spacing::NearLowEnd, kLineSamples});
+    Add(segments, {InputPair::PT, false, p, kMinimumTemperature, Ts * (1.0 - kSaturationGap),
+                   Spacing::NearLowEnd, kLineSamples});
+    Add(segments, {InputPair::SatPX, false, p, 0.0, 100.0, Spacing::Linear, 2});
+    Add(segments, {InputPair::PT, false, p, Ts * (1.0 + kSaturationGap), top, Spacing::NearLowEnd,
+                   kLineSamples});
     return segments;
   }
   // Temperature given: vapour from the lowest pressure up, then wet, then liquid.
@@ -150,16 +163,16 @@ std::vector<Segment> SegmentsOf(InputPair pair, double a, double b) {
   }
   const double top = T <= kRegion2MaximumTemperature ? kMaximumPressure : kRegion5MaximumPressure;
   if (T >= kCriticalTemperature) {
-    segments.push_back(
+    Add(segments,
         {InputPair::PT, true, T, kRegion2MinimumPressure, top, Spacing::Logarithmic, kLineSamples});
     return segments;
   }
   const double ps = saturation.SaturationPressure(T);
-  segments.push_back({InputPair::PT, true, T, kRegion2MinimumPressure, ps * (1.0 - kSaturationGap),
-                      Spacing::Logarithmic, kLineSamples});
-  segments.push_back({InputPair::SatTX, false, T, 100.0, 0.0, Spacing::Linear, 2});
-  segments.push_back({InputPair::PT, true, T, ps * (1.0 + kSaturationGap), top,
-                      Spacing::Logarithmic, kLineSamples});
+  Add(segments, {InputPair::PT, true, T, kRegion2MinimumPressure, ps * (1.0 - kSaturationGap),
+                 Spacing::Logarithmic, kLineSamples});
+  Add(segments, {InputPair::SatTX, false, T, 100.0, 0.0, Spacing::Linear, 2});
+  Add(segments, {InputPair::PT, true, T, ps * (1.0 + kSaturationGap), top, Spacing::Logarithmic,
+                 kLineSamples});
   return segments;
 }
 
@@ -342,11 +355,18 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
   // scan that is the same state merges into it.
   if (!states.empty()) {
     const StateProperties& given = states.front();
+    const auto isWetSegment = [](const Segment& segment) {
+      return segment.evaluate == InputPair::SatPX || segment.evaluate == InputPair::SatTX;
+    };
+    // On a line with a wet segment a wet answer lies on that segment; the
+    // lines of the other pairs carry wet states along with the rest.
+    const bool lineHasWetSegment = std::any_of(segments.begin(), segments.end(), isWetSegment);
+    double nearest = std::numeric_limits<double>::infinity();
+    double defaultPosition = 0.0;
     for (std::size_t n = 0; n < segments.size(); ++n) {
       const Segment& segment = segments[n];
-      const bool wetSegment =
-          segment.evaluate == InputPair::SatPX || segment.evaluate == InputPair::SatTX;
-      if (wetSegment != (given.region == 4 && segments.size() > 1)) {
+      const bool wetSegment = isWetSegment(segment);
+      if (lineHasWetSegment && wetSegment != (given.region == 4)) {
         continue;
       }
       const double free =
@@ -354,11 +374,17 @@ void IF97Calculator::FindOtherStates(InputPair pair, double a, double b,
               ? given.x
               : (segment.freeFirst ? given.*Describe(Describe(segment.evaluate).first).field
                                    : given.*Describe(Describe(segment.evaluate).second).field);
+      // A liquid answer a hair beyond the end of its segment (in the gap
+      // left at the saturation line) sits at that end.
       const double fraction = (free - segment.low) / (segment.high - segment.low);
-      if (fraction >= -kSaturationGap && fraction <= 1.0 + kSaturationGap) {
-        roots.push_back({static_cast<double>(n) + fraction, given, true});
-        break;
+      const double outside = std::max({0.0, -fraction, fraction - 1.0});
+      if (outside < nearest) {
+        nearest = outside;
+        defaultPosition = static_cast<double>(n) + std::clamp(fraction, 0.0, 1.0);
       }
+    }
+    if (nearest <= kDefaultPlacement) {
+      roots.push_back({defaultPosition, given, true});
     }
   }
   std::sort(samples.begin(), samples.end(),
