@@ -72,9 +72,9 @@ class HardDraws {
   bool Seed(bool saturation, StateProperties& state) {
     if (saturation || Chance(0.25)) {
       // The dome, mostly within 30 K of the critical point.
-      const double T = Chance(0.7) ? std::min(Around(kCriticalTemperature, 30.0),
-                                              kCriticalTemperature)
-                                   : Uniform(limits::kMinimumTemperature, kCriticalTemperature);
+      const double T = Chance(0.7)
+                           ? std::min(Around(kCriticalTemperature, 30.0), kCriticalTemperature)
+                           : Uniform(limits::kMinimumTemperature, kCriticalTemperature);
       const double x = Chance(0.3) ? (Chance(0.5) ? 0.0 : 100.0) : Uniform(0.0, 100.0);
       return Solve(InputPair::SatTX, std::max(T, limits::kMinimumTemperature), x, state);
     }

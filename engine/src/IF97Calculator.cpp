@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "vaporix/equations/Region3Equation.h"
+#include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -97,6 +99,310 @@ constexpr std::array<TwoPhaseOperation, 15> kTwoPhaseOperations{{
     &TwoPhaseSolver::SolveUV,
 }};
 static_assert(kFirstSaturationPair + kTwoPhaseOperations.size() == kInputPairCount);
+
+// A pressure times a specific volume, MPa m3/kg, in kJ/kg.
+constexpr double kKilojoulePerMegapascalCubicMetre = 1000.0;
+// The refinement on the state's own equation stops when its next correction
+// is below this, relative (a few units in the last place), after this many
+// steps, or when this many steps in a row bring no smaller correction (the
+// inputs' own rounding reached). Each step that would leave the equation's
+// region is halved at most this often.
+constexpr double kRefinedCorrection = 1e-15;
+constexpr int kRefineSteps = 60;
+constexpr int kRefineStale = 4;
+constexpr int kRefineHalvings = 6;
+
+// Rates of change of a quantity with the two coordinates of a state's own
+// equation: pressure and temperature in regions 1, 2 and 5, specific volume
+// and temperature in region 3. Thermodynamic identities over the state's
+// derivatives, so no difference quotient limits the refinement.
+struct Slopes {
+  double first;  // per MPa, or per m3/kg in region 3
+  double T;      // per K
+};
+
+Slopes SlopesOf(Quantity quantity, const StateProperties& state, bool volumeCoordinate) {
+  constexpr double k = kKilojoulePerMegapascalCubicMetre;
+  const double p = state.p;
+  const double T = state.t;
+  const double v = state.v;
+  if (!volumeCoordinate) {
+    switch (quantity) {
+      case Quantity::Volume:
+        return {state.dvdp, state.dvdt};
+      case Quantity::Enthalpy:
+        return {k * (v - T * state.dvdt), state.cp};
+      case Quantity::Entropy:
+        return {-k * state.dvdt, state.cp / T};
+      case Quantity::InternalEnergy:
+        return {-k * (T * state.dvdt + p * state.dvdp), state.cp - k * p * state.dvdt};
+      default:
+        break;
+    }
+  } else {
+    switch (quantity) {
+      case Quantity::Volume:
+        return {1.0, 0.0};
+      case Quantity::Enthalpy:
+        return {k * (T * state.dpdt + v * state.dpdv), state.cv + k * v * state.dpdt};
+      case Quantity::Entropy:
+        return {k * state.dpdt, state.cv / T};
+      case Quantity::InternalEnergy:
+        return {k * (T * state.dpdt - p), state.cv};
+      default:
+        break;
+    }
+  }
+  return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+}
+
+// Newton's iteration on a single-phase state's own equation for the two
+// inputs, with the exact Jacobian, run until the correction itself is spent
+// rather than until the residuals are small: along cold-liquid isentropes u
+// barely changes with p, so residuals far below any tolerance still leave the
+// pressure off by orders of magnitude. The state stays on the solver's
+// equation; the caller decides whether the result is kept.
+StateProperties RefineOnEquation(const RegionSolver& solver, bool region3, Quantity first, double a,
+                                 Quantity second, double b, const StateProperties& start) {
+  double StateProperties::*const fieldA = Describe(first).field;
+  double StateProperties::*const fieldB = Describe(second).field;
+  const auto evaluate = [&](double x, double T, StateProperties& state) {
+    return x > 0.0 && (region3 ? solver.SolveTV(T, x, state) : solver.SolvePT(x, T, state));
+  };
+  StateProperties current = start;
+  StateProperties best = start;
+  double bestCorrection = std::numeric_limits<double>::infinity();
+  int stale = 0;
+  for (int step = 0; step < kRefineSteps; ++step) {
+    const double x = region3 ? current.v : current.p;
+    const double T = current.t;
+    const double ra = current.*fieldA - a;
+    const double rb = current.*fieldB - b;
+    const Slopes ja = SlopesOf(first, current, region3);
+    const Slopes jb = SlopesOf(second, current, region3);
+    const double determinant = ja.first * jb.T - ja.T * jb.first;
+    if (!std::isfinite(determinant) || determinant == 0.0) {
+      break;
+    }
+    const double dx = (ra * jb.T - rb * ja.T) / determinant;
+    const double dT = (ja.first * rb - jb.first * ra) / determinant;
+    const double correction = std::max(std::fabs(dx / x), std::fabs(dT / T));
+    if (!std::isfinite(correction)) {
+      break;
+    }
+    if (correction < bestCorrection) {
+      bestCorrection = correction;
+      best = current;
+      stale = 0;
+    } else if (++stale >= kRefineStale) {
+      break;
+    }
+    if (correction <= kRefinedCorrection) {
+      break;
+    }
+    double scale = 1.0;
+    int halvings = 0;
+    StateProperties next;
+    while (!evaluate(x - scale * dx, T - scale * dT, next) && ++halvings < kRefineHalvings) {
+      scale /= 2.0;
+    }
+    if (halvings >= kRefineHalvings) {
+      break;
+    }
+    current = next;
+  }
+  return best;
+}
+
+// Newton's iteration of the direct region-3 solve in (rho, T): this many
+// steps at most, each halved at most kRegion3Halvings times to stay inside
+// region 3's box of densities and temperatures; converged when the relative
+// correction is below kRegion3Converged.
+constexpr int kRegion3Steps = 40;
+constexpr int kRegion3Halvings = 20;
+constexpr double kRegion3Converged = 1e-14;
+// Region 3's densities: from the 863.15 K end of the B23 line (about
+// 113 kg/m3) to liquid at 623.15 K and 100 MPa (about 762 kg/m3), widened.
+constexpr double kRegion3LeastDensity = 100.0;
+constexpr double kRegion3GreatestDensity = 780.0;
+// Liquid isochores up to this volume (m3/kg) pass the density maximum near
+// 277 K, where one pressure holds two states of the isochore and the search
+// over pressure loses its bracket; they are searched over temperature from
+// 273.15 K in steps of kColdIsochoreStep up to kColdIsochoreTop.
+constexpr double kColdIsochoreMaximumVolume = 1.0003e-3;
+constexpr double kColdIsochoreStep = 1.0;
+constexpr double kColdIsochoreTop = 300.0;
+// Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
+constexpr double kRegion3SeamTemperature = 0.1;
+constexpr double kRegion3SeamPressure = 1e-3;
+
+// Value and slopes in (rho, T) of an input quantity of a region-3 state; for
+// a volume the density itself stands in (the residual rho - 1/v is linear).
+struct Region3Row {
+  double value;
+  double rho;
+  double T;
+};
+
+Region3Row Region3RowOf(Quantity quantity, const Region3Equation::Partials& at, double rho) {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return {at.h, at.hRho, at.hT};
+    case Quantity::Entropy:
+      return {at.s, at.sRho, at.sT};
+    case Quantity::InternalEnergy:
+      return {at.u, at.uRho, at.uT};
+    case Quantity::Volume:
+      return {rho, 1.0, 0.0};
+    default:
+      return {std::numeric_limits<double>::quiet_NaN(), 0.0, 0.0};
+  }
+}
+
+// (rho, T) of region 3's equation with the two inputs, by a damped Newton
+// iteration from the critical point (or from the given volume); the Jacobian
+// in (rho, T) of (u, s), (v, s), (h, v) and (u, v) has no zero inside the
+// region, so the iteration needs no search. False when it leaves no root.
+bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, double& rhoOut,
+                        double& TOut) {
+  const Region3Equation region3;
+  const double ta = first == Quantity::Volume ? 1.0 / a : a;
+  const double tb = second == Quantity::Volume ? 1.0 / b : b;
+  double rho = first == Quantity::Volume ? ta : second == Quantity::Volume ? tb : kCriticalDensity;
+  double T = kCriticalTemperature;
+  if (!(rho >= kRegion3LeastDensity && rho <= kRegion3GreatestDensity)) {
+    return false;
+  }
+  const auto inside = [](double r, double t) {
+    return r >= kRegion3LeastDensity && r <= kRegion3GreatestDensity &&
+           t >= limits::kRegion13Temperature && t <= limits::kB23MaximumTemperature;
+  };
+  for (int step = 0; step < kRegion3Steps; ++step) {
+    Region3Equation::Partials at{};
+    if (!region3.PartialsAt(rho, T, at)) {
+      return false;
+    }
+    const Region3Row ra = Region3RowOf(first, at, rho);
+    const Region3Row rb = Region3RowOf(second, at, rho);
+    const double fa = ra.value - ta;
+    const double fb = rb.value - tb;
+    const double determinant = ra.rho * rb.T - ra.T * rb.rho;
+    if (!std::isfinite(determinant) || determinant == 0.0) {
+      return false;
+    }
+    const double dRho = (fa * rb.T - fb * ra.T) / determinant;
+    const double dT = (ra.rho * fb - rb.rho * fa) / determinant;
+    if (!std::isfinite(dRho) || !std::isfinite(dT)) {
+      return false;
+    }
+    if (std::max(std::fabs(dRho / rho), std::fabs(dT / T)) <= kRegion3Converged) {
+      rhoOut = rho;
+      TOut = T;
+      return true;
+    }
+    double scale = 1.0;
+    int halvings = 0;
+    while (!inside(rho - scale * dRho, T - scale * dT)) {
+      if (++halvings > kRegion3Halvings) {
+        return false;
+      }
+      scale /= 2.0;
+    }
+    rho -= scale * dRho;
+    T -= scale * dT;
+  }
+  // Out of steps: the last iterate goes to the caller's acceptance test.
+  rhoOut = rho;
+  TOut = T;
+  return true;
+}
+
+// (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
+// equation, before any pressure search; false leaves the search to decide.
+// The caller applies the acceptance rule.
+bool FindRegion3Direct(const Region3Solver& region3Solver, InputPair pair, double a, double b,
+                       StateProperties& out) {
+  const InputPairInfo& info = Describe(pair);
+  double rho = 0.0;
+  double T = 0.0;
+  if (!SolveRegion3Direct(info.first, a, info.second, b, rho, T)) {
+    return false;
+  }
+  // Only a state inside region 3 proper: above 623.15 K and the B23 line's
+  // pressure, outside the saturation dome (SolveTV refuses it there). Next to
+  // the 623.15 K and B23 seams the neighbouring region's equation has a state
+  // of its own a hair away; there the search decides, as it always has.
+  const SaturationEquation saturation;
+  return region3Solver.SolveTV(T, 1.0 / rho, out) &&
+         T > limits::kRegion13Temperature + kRegion3SeamTemperature &&
+         out.p > saturation.B23Pressure(T) * (1.0 + kRegion3SeamPressure);
+}
+
+// (h,v) and (u,v) of cold liquid beside the density maximum, searched over
+// temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
+// the pressure search found nothing. `densest` is the smallest volume of the
+// range (liquid at 100 MPa and 273.15 K).
+template <class StateAt>
+bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTolerance,
+                        Quantity target, double targetValue, double v, StateProperties& out) {
+  if (!(v >= densest && v <= kColdIsochoreMaximumVolume)) {
+    return false;
+  }
+  // Along an isochore h and u rise with temperature (cv > 0), through the
+  // liquid and the wet states alike: the first step whose end lies above the
+  // target brackets the one state.
+  double StateProperties::*const field = Describe(target).field;
+  StateProperties below;
+  double TBelow = 0.0;
+  bool haveBelow = false;
+  StateProperties above;
+  double TAbove = 0.0;
+  for (double T = limits::kMinimumTemperature; T <= kColdIsochoreTop; T += kColdIsochoreStep) {
+    StateProperties state;
+    if (!stateAt(T, state)) {
+      haveBelow = false;
+      continue;
+    }
+    if (state.*field >= targetValue) {
+      if (!haveBelow) {
+        if (state.*field != targetValue) {
+          return false;
+        }
+        out = state;
+        return true;
+      }
+      above = state;
+      TAbove = T;
+      break;
+    }
+    below = state;
+    TBelow = T;
+    haveBelow = true;
+  }
+  if (!haveBelow || !(TAbove > TBelow)) {
+    return false;
+  }
+  StateProperties scratch;
+  double scratchT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    scratchT = T;
+    if (stateAt(T, scratch)) {
+      return scratch.*field - targetValue;
+    }
+    scratchT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const RootResult search = Ridders(residual, TBelow, below.*field - targetValue, TAbove,
+                                    above.*field - targetValue, searchTolerance);
+  if (!search.hasEstimate) {
+    return false;
+  }
+  if (search.x == scratchT) {
+    out = scratch;
+    return true;
+  }
+  return stateAt(search.x, out);
+}
 
 bool Between(double low, double value, double high) {
   return low <= value && value <= high;
@@ -192,7 +498,37 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
         return true;
       }
-      return PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out);
+      if (pair != InputPair::HS && FindRegion3Direct(region3Solver, pair, a, b, out) &&
+          Accept(pair, a, b, out)) {
+        return true;
+      }
+      if (!(PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out))) {
+        const auto stateAt = [&](double T, StateProperties& state) {
+          return FindAtTemperature(Quantity::Volume, T, b, state);
+        };
+        const double searchTolerance =
+            tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(a));
+        if (!(info.second == Quantity::Volume &&
+              ColdIsochoreSearch(stateAt, cornerVolume[kC], searchTolerance, info.first, a, b,
+                                 out) &&
+              Accept(pair, a, b, out))) {
+          return false;
+        }
+      }
+      // Newton's iteration on the answer's own equation until its pressure
+      // and temperature are as exact as the inputs allow; kept only when the
+      // acceptance rule keeps it (a mixture stays as its solver found it).
+      if (out.region != 4) {
+        const std::size_t solver = out.region == 5 ? 4 : static_cast<std::size_t>(out.region - 1);
+        if (solver < solvers.size()) {
+          StateProperties refined = RefineOnEquation(*solvers[solver], out.region == 3, info.first,
+                                                     a, info.second, b, out);
+          if (Accept(pair, a, b, refined)) {
+            out = refined;
+          }
+        }
+      }
+      return true;
     case SolverRoute::TwoPhase:
       // Every two-phase pair lies at or after the first saturation pair; the
       // test keeps the compiler's bounds analysis quiet.
