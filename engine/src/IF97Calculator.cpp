@@ -320,8 +320,8 @@ bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, dou
 // (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
 // equation, before any pressure search; false leaves the search to decide.
 // The caller applies the acceptance rule.
-bool FindRegion3Direct(const Region3Solver& region3Solver, InputPair pair, double a, double b,
-                       StateProperties& out) {
+bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver& twoPhaseSolver,
+                       InputPair pair, double a, double b, StateProperties& out) {
   const InputPairInfo& info = Describe(pair);
   double rho = 0.0;
   double T = 0.0;
@@ -333,9 +333,28 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, InputPair pair, doubl
   // the 623.15 K and B23 seams the neighbouring region's equation has a state
   // of its own a hair away; there the search decides, as it always has.
   const SaturationEquation saturation;
-  return region3Solver.SolveTV(T, 1.0 / rho, out) &&
-         T > limits::kRegion13Temperature + kRegion3SeamTemperature &&
-         out.p > saturation.B23Pressure(T) * (1.0 + kRegion3SeamPressure);
+  if (!(T > limits::kRegion13Temperature + kRegion3SeamTemperature)) {
+    return false;
+  }
+  if (!region3Solver.SolveTV(T, 1.0 / rho, out)) {
+    // A saturated liquid or vapour lies on the dome's edge, where the dome
+    // test falls either way by rounding: such a state is kept when its volume
+    // is a saturated end's to the engine tolerance.
+    const Region3Equation region3;
+    StateProperties liquid;
+    StateProperties vapour;
+    const auto atEnd = [&](const StateProperties& end) {
+      return std::fabs(end.v * rho - 1.0) <= limits::kInputReproduction;
+    };
+    if (!(T < kCriticalTemperature) || !twoPhaseSolver.SolveTX(T, 0.0, liquid) ||
+        !twoPhaseSolver.SolveTX(T, 100.0, vapour) || !(atEnd(liquid) || atEnd(vapour)) ||
+        !region3.Evaluate(rho, T, out)) {
+      return false;
+    }
+    out.region = 3;
+    out.x = 0.0;
+  }
+  return out.p > saturation.B23Pressure(T) * (1.0 + kRegion3SeamPressure);
 }
 
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
@@ -498,7 +517,7 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
         return true;
       }
-      if (pair != InputPair::HS && FindRegion3Direct(region3Solver, pair, a, b, out) &&
+      if (FindRegion3Direct(region3Solver, twoPhaseSolver, pair, a, b, out) &&
           Accept(pair, a, b, out)) {
         return true;
       }
