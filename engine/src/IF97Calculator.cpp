@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
@@ -232,6 +233,12 @@ constexpr double kRegion3GreatestDensity = 780.0;
 constexpr double kColdIsochoreMaximumVolume = 1.0003e-3;
 constexpr double kColdIsochoreStep = 1.0;
 constexpr double kColdIsochoreTop = 300.0;
+// The isochore search next to the critical point: its first bracket is
+// this wide on either side (K), widened fourfold at most kIsochoreWidenings
+// times; it converges to kIsochoreTolerance relative to the target.
+constexpr double kIsochoreBracket = 0.01;
+constexpr int kIsochoreWidenings = 6;
+constexpr double kIsochoreTolerance = 1e-11;
 // Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
 constexpr double kRegion3SeamTemperature = 0.1;
 constexpr double kRegion3SeamPressure = 1e-3;
@@ -317,6 +324,56 @@ bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, dou
   return true;
 }
 
+// The state of an isochore next to the critical point whose target lies
+// beside the temperature T0: h, u and s rise with temperature along it
+// (through region 3 and the dome alike), so a bracket widened from T0 and
+// Ridders' iteration in T find it. `stateAt(T, state)` is the (T,v) state.
+template <class StateAt>
+bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double targetValue, double T0,
+                          StateProperties& out) {
+  double StateProperties::*const field = Describe(target).field;
+  StateProperties low;
+  StateProperties high;
+  double width = kIsochoreBracket;
+  double TLow = T0 - width;
+  double THigh = std::min(T0 + width, kCriticalTemperature);
+  for (int widening = 0;; ++widening) {
+    if (widening > kIsochoreWidenings || !stateAt(TLow, low) || !stateAt(THigh, high)) {
+      return false;
+    }
+    if (low.*field <= targetValue && targetValue <= high.*field) {
+      break;
+    }
+    width *= 4.0;
+    if (low.*field > targetValue) {
+      TLow -= width;
+    } else {
+      THigh += width;
+    }
+  }
+  StateProperties scratch;
+  double scratchT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    scratchT = T;
+    if (stateAt(T, scratch)) {
+      return scratch.*field - targetValue;
+    }
+    scratchT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const double scale = std::max(1.0, std::fabs(targetValue));
+  const RootResult search = Ridders(residual, TLow, low.*field - targetValue, THigh,
+                                    high.*field - targetValue, kIsochoreTolerance * scale);
+  if (!search.Converged()) {
+    return false;
+  }
+  if (search.x == scratchT) {
+    out = scratch;
+    return true;
+  }
+  return stateAt(search.x, out);
+}
+
 // (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
 // equation, before any pressure search; false leaves the search to decide.
 // The caller applies the acceptance rule.
@@ -347,8 +404,25 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
       return std::fabs(end.v * rho - 1.0) <= limits::kInputReproduction;
     };
     if (!(T < kCriticalTemperature) || !twoPhaseSolver.SolveTX(T, 0.0, liquid) ||
-        !twoPhaseSolver.SolveTX(T, 100.0, vapour) || !(atEnd(liquid) || atEnd(vapour)) ||
-        !region3.Evaluate(rho, T, out)) {
+        !twoPhaseSolver.SolveTX(T, 100.0, vapour)) {
+      return false;
+    }
+    if (!(atEnd(liquid) || atEnd(vapour))) {
+      // Inside the dome the inputs name a wet state, close to the region-3
+      // iterate's temperature: searched along the isochore when one input is
+      // the volume.
+      const bool volumeFirst = info.first == Quantity::Volume;
+      if (!volumeFirst && info.second != Quantity::Volume) {
+        return false;
+      }
+      const auto stateAt = [&](double t, StateProperties& state) {
+        return region3Solver.SolveTV(t, volumeFirst ? a : b, state) ||
+               (t < kCriticalTemperature && twoPhaseSolver.SolveTV(t, volumeFirst ? a : b, state));
+      };
+      return SearchIsochoreAround(stateAt, volumeFirst ? info.second : info.first,
+                                  volumeFirst ? b : a, T, out);
+    }
+    if (!region3.Evaluate(rho, T, out)) {
       return false;
     }
     out.region = 3;
