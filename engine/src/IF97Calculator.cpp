@@ -5,6 +5,8 @@
 #include <limits>
 #include <optional>
 
+#include "vaporix/equations/Region1Equation.h"
+#include "vaporix/equations/Region2Equation.h"
 #include "vaporix/equations/Region3Equation.h"
 #include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RootFinders.h"
@@ -59,6 +61,11 @@ constexpr double kSearchRelativeFloor = 1.0;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
+// The pressure search first makes at most this many solves; a line that
+// needs more usually crosses the saturation line inside its bracket, which is
+// then found (to kCrossingTolerance, relative) and splits the bracket.
+constexpr int kSearchFirstEvaluations = 12;
+constexpr double kCrossingTolerance = 1e-12;
 // Bisection steps (in log p) for the lowest pressure of a line: 2^-40 of the span.
 constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
@@ -239,6 +246,9 @@ constexpr double kColdIsochoreTop = 300.0;
 constexpr double kIsochoreBracket = 0.01;
 constexpr int kIsochoreWidenings = 6;
 constexpr double kIsochoreTolerance = 1e-11;
+// A volume this far (relative) inside the saturated volumes at a pressure
+// is wet for certain, whichever equation gives the ends.
+constexpr double kWetVolumeMargin = 1e-6;
 // Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
 constexpr double kRegion3SeamTemperature = 0.1;
 constexpr double kRegion3SeamPressure = 1e-3;
@@ -322,6 +332,44 @@ bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, dou
   rhoOut = rho;
   TOut = T;
   return true;
+}
+
+// The saturated end a line of constant entropy or volume crosses: the
+// saturated liquid for values below the critical point's, the vapour above,
+// at the temperature where the end's value is the line's (monotonic in T).
+bool SaturationCrossing(const TwoPhaseSolver& twoPhaseSolver, Quantity fixed, double value,
+                        StateProperties& crossing) {
+  double StateProperties::*const field = Describe(fixed).field;
+  const double critical = fixed == Quantity::Entropy ? Region3BackwardEquation::kCriticalEntropy
+                                                     : 1.0 / kCriticalDensity;
+  const double x = value < critical ? 0.0 : 100.0;
+  StateProperties cold;
+  StateProperties hot;
+  if (!twoPhaseSolver.SolveTX(limits::kMinimumTemperature, x, cold) ||
+      !twoPhaseSolver.SolveTX(kCriticalTemperature, x, hot)) {
+    return false;
+  }
+  const double fCold = cold.*field - value;
+  const double fHot = hot.*field - value;
+  if (!(fCold * fHot < 0.0)) {
+    return false;
+  }
+  double crossingT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    crossingT = T;
+    if (twoPhaseSolver.SolveTX(T, x, crossing)) {
+      return crossing.*field - value;
+    }
+    crossingT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const RootResult search =
+      Ridders(residual, limits::kMinimumTemperature, fCold, kCriticalTemperature, fHot,
+              kCrossingTolerance * std::fabs(value));
+  if (!search.hasEstimate || !std::isfinite(search.x)) {
+    return false;
+  }
+  return search.x == crossingT || twoPhaseSolver.SolveTX(search.x, x, crossing);
 }
 
 // The state of an isochore next to the critical point whose target lies
@@ -684,6 +732,22 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
                                     StateProperties& out) const {
+  if (fixed == Quantity::Volume && p > 0.0 && p < limits::kSaturationPressureAt623) {
+    // Below ps(623.15 K) the saturated volumes at p tell which solver holds
+    // (p, v); asked first, it spares the wet states of the search the full
+    // declining (p,v) iterations of regions 1 and 2 (about 20 us each).
+    const SaturationEquation saturation;
+    const Region1Equation region1;
+    const Region2Equation region2;
+    const double Ts = saturation.SaturationTemperature(p);
+    const double liquid = region1.VolumeInRange(p, Ts);
+    const double vapour = region2.VolumeInRange(p, Ts);
+    if (liquid > 0.0 && vapour > liquid && value > liquid * (1.0 + kWetVolumeMargin) &&
+        value < vapour * (1.0 - kWetVolumeMargin) && twoPhaseSolver.SolvePV(p, value, out) &&
+        Accept(InputPair::PV, p, value, out)) {
+      return true;
+    }
+  }
   return Find(fixed == Quantity::Entropy ? InputPair::PS : InputPair::PV, p, value, out);
 }
 
@@ -802,6 +866,8 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     return std::numeric_limits<double>::quiet_NaN();
   };
   double p = 0.0;
+  StateProperties crossing;
+  bool atCrossing = false;
   if (std::fabs(yTop - targetValue) <= endTolerance) {
     // The target lies at an end of the line, up to rounding (a state on the
     // edge of the range): that end is the state, and with no sign change
@@ -810,17 +876,44 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
     p = lowPressure;
   } else {
-    const RootResult search =
-        Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
+    RootResult search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
+                                searchTolerance, kSearchFirstEvaluations);
+    const bool crawled = search.stop == RootStop::Budget;
+    if (crawled && SaturationCrossing(twoPhaseSolver, fixed, fixedValue, crossing) &&
+        crossing.p > std::min(xl, xh) && crossing.p < std::max(xl, xh)) {
+      // The line crosses the saturation line inside the bracket, where the
+      // target's slope jumps and Ridders' iteration crawls: the crossing splits
+      // the line into two smooth pieces, one of which holds the target. Its
+      // residual comes from the line's own solve there when that has a state
+      // (so that its sign agrees with its neighbours'), else from the
+      // saturated end itself.
+      const double yEnd = field(crossing) - targetValue;
+      const double yLine = residual(crossing.p);
+      const double yCrossing = std::isfinite(yLine) ? yLine : yEnd;
+      if (std::fabs(yEnd) <= endTolerance) {
+        atCrossing = true;  // the saturated end is the state
+      } else if (yCrossing < 0.0) {
+        search =
+            Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance);
+      } else {
+        search =
+            Ridders(residual, xl, smaller - targetValue, crossing.p, yCrossing, searchTolerance);
+      }
+    } else if (crawled) {
+      search =
+          Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
+    }
     // A probe without a state ends the search; its last estimate (the low end
     // when there is none) still goes to the acceptance test below.
     const bool usable =
         search.stop == RootStop::Converged || search.stop == RootStop::FailedEvaluation;
-    p = usable ? insideBracket(search.x) : 0.0;
+    p = atCrossing ? crossing.p : usable ? insideBracket(search.x) : 0.0;
   }
 
   // The search's last evaluation is usually the final state itself.
-  if (p == scratchPressure) {
+  if (atCrossing) {
+    out = crossing;
+  } else if (p == scratchPressure) {
     out = scratch;
   } else if (!FindAtPressure(fixed, p, fixedValue, out)) {
     return false;
