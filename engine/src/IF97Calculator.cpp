@@ -66,6 +66,10 @@ constexpr double kSearchToleranceScale = 1e-6;
 // then found (to kCrossingTolerance, relative) and splits the bracket.
 constexpr int kSearchFirstEvaluations = 12;
 constexpr double kCrossingTolerance = 1e-12;
+// The second pass makes at most this many solves: a target in the jump of a
+// region seam (B23, 1073.15 K) has no root to converge to, and its last
+// estimate goes to the acceptance test (which polishes it on its equation).
+constexpr int kSearchSecondEvaluations = 30;
 // Bisection steps (in log p) for the lowest pressure of a line: 2^-40 of the span.
 constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
@@ -246,9 +250,9 @@ constexpr double kColdIsochoreTop = 300.0;
 constexpr double kIsochoreBracket = 0.01;
 constexpr int kIsochoreWidenings = 6;
 constexpr double kIsochoreTolerance = 1e-11;
-// A volume this far (relative) inside the saturated volumes at a pressure
-// is wet for certain, whichever equation gives the ends.
-constexpr double kWetVolumeMargin = 1e-6;
+// A volume this far (relative) inside the boundary volumes of a region at a
+// pressure belongs to that region, whichever equation gives the boundary.
+constexpr double kBoundaryVolumeMargin = 1e-6;
 // Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
 constexpr double kRegion3SeamTemperature = 0.1;
 constexpr double kRegion3SeamPressure = 1e-3;
@@ -732,19 +736,38 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
                                     StateProperties& out) const {
-  if (fixed == Quantity::Volume && p > 0.0 && p < limits::kSaturationPressureAt623) {
-    // Below ps(623.15 K) the saturated volumes at p tell which solver holds
-    // (p, v); asked first, it spares the wet states of the search the full
-    // declining (p,v) iterations of regions 1 and 2 (about 20 us each).
+  if (fixed == Quantity::Volume && p > 0.0 && p <= limits::kMaximumPressure) {
+    // The volumes of the region boundaries at p tell which solver holds
+    // (p, v); asked first, it spares the search's probes the full declining
+    // (p,v) iterations of the solvers asked before it (about 10-20 us each).
+    // Within kBoundaryVolumeMargin of a boundary the usual order decides.
     const SaturationEquation saturation;
     const Region1Equation region1;
     const Region2Equation region2;
-    const double Ts = saturation.SaturationTemperature(p);
-    const double liquid = region1.VolumeInRange(p, Ts);
-    const double vapour = region2.VolumeInRange(p, Ts);
-    if (liquid > 0.0 && vapour > liquid && value > liquid * (1.0 + kWetVolumeMargin) &&
-        value < vapour * (1.0 - kWetVolumeMargin) && twoPhaseSolver.SolvePV(p, value, out) &&
-        Accept(InputPair::PV, p, value, out)) {
+    const auto inside = [value](double low, double high) {
+      return low > 0.0 && high > low && value > low * (1.0 + kBoundaryVolumeMargin) &&
+             value < high * (1.0 - kBoundaryVolumeMargin);
+    };
+    const auto below = [value](double high) {
+      return high > 0.0 && value < high * (1.0 - kBoundaryVolumeMargin);
+    };
+    const double hottest = region2.VolumeInRange(p, limits::kRegion2MaximumTemperature);
+    // Below ps(623.15 K) the saturated volumes at p part liquid, wet and
+    // vapour; above it region 3 lies between 623.15 K and the B23 line.
+    const bool dome = p < limits::kSaturationPressureAt623;
+    const double Tlow = dome ? saturation.SaturationTemperature(p) : limits::kRegion13Temperature;
+    const double Thigh = dome ? Tlow : saturation.B23Temperature(p);
+    const double liquid = region1.VolumeInRange(p, Tlow);
+    const double vapour = region2.VolumeInRange(p, Thigh);
+    const RegionSolver* first = nullptr;
+    if (below(liquid)) {
+      first = &region1Solver;
+    } else if (inside(liquid, vapour)) {
+      first = dome ? static_cast<const RegionSolver*>(&twoPhaseSolver) : &region3Solver;
+    } else if (inside(vapour, hottest)) {
+      first = &region2Solver;
+    }
+    if (first != nullptr && first->SolvePV(p, value, out) && Accept(InputPair::PV, p, value, out)) {
       return true;
     }
   }
@@ -893,20 +916,22 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       if (std::fabs(yEnd) <= endTolerance) {
         atCrossing = true;  // the saturated end is the state
       } else if (yCrossing < 0.0) {
-        search =
-            Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance);
+        search = Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance,
+                         kSearchSecondEvaluations);
       } else {
-        search =
-            Ridders(residual, xl, smaller - targetValue, crossing.p, yCrossing, searchTolerance);
+        search = Ridders(residual, xl, smaller - targetValue, crossing.p, yCrossing,
+                         searchTolerance, kSearchSecondEvaluations);
       }
     } else if (crawled) {
-      search =
-          Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
+      search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
+                       searchTolerance, kSearchSecondEvaluations);
     }
-    // A probe without a state ends the search; its last estimate (the low end
-    // when there is none) still goes to the acceptance test below.
-    const bool usable =
-        search.stop == RootStop::Converged || search.stop == RootStop::FailedEvaluation;
+    // A probe without a state ends the search, and so does the second pass's
+    // budget; the last estimate (the low end when a failed probe left none)
+    // still goes to the acceptance test below.
+    const bool usable = search.stop == RootStop::Converged ||
+                        search.stop == RootStop::FailedEvaluation ||
+                        (search.stop == RootStop::Budget && search.hasEstimate);
     p = atCrossing ? crossing.p : usable ? insideBracket(search.x) : 0.0;
   }
 
