@@ -250,9 +250,10 @@ constexpr double kColdIsochoreTop = 300.0;
 constexpr double kIsochoreBracket = 0.01;
 constexpr int kIsochoreWidenings = 6;
 constexpr double kIsochoreTolerance = 1e-11;
-// A volume this far (relative) inside the boundary volumes of a region at a
-// pressure belongs to that region, whichever equation gives the boundary.
-constexpr double kBoundaryVolumeMargin = 1e-6;
+// An entropy or volume this far (relative) inside the boundary values of a
+// region at a pressure belongs to that region, whichever equation gives the
+// boundary.
+constexpr double kBoundaryMargin = 1e-6;
 // Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
 constexpr double kRegion3SeamTemperature = 0.1;
 constexpr double kRegion3SeamPressure = 1e-3;
@@ -736,42 +737,55 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
                                     StateProperties& out) const {
-  if (fixed == Quantity::Volume && p > 0.0 && p <= limits::kMaximumPressure) {
-    // The volumes of the region boundaries at p tell which solver holds
-    // (p, v); asked first, it spares the search's probes the full declining
-    // (p,v) iterations of the solvers asked before it (about 10-20 us each).
-    // Within kBoundaryVolumeMargin of a boundary the usual order decides.
+  const InputPair pair = fixed == Quantity::Entropy ? InputPair::PS : InputPair::PV;
+  if (p > 0.0 && p <= limits::kMaximumPressure && std::isfinite(value)) {
+    // The entropies or volumes of the region boundaries at p tell which
+    // solver holds the probe; asked first, it spares the search's probes the
+    // full declining iterations of the solvers asked before it (10-20 us
+    // each). Within kBoundaryMargin of a boundary the usual order decides.
     const SaturationEquation saturation;
     const Region1Equation region1;
     const Region2Equation region2;
-    const auto inside = [value](double low, double high) {
-      return low > 0.0 && high > low && value > low * (1.0 + kBoundaryVolumeMargin) &&
-             value < high * (1.0 - kBoundaryVolumeMargin);
+    const bool entropy = fixed == Quantity::Entropy;
+    // The value of region 1 or 2 at (p, T), not a number outside its range.
+    const auto bound = [&](bool gas, double T) {
+      double slope = 0.0;
+      const double v = gas ? region2.VolumeInRange(p, T) : region1.VolumeInRange(p, T);
+      if (!(v > 0.0)) {
+        return std::numeric_limits<double>::quiet_NaN();
+      }
+      return !entropy ? v : gas ? region2.EntropyPT(&slope, p, T) : region1.EntropyPT(&slope, p, T);
     };
-    const auto below = [value](double high) {
-      return high > 0.0 && value < high * (1.0 - kBoundaryVolumeMargin);
+    const auto margin = [](double edge) {
+      return kBoundaryMargin * std::max(std::fabs(edge), 1e-3);
     };
-    const double hottest = region2.VolumeInRange(p, limits::kRegion2MaximumTemperature);
-    // Below ps(623.15 K) the saturated volumes at p part liquid, wet and
-    // vapour; above it region 3 lies between 623.15 K and the B23 line.
+    const auto inside = [&](double low, double high) {
+      return value > low + margin(low) && value < high - margin(high);
+    };
+    // Below ps(623.15 K) the saturated ends at p part liquid, wet and vapour;
+    // above it region 3 lies between 623.15 K and the B23 line.
     const bool dome = p < limits::kSaturationPressureAt623;
     const double Tlow = dome ? saturation.SaturationTemperature(p) : limits::kRegion13Temperature;
     const double Thigh = dome ? Tlow : saturation.B23Temperature(p);
-    const double liquid = region1.VolumeInRange(p, Tlow);
-    const double vapour = region2.VolumeInRange(p, Thigh);
+    const double liquid = bound(false, Tlow);
+    const double vapour = bound(true, Thigh);
+    const double hottest = bound(true, limits::kRegion2MaximumTemperature);
     const RegionSolver* first = nullptr;
-    if (below(liquid)) {
+    if (value < liquid - margin(liquid)) {
       first = &region1Solver;
     } else if (inside(liquid, vapour)) {
       first = dome ? static_cast<const RegionSolver*>(&twoPhaseSolver) : &region3Solver;
     } else if (inside(vapour, hottest)) {
       first = &region2Solver;
+    } else if (value > hottest + margin(hottest) && p <= limits::kRegion5MaximumPressure) {
+      first = &region5Solver;
     }
-    if (first != nullptr && first->SolvePV(p, value, out) && Accept(InputPair::PV, p, value, out)) {
+    const auto solve = entropy ? &RegionSolver::SolvePS : &RegionSolver::SolvePV;
+    if (first != nullptr && (first->*solve)(p, value, out) && Accept(pair, p, value, out)) {
       return true;
     }
   }
-  return Find(fixed == Quantity::Entropy ? InputPair::PS : InputPair::PV, p, value, out);
+  return Find(pair, p, value, out);
 }
 
 bool IF97Calculator::FindAtTemperature(Quantity fixed, double T, double value,
