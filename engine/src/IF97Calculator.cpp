@@ -254,9 +254,6 @@ constexpr double kIsochoreTolerance = 1e-11;
 // region at a pressure belongs to that region, whichever equation gives the
 // boundary.
 constexpr double kBoundaryMargin = 1e-6;
-// Margins from region 3's seams with regions 1 (K) and 2 (relative pressure).
-constexpr double kRegion3SeamTemperature = 0.1;
-constexpr double kRegion3SeamPressure = 1e-3;
 
 // Value and slopes in (rho, T) of an input quantity of a region-3 state; for
 // a volume the density itself stands in (the residual rho - 1/v is linear).
@@ -438,12 +435,13 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
   if (!SolveRegion3Direct(info.first, a, info.second, b, rho, T)) {
     return false;
   }
-  // Only a state inside region 3 proper: above 623.15 K and the B23 line's
-  // pressure, outside the saturation dome (SolveTV refuses it there). Next to
-  // the 623.15 K and B23 seams the neighbouring region's equation has a state
-  // of its own a hair away; there the search decides, as it always has.
+  // Only a state inside region 3 as the formulation bounds it: above
+  // 623.15 K and the B23 line's pressure, outside the saturation dome
+  // (SolveTV refuses it there). Next to the 623.15 K and B23 seams the
+  // neighbouring region's equation may hold a state of its own a hair away
+  // (the equations differ there by up to 1e-4); region 3's is the answer.
   const SaturationEquation saturation;
-  if (!(T > limits::kRegion13Temperature + kRegion3SeamTemperature)) {
+  if (!(T > limits::kRegion13Temperature)) {
     return false;
   }
   if (!region3Solver.SolveTV(T, 1.0 / rho, out)) {
@@ -481,7 +479,7 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
     out.region = 3;
     out.x = 0.0;
   }
-  return out.p > saturation.B23Pressure(T) * (1.0 + kRegion3SeamPressure);
+  return out.p > saturation.B23Pressure(T);
 }
 
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over

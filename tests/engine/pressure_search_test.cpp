@@ -91,6 +91,12 @@ constexpr SearchCase kNearCritical[] = {
     {"uv_25_MPa_660_K", InputPair::UV, 25.0, 660.0, 1e-6},
     {"hv_40_MPa_700_K", InputPair::HV, 40.0, 700.0, 1e-6},
     {"vs_40_MPa_700_K", InputPair::VS, 40.0, 700.0, 1e-6},
+    // A hair inside region 3 at its seams with regions 1 (623.15 K) and 2
+    // (the B23 line), where the neighbouring equation holds a state nearby.
+    {"hv_623_15_K_seam", InputPair::HV, 35.5, 623.1501, 1e-6},
+    {"us_623_15_K_seam", InputPair::US, 35.5, 623.1501, 1e-6},
+    {"uv_b23_seam", InputPair::UV, 70.82, 808.8, 1e-6},
+    {"vs_b23_seam", InputPair::VS, 70.82, 808.8, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(near_critical, pressure_search_test, testing::ValuesIn(kNearCritical),
                          [](const testing::TestParamInfo<SearchCase>& row) {
