@@ -647,8 +647,11 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
         return true;
       }
       if (!(PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out))) {
+        // Cold liquid (T <= 300 K, v <= 1.0003e-3 m3/kg) is region 1's or
+        // wet; the other solvers are not asked.
         const auto stateAt = [&](double T, StateProperties& state) {
-          return FindAtTemperature(Quantity::Volume, T, b, state);
+          return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
+                 (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
         };
         const double searchTolerance =
             tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(a));
