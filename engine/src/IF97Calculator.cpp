@@ -374,10 +374,11 @@ bool SaturationCrossing(const TwoPhaseSolver& twoPhaseSolver, Quantity fixed, do
   return search.x == crossingT || twoPhaseSolver.SolveTX(search.x, x, crossing);
 }
 
-// The state of an isochore next to the critical point whose target lies
-// beside the temperature T0: h, u and s rise with temperature along it
-// (through region 3 and the dome alike), so a bracket widened from T0 and
-// Ridders' iteration in T find it. `stateAt(T, state)` is the (T,v) state.
+// The state of an isochore (or isentrope) next to the critical point whose
+// target lies beside the temperature T0: the target rises with temperature
+// along the line (through region 3 and the dome alike), so a bracket widened
+// from T0 and Ridders' iteration in T find it. `stateAt(T, state)` is the
+// line's state at T.
 template <class StateAt>
 bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double targetValue, double T0,
                           StateProperties& out) {
@@ -464,7 +465,14 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
       // the volume.
       const bool volumeFirst = info.first == Quantity::Volume;
       if (!volumeFirst && info.second != Quantity::Volume) {
-        return false;
+        // (h,s) and (u,s): along an isentrope h and u rise with temperature
+        // through region 3 and the dome alike.
+        const auto onIsentrope = [&](double t, StateProperties& state) {
+          return region3Solver.SolveTS(t, b, state) ||
+                 (t < kCriticalTemperature && twoPhaseSolver.SolveTS(t, b, state));
+        };
+        return info.second == Quantity::Entropy &&
+               SearchIsochoreAround(onIsentrope, info.first, a, T, out);
       }
       const auto stateAt = [&](double t, StateProperties& state) {
         return region3Solver.SolveTV(t, volumeFirst ? a : b, state) ||
