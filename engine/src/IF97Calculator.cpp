@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
@@ -237,6 +238,8 @@ constexpr double kRegion3Converged = 1e-14;
 // 113 kg/m3) to liquid at 623.15 K and 100 MPa (about 762 kg/m3), widened.
 constexpr double kRegion3LeastDensity = 100.0;
 constexpr double kRegion3GreatestDensity = 780.0;
+// Widening of region 3's entropy range for the direct solve, kJ/(kg K).
+constexpr double kRegion3EntropyMargin = 0.01;
 // Liquid isochores up to this volume (m3/kg) pass the density maximum near
 // 277 K, where one pressure holds two states of the isochore and the search
 // over pressure loses its bracket; they are searched over temperature from
@@ -284,6 +287,15 @@ Region3Row Region3RowOf(Quantity quantity, const Region3Equation::Partials& at, 
 // region, so the iteration needs no search. False when it leaves no root.
 bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, double& rhoOut,
                         double& TOut) {
+  // An entropy outside region 3's (widened by kRegion3EntropyMargin) has no
+  // state there.
+  for (const auto& [quantity, value] : {std::pair{first, a}, std::pair{second, b}}) {
+    if (quantity == Quantity::Entropy &&
+        !(value >= kRegion3MinimumEntropy - kRegion3EntropyMargin &&
+          value <= kRegion3MaximumEntropy + kRegion3EntropyMargin)) {
+      return false;
+    }
+  }
   const Region3Equation region3;
   const double ta = first == Quantity::Volume ? 1.0 / a : a;
   const double tb = second == Quantity::Volume ? 1.0 / b : b;
