@@ -63,42 +63,65 @@ void Store(char* out, std::uint64_t bytes) {
 // The words below hold text with its first character in the lowest byte.
 static_assert(std::endian::native == std::endian::little);
 
-// The eight ASCII digits of n < 10^8, zeros in front, as one word: the
-// digits go out in whole-word stores, since byte stores read back as words
-// would stall the store buffer.
+// The eight ASCII digits of n < 10^8, zeros in front, as one word, two
+// digits at a time: n / 10^6 in 52-bit fixed point (the factor rounded up, so
+// the error stays below one unit of the last pair), each pair the integer
+// part, the fraction times 100 the next. The digits go out in whole-word
+// stores, since byte stores read back as words would stall the store buffer.
 std::uint64_t EightDigits(std::uint32_t n) {
-  const auto pair = [](std::uint32_t value) {
+  constexpr std::uint64_t kFraction = (std::uint64_t{1} << 52) - 1;
+  constexpr std::uint64_t kScale = (std::uint64_t{1} << 52) / 1000000 + 1;
+  const auto pair = [](std::uint64_t value) {
     std::uint16_t text = 0;
     std::memcpy(&text, kDigitPairs + 2 * value, 2);
     return static_cast<std::uint64_t>(text);
   };
-  const std::uint32_t high = n / 10000;
-  const std::uint32_t low = n % 10000;
-  return pair(high / 100) | (pair(high % 100) << 16) | (pair(low / 100) << 32) |
-         (pair(low % 100) << 48);
+  std::uint64_t fixed = n * kScale;
+  std::uint64_t digits = pair(fixed >> 52);
+  fixed = (fixed & kFraction) * 100;
+  digits |= pair(fixed >> 52) << 16;
+  fixed = (fixed & kFraction) * 100;
+  digits |= pair(fixed >> 52) << 32;
+  fixed = (fixed & kFraction) * 100;
+  return digits | (pair(fixed >> 52) << 48);
 }
 
-// A significand of up to 17 digits as 17 characters, its digits first and
-// zeros after them: S[0], S[1..8] and S[9..16].
-struct SeventeenDigits {
-  char first;
-  std::uint64_t middle;
-  std::uint64_t last;
-  SeventeenDigits(std::uint64_t significand, int count) {
-    const std::uint64_t text = significand * kPowersOfTen[17 - count];
+__extension__ using Wide = unsigned __int128;
+
+constexpr std::uint64_t kEightZeros = 0x3030303030303030ULL;
+
+// The digits of a significand of `count` <= 17 digits, first digit first,
+// then zeros: 24 characters in three words. Scaling it to 17 digits first
+// makes the digits start at the front.
+struct SignificandText {
+  std::uint64_t words[3];
+  SignificandText(std::uint64_t significand, int count) {
+    const std::uint64_t scaled = significand * kPowersOfTen[17 - count];
     constexpr std::uint64_t kSixteen = 10'000'000'000'000'000ULL;
-    const std::uint64_t rest = text % kSixteen;
-    first = static_cast<char>('0' + text / kSixteen);
-    middle = EightDigits(static_cast<std::uint32_t>(rest / 100000000));
-    last = EightDigits(static_cast<std::uint32_t>(rest % 100000000));
+    const std::uint64_t rest = scaled % kSixteen;
+    const auto top = static_cast<std::uint64_t>('0' + scaled / kSixteen);
+    const std::uint64_t middle = EightDigits(static_cast<std::uint32_t>(rest / 100000000));
+    const std::uint64_t last = EightDigits(static_cast<std::uint32_t>(rest % 100000000));
+    words[0] = top | (middle << 8);
+    words[1] = (middle >> 56) | (last << 8);
+    words[2] = (last >> 56) | (kEightZeros << 8);
   }
-  // Writes all 17 characters at out.
+  char First() const { return static_cast<char>(words[0]); }
+  // Writes the 24 characters at out.
   void Write(char* out) const {
-    out[0] = first;
-    Store(out + 1, middle);
-    Store(out + 9, last);
+    Store(out, words[0]);
+    Store(out + 8, words[1]);
+    Store(out + 16, words[2]);
   }
 };
+
+// The eight characters of `word` with a decimal point put in before
+// character `point` (0 to 7); the last character falls off.
+std::uint64_t InsertPoint(std::uint64_t word, int point) {
+  const std::uint64_t before = (std::uint64_t{1} << (8 * point)) - 1;
+  const std::uint64_t through = ~std::uint64_t{0} >> (56 - 8 * point);
+  return (word & before) | (std::uint64_t{'.'} << (8 * point)) | ((word << 8) & ~through);
+}
 
 // Writes the exact value of a whole number from 2^53 to below 1e22 (the
 // largest that fixed notation is chosen for): the nearest text of its length.
@@ -107,7 +130,6 @@ int WriteWholeNumber(char* out, double value) {
   int binaryExponent = 0;
   const double fraction = std::frexp(value, &binaryExponent);
   const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  __extension__ using Wide = unsigned __int128;
   Wide whole = static_cast<Wide>(mantissa) << (binaryExponent - 53);
   char digits[40];
   char* begin = digits + sizeof digits;
@@ -130,7 +152,7 @@ int WriteShortest(char* out, std::uint64_t significand, int exponent, double val
   const int leading = exponent + count - 1;  // power of ten of the first digit
   const bool wideExponent = leading <= -100 || leading >= 100;
   const int scientificLength = count + (count > 1 ? 1 : 0) + (wideExponent ? 5 : 4);
-  const SeventeenDigits digits(significand, count);
+  const SignificandText digits(significand, count);
   if (exponent >= 0) {
     // A whole number: digits, then zeros.
     const int fixedLength = leading + 1;
@@ -144,27 +166,23 @@ int WriteShortest(char* out, std::uint64_t significand, int exponent, double val
       return fixedLength;
     }
   } else if (leading >= 0) {
-    // Integer digits, the point, the fraction digits: the 17 characters,
-    // then the fraction again one place further on, then the point.
+    // Integer digits, the point, the fraction digits: the digits one
+    // place on (right for the fraction), then the word that holds the point.
     const int fixedLength = count + 1;
     if (fixedLength <= scientificLength) {
-      __extension__ using Wide = unsigned __int128;
-      const std::uint64_t low = static_cast<std::uint8_t>(digits.first) | (digits.middle << 8);
-      const std::uint64_t high = (digits.middle >> 56) | (digits.last << 8);
-      const Wide head = (static_cast<Wide>(high) << 64) | low;
-      const auto lastDigit = static_cast<std::uint8_t>(digits.last >> 56);
       const int point = leading + 1;
-      Store(out, low);
-      Store(out + 8, high);
-      Wide tail = lastDigit;
-      if (point < 16) {
-        tail = (head >> (8 * point)) | (static_cast<Wide>(lastDigit) << (128 - 8 * point));
+      digits.Write(out + 1);
+      if (point < 8) {
+        Store(out, InsertPoint(digits.words[0], point));
+      } else {
+        Store(out, digits.words[0]);
+        if (point < 16) {
+          Store(out + 8, InsertPoint(digits.words[1], point - 8));
+        } else {
+          Store(out + 8, digits.words[1]);
+          out[16] = '.';
+        }
       }
-      Store(out + point + 1, static_cast<std::uint64_t>(tail));
-      if (count - point > 8) {
-        Store(out + point + 9, static_cast<std::uint64_t>(tail >> 64));
-      }
-      out[point] = '.';
       return fixedLength;
     }
   } else {
@@ -176,11 +194,10 @@ int WriteShortest(char* out, std::uint64_t significand, int exponent, double val
       return fixedLength;
     }
   }
-  // d[.ddd]e±XX
-  out[0] = digits.first;
+  // d[.ddd]e±XX: the digits one place on, then the first digit and the point.
+  digits.Write(out + 1);
+  out[0] = digits.First();
   out[1] = '.';
-  Store(out + 2, digits.middle);
-  Store(out + 10, digits.last);
   char* end = out + (count > 1 ? count + 1 : 1);
   *end++ = 'e';
   *end++ = leading < 0 ? '-' : '+';
