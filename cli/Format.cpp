@@ -63,6 +63,12 @@ void Store(char* out, std::uint64_t bytes) {
 // The words below hold text with its first character in the lowest byte.
 static_assert(std::endian::native == std::endian::little);
 
+std::uint64_t PairText(std::uint64_t value) {
+  std::uint16_t text = 0;
+  std::memcpy(&text, kDigitPairs + 2 * value, 2);
+  return text;
+}
+
 // The eight ASCII digits of n < 10^8, zeros in front, as one word, two
 // digits at a time: n / 10^6 in 52-bit fixed point (the factor rounded up, so
 // the error stays below one unit of the last pair), each pair the integer
@@ -71,20 +77,36 @@ static_assert(std::endian::native == std::endian::little);
 std::uint64_t EightDigits(std::uint32_t n) {
   constexpr std::uint64_t kFraction = (std::uint64_t{1} << 52) - 1;
   constexpr std::uint64_t kScale = (std::uint64_t{1} << 52) / 1000000 + 1;
-  const auto pair = [](std::uint64_t value) {
-    std::uint16_t text = 0;
-    std::memcpy(&text, kDigitPairs + 2 * value, 2);
-    return static_cast<std::uint64_t>(text);
-  };
   std::uint64_t fixed = n * kScale;
-  std::uint64_t digits = pair(fixed >> 52);
+  std::uint64_t digits = PairText(fixed >> 52);
   fixed = (fixed & kFraction) * 100;
-  digits |= pair(fixed >> 52) << 16;
+  digits |= PairText(fixed >> 52) << 16;
   fixed = (fixed & kFraction) * 100;
-  digits |= pair(fixed >> 52) << 32;
+  digits |= PairText(fixed >> 52) << 32;
   fixed = (fixed & kFraction) * 100;
-  return digits | (pair(fixed >> 52) << 48);
+  return digits | (PairText(fixed >> 52) << 48);
 }
+
+// The nine digits of n < 10^9 the same way, in 57-bit fixed point: the
+// first digit and a word of the other eight.
+struct NineDigits {
+  char first;
+  std::uint64_t rest;
+  explicit NineDigits(std::uint64_t n) {
+    constexpr std::uint64_t kFraction = (std::uint64_t{1} << 57) - 1;
+    constexpr std::uint64_t kScale = (std::uint64_t{1} << 57) / 100000000 + 1;
+    std::uint64_t fixed = n * kScale;
+    first = static_cast<char>('0' + (fixed >> 57));
+    fixed = (fixed & kFraction) * 100;
+    rest = PairText(fixed >> 57);
+    fixed = (fixed & kFraction) * 100;
+    rest |= PairText(fixed >> 57) << 16;
+    fixed = (fixed & kFraction) * 100;
+    rest |= PairText(fixed >> 57) << 32;
+    fixed = (fixed & kFraction) * 100;
+    rest |= PairText(fixed >> 57) << 48;
+  }
+};
 
 __extension__ using Wide = unsigned __int128;
 
@@ -96,14 +118,20 @@ constexpr std::uint64_t kEightZeros = 0x3030303030303030ULL;
 struct SignificandText {
   std::uint64_t words[3];
   SignificandText(std::uint64_t significand, int count) {
-    const std::uint64_t scaled = significand * kPowersOfTen[17 - count];
-    constexpr std::uint64_t kSixteen = 10'000'000'000'000'000ULL;
-    const std::uint64_t rest = scaled % kSixteen;
-    const auto top = static_cast<std::uint64_t>('0' + scaled / kSixteen);
-    const std::uint64_t middle = EightDigits(static_cast<std::uint32_t>(rest / 100000000));
-    const std::uint64_t last = EightDigits(static_cast<std::uint32_t>(rest % 100000000));
-    words[0] = top | (middle << 8);
-    words[1] = (middle >> 56) | (last << 8);
+    // Shortest forms mostly have 16 or 17 digits: those are scaled without
+    // waiting for the digit count.
+    constexpr std::uint64_t kSixteenDigits = 1'000'000'000'000'000ULL;
+    std::uint64_t scaled = significand * 10;
+    if (significand >= 10 * kSixteenDigits) {
+      scaled = significand;
+    } else if (significand < kSixteenDigits) {
+      scaled = significand * kPowersOfTen[17 - count];
+    }
+    const std::uint64_t high = scaled / 100000000;
+    const NineDigits front(high);
+    const std::uint64_t last = EightDigits(static_cast<std::uint32_t>(scaled - high * 100000000));
+    words[0] = static_cast<std::uint8_t>(front.first) | (front.rest << 8);
+    words[1] = (front.rest >> 56) | (last << 8);
     words[2] = (last >> 56) | (kEightZeros << 8);
   }
   char First() const { return static_cast<char>(words[0]); }
