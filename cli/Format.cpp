@@ -52,6 +52,18 @@ int DigitCount(std::uint64_t n) {
   return guess + (n >= kPowersOfTen[guess] ? 1 : 0);
 }
 
+// Digits of a shortest-form significand (at most 17): most have 16 or 17,
+// told by one comparison each.
+int SignificandDigits(std::uint64_t n) {
+  if (n >= 10'000'000'000'000'000ULL) {
+    return 17;
+  }
+  if (n >= 1'000'000'000'000'000ULL) {
+    return 16;
+  }
+  return DigitCount(n);
+}
+
 void WritePair(char* out, std::uint32_t n) {
   std::memcpy(out, kDigitPairs + 2 * n, 2);
 }
@@ -176,7 +188,7 @@ int WriteWholeNumber(char* out, double value) {
 // "1e+300"), the exponent form otherwise. Stores may run past the length
 // (never past the room): the caller counts only the length.
 int WriteShortest(char* out, std::uint64_t significand, int exponent, double value) {
-  const int count = DigitCount(significand);
+  const int count = SignificandDigits(significand);
   const int leading = exponent + count - 1;  // power of ten of the first digit
   const bool wideExponent = leading <= -100 || leading >= 100;
   const int scientificLength = count + (count > 1 ? 1 : 0) + (wideExponent ? 5 : 4);
