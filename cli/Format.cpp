@@ -263,8 +263,9 @@ char* FormatNumber(char* first, double value) {
   }
   value = std::fabs(value);
   // The shortest digits that read back to the same double, the nearest of
-  // them to it (libfmt's implementation, faster than std::to_chars); the
-  // layout is the standard one.
+  // them to it: libfmt's digit search (exported by the library; its public
+  // formatting lays numbers out differently), faster than std::to_chars'.
+  // WriteShortest lays them out as std::to_chars does.
   const auto decimal = fmt::detail::dragonbox::to_decimal(value);
   return out + WriteShortest(out, decimal.significand, decimal.exponent, value);
 }
