@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "equations/FloatingPointStatus.h"
+#include "equations/FiniteState.h"
 #include "equations/GibbsProperties.h"
 #include "equations/PowerSeries.h"
 #include "vaporix/Limits.h"
@@ -105,7 +105,6 @@ using SingleProperties =
 }  // namespace
 
 bool Region1Equation::Evaluate(double p, double T, StateProperties& out) const {
-  detail::ClearFloatingPointFlags();
   if (!std::isfinite(p) || !std::isfinite(T) || p == 0.0 || T == 0.0) {
     return false;
   }
@@ -148,7 +147,7 @@ bool Region1Equation::Evaluate(double p, double T, StateProperties& out) const {
   out.kapa = out.w * out.w / pv;
 
   detail::FormDerivedProperties(p, T, state, pi * expansion, pi * pi * g.gammaPiPi, 1, out);
-  return detail::FloatingPointFlagsClean();
+  return detail::FormedPropertiesFinite(out);
 }
 
 double Region1Equation::EnthalpyPT(double* cp, double p, double T) const {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <span>
 
-#include "equations/FloatingPointStatus.h"
+#include "equations/FiniteState.h"
 #include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/SaturationEquation.h"
@@ -422,9 +422,8 @@ Point ExtrapolationLimitedPoint(double p, double T) {
 }  // namespace
 
 bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const {
-  detail::ClearFloatingPointFlags();
   // Negative or infinite inputs are refused here as well: they are never a
-  // state, and some would pass the floating-point test below.
+  // state, and some would pass the finiteness test below.
   if (!(rho > 0.0) || !std::isfinite(rho) || !(T >= 0.0) || !std::isfinite(T)) {
     return false;
   }
@@ -488,7 +487,7 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
     out.JTC = 1000.0 * (T * out.dvdt - out.v) / out.cp;
   }
   out.region = 3;
-  return detail::FloatingPointFlagsClean();
+  return detail::FormedPropertiesFinite(out);
 }
 
 bool Region3Equation::PartialsAt(double rho, double T, Partials& out) const {
