@@ -1,7 +1,10 @@
 #include "CDiagramPage.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -403,11 +406,22 @@ int CDiagramPage::print(QPrinter& printer) {
   return 1;
 }
 
+QSize CDiagramPage::ExportSize() const {
+  // A canvas too small to read (hidden, or squeezed) is drawn at a usual size.
+  return m_canvas->width() >= 200 && m_canvas->height() >= 150 ? m_canvas->size()
+                                                               : QSize(1200, 850);
+}
+
 std::optional<QString> CDiagramPage::exportTo(const QString& path) {
-  const QSize size =
-      m_canvas->width() >= 200 && m_canvas->height() >= 150 ? m_canvas->size() : QSize(1200, 850);
+  const QSize size = ExportSize();
   return WriteChartFile(path, size, m_tracer, m_chart, m_range, units(), markers(),
                         m_canvas->palette());
+}
+
+void CDiagramPage::copyToClipboard() {
+  const QSize size = ExportSize();
+  QGuiApplication::clipboard()->setImage(
+      RenderChartImage(size, m_tracer, m_chart, m_range, units(), markers(), m_canvas->palette()));
 }
 
 void CDiagramPage::OnUpdate(CDocumentView* /*sender*/, UpdateHint /*hint*/) {

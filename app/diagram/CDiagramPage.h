@@ -98,6 +98,8 @@ class CDiagramPage final : public CPropertyViewPage, public CDocumentView {
 
   int print(QPrinter& printer);
   std::optional<QString> exportTo(const QString& path);
+  // Edit > Copy on this page: the chart as drawn, as an image on the clipboard.
+  void copyToClipboard();
 
   // CDocumentView: markers follow the document.
   void OnUpdate(CDocumentView* sender, UpdateHint hint) override;
@@ -106,6 +108,7 @@ class CDiagramPage final : public CPropertyViewPage, public CDocumentView {
 
  private:
   void StoreSettings() const;
+  QSize ExportSize() const;
 
   CPageGeneral& m_generalPage;
   charts::IsolineTracer m_tracer;

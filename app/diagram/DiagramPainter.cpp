@@ -436,6 +436,44 @@ std::vector<DiagramMarker> DocumentMarkers(const CVaporixDoc& document, charts::
   return markers;
 }
 
+namespace {
+
+// The scene of `chart` over `range` traced for a drawing of `size` pixels.
+DiagramScene TraceScene(const QSize& size, charts::IsolineTracer& tracer, charts::ChartType chart,
+                        const charts::ChartRange& range, const charts::DisplayUnits& units,
+                        const std::vector<DiagramMarker>& markers, const QPalette& palette,
+                        charts::ChartTrace& trace) {
+  const QRectF plot = DiagramPainter::PlotArea(QRectF(QPointF(0, 0), QSizeF(size)));
+  charts::TraceRequest request;
+  request.chart = chart;
+  request.range = range;
+  request.widthPixels = plot.width();
+  request.heightPixels = plot.height();
+  request.units = units;
+  trace = tracer.Trace(request);
+  DiagramScene scene;
+  scene.trace = &trace;
+  scene.units = units;
+  scene.markers = markers;
+  scene.colors = DiagramColors::FromPalette(palette);
+  return scene;
+}
+
+}  // namespace
+
+QImage RenderChartImage(const QSize& size, charts::IsolineTracer& tracer, charts::ChartType chart,
+                        const charts::ChartRange& range, const charts::DisplayUnits& units,
+                        const std::vector<DiagramMarker>& markers, const QPalette& palette) {
+  charts::ChartTrace trace;
+  const DiagramScene scene = TraceScene(size, tracer, chart, range, units, markers, palette, trace);
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(scene.colors.background);
+  QPainter painter(&image);
+  DiagramPainter::Paint(painter, QRectF(QPointF(0, 0), QSizeF(size)), scene);
+  painter.end();
+  return image;
+}
+
 std::optional<QString> WriteChartFile(const QString& path, const QSize& size,
                                       charts::IsolineTracer& tracer, charts::ChartType chart,
                                       const charts::ChartRange& range,
@@ -451,29 +489,13 @@ std::optional<QString> WriteChartFile(const QString& path, const QSize& size,
     return QStringLiteral("The size must lie between 200x150 and 20000x20000 pixels.");
   }
   const QRectF area(QPointF(0, 0), QSizeF(size));
-  const QRectF plot = DiagramPainter::PlotArea(area);
-  charts::TraceRequest request;
-  request.chart = chart;
-  request.range = range;
-  request.widthPixels = plot.width();
-  request.heightPixels = plot.height();
-  request.units = units;
-  const charts::ChartTrace trace = tracer.Trace(request);
-  DiagramScene scene;
-  scene.trace = &trace;
-  scene.units = units;
-  scene.markers = markers;
-  scene.colors = DiagramColors::FromPalette(palette);
   const QString cannotWrite = QStringLiteral("Cannot write %1.").arg(path);
-
   if (suffix == QLatin1String("png")) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(scene.colors.background);
-    QPainter painter(&image);
-    DiagramPainter::Paint(painter, area, scene);
-    painter.end();
+    const QImage image = RenderChartImage(size, tracer, chart, range, units, markers, palette);
     return image.save(path, "PNG") ? std::nullopt : std::optional<QString>(cannotWrite);
   }
+  charts::ChartTrace trace;
+  const DiagramScene scene = TraceScene(size, tracer, chart, range, units, markers, palette, trace);
   if (suffix == QLatin1String("svg")) {
     QSvgGenerator generator;
     generator.setFileName(path);

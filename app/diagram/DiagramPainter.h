@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPalette>
 #include <QRectF>
 #include <QString>
@@ -66,6 +67,11 @@ QPalette PaperPalette();
 // as the output pane numbers their rows.
 std::vector<DiagramMarker> DocumentMarkers(const CVaporixDoc& document, charts::ChartType chart,
                                            bool english);
+
+// Traces `chart` over `range` and draws it on an image of `size` pixels.
+QImage RenderChartImage(const QSize& size, charts::IsolineTracer& tracer, charts::ChartType chart,
+                        const charts::ChartRange& range, const charts::DisplayUnits& units,
+                        const std::vector<DiagramMarker>& markers, const QPalette& palette);
 
 // Traces `chart` over `range` for a drawing of `size` pixels and writes it to
 // `path`: PNG, SVG or PDF by the file's extension. Answers an error text, or

@@ -45,11 +45,16 @@ bool CVaporixView::isTablesPageActive() const {
 }
 
 bool CVaporixView::canCopy() const {
+  if (activeIndex() == kDiagramPageIndex) {
+    return true;
+  }
   return isTablesPageActive() ? m_tablesPage->hasTable() : currentGrid().hasSelectedCells();
 }
 
 void CVaporixView::copySelection() const {
-  if (isTablesPageActive()) {
+  if (activeIndex() == kDiagramPageIndex) {
+    m_diagramPage->copyToClipboard();
+  } else if (isTablesPageActive()) {
     m_tablesPage->copySelection();
   } else {
     currentGrid().copySelectedCells();

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -488,6 +489,21 @@ TEST_F(main_frame_test, copy_puts_the_selected_cells_on_the_clipboard) {
   QApplication::clipboard()->clear();
   frame->action(Command::EditCopy).trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), "p [bar]\tt [°C]\n10\t27.85\n20\t28.85\n");
+}
+
+TEST_F(main_frame_test, copy_on_the_diagram_puts_the_chart_on_the_clipboard) {
+  auto* view = dynamic_cast<CVaporixView*>(&frame->inputPane().widget());
+  ASSERT_NE(view, nullptr);
+  view->SetActivePage(CVaporixView::kDiagramPageIndex);
+  frame->ActivatePane(CMainFrame::Pane::Input);
+  frame->UpdateCommandUI();
+  ASSERT_TRUE(frame->action(Command::EditCopy).isEnabled());
+  QApplication::clipboard()->clear();
+  frame->action(Command::EditCopy).trigger();
+  const QImage copied = QApplication::clipboard()->image();
+  ASSERT_FALSE(copied.isNull());
+  EXPECT_GE(copied.width(), 200);
+  EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
 }
 
 // A calculation typed on the first page becomes a row of the output pane and

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "vaporix/Limits.h"
+
 namespace vaporix {
 
 // The thermodynamic state of one point of water or steam. The field order is
@@ -48,10 +50,11 @@ struct TransportProperties {
 // equations and stored in TransportProperties.
 inline constexpr double kNotAvailable = -1.0;
 
-// Constants of the formulation used everywhere.
-inline constexpr double kGasConstant = 0.461526;         // R, kJ/(kg K)
-inline constexpr double kCriticalTemperature = 647.096;  // K
-inline constexpr double kCriticalPressure = 22.064;      // MPa
-inline constexpr double kCriticalDensity = 322.0;        // kg/m3
+// Constants of the formulation used everywhere; the critical point is
+// defined once, with the other limits.
+inline constexpr double kGasConstant = 0.461526;  // R, kJ/(kg K)
+using limits::kCriticalDensity;
+using limits::kCriticalPressure;
+using limits::kCriticalTemperature;
 
 }  // namespace vaporix
