@@ -402,16 +402,18 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   if (tauSquarePhiTauTau == 0.0) {
     return false;
   }
-  out.w = std::sqrt(1000.0 * R * T * (X - pressureTemperatureSquare / tauSquarePhiTauTau));
+  const double soundSquare = 1000.0 * R * T * (X - pressureTemperatureSquare / tauSquarePhiTauTau);
+  out.w = std::sqrt(soundSquare);
 
   if (out.p * 1.0e6 == 0.0) {
     return false;
   }
-  out.kapa = out.w * out.w * rho / (out.p * 1.0e6);
+  // w^2 rho / p, formed without waiting for the square root.
+  out.kapa = soundSquare * rho / (out.p * 1.0e6);
 
   out.H = R * T * f.phi;
   out.G = out.h - T * out.s;
-  out.Z = 1000.0 * out.p / (R * T * rho);
+  out.Z = delta * f.d;  // p / (rho R T) with p = rho R T delta phi_delta
 
   const double volumeTemperatureDenominator = rho * T * (2.0 * f.d + delta * f.dd);
   if (volumeTemperatureDenominator == 0.0) {
@@ -428,8 +430,10 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   out.Kt = -out.dvdp * rho;
 
   if (out.dvdp != 0.0) {
-    out.dpdt = -out.dvdt / out.dvdp;
-    out.dpdv = 1.0 / out.dvdp;
+    // (dp/dT)_v and (dp/dv)_T straight from phi rather than as quotients of
+    // the volume derivatives, which are themselves quotients.
+    out.dpdt = R * rho * (delta * f.d - delta * tau * f.dt) / 1000.0;
+    out.dpdv = -volumePressureDenominator / 1000.0;
   }
   out.iJTC = 1000.0 * (out.v - T * out.dvdt);
   if (out.cp != 0.0) {
