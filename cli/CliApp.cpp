@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Batch.h"
 #include "Format.h"
@@ -50,7 +51,7 @@ std::string PairHelp(bool withSaturation) {
   return help;
 }
 
-// vaporix-cli calc [--sat] [--english] [--json] PAIR A B
+// vaporix-cli calc [--sat] [--english] [--json] [--all] PAIR A B
 class CalcCommand : public Command {
  public:
   CLI::App* Register(CLI::App& app) override {
@@ -59,6 +60,9 @@ class CalcCommand : public Command {
     command->add_flag("--english", english,
                       "Inputs and outputs in psi, °F, Btu/lb, Btu/(lb·°F), ft³/lb");
     command->add_flag("--json", json, "Print one JSON object keyed by the property keys");
+    command->add_flag("--all", all,
+                      "Every state with these inputs, the answer of calc first (with --json: "
+                      "an array of objects)");
     command->add_option("PAIR", pair, PairHelp(true))->required();
     command->add_option("A", first, "First input value")->required();
     command->add_option("B", second, "Second input value")->required();
@@ -80,19 +84,59 @@ class CalcCommand : public Command {
     }
     IF97Calculator engine;
     engine.Initialize();
-    StateProperties state;
-    TransportProperties transport;
-    if (!engine.Calculate(*inputPair, a, b, state, transport, true, english)) {
+    std::vector<CalculatedState> states;
+    if (all) {
+      states = engine.CalcAll(*inputPair, a, b, true, english);
+    } else {
+      CalculatedState found;
+      if (engine.Calculate(*inputPair, a, b, found.state, found.transport, true, english)) {
+        states.push_back(found);
+      }
+    }
+    if (states.empty()) {
       streams.err << kOutOfRangeMessage << '\n';
       return kExitFailure;
     }
     std::string text;
+    if (all && json) {
+      text += '[';
+    }
+    for (std::size_t i = 0; i < states.size(); ++i) {
+      if (all && json && i > 0) {
+        text += ',';
+      }
+      // Each block of --all says which state it is, so that the blocks of
+      // several states sharing the inputs can be told apart.
+      if (all && !json) {
+        text += i > 0 ? "\n# state " : "# state ";
+        text += std::to_string(i + 1) + " of " + std::to_string(states.size());
+        text += i == 0 ? " (the answer of calc)\n" : "\n";
+      }
+      AppendState(text, states[i]);
+    }
+    if (all && json) {
+      text += "]\n";
+    }
+    errno = 0;
+    streams.out << text;
+    streams.out.flush();
+    if (!streams.out.good()) {
+      return IoFailure(streams, "write", "standard output", errno);
+    }
+    return kExitOk;
+  }
+
+ private:
+  // One state as `key value unit` lines, or as one JSON object and a newline
+  // (none inside the array of --all).
+  void AppendState(std::string& text, const CalculatedState& found) const {
     char number[kMaxNumberLength];
     if (json) {
       text += '{';
     }
     for (const PropertyInfo& property : kProperties) {
-      std::string value(number, FormatProperty(number, property, state, transport, saturation));
+      std::string value(number,
+                        FormatProperty(number, property, found.state, found.transport, saturation));
       if (json) {
         text += property.number == 1 ? "\"" : ",\"";
         text += property.key;
@@ -108,22 +152,15 @@ class CalcCommand : public Command {
       }
     }
     if (json) {
-      text += "}\n";
+      text += all ? "}" : "}\n";
     }
-    errno = 0;
-    streams.out << text;
-    streams.out.flush();
-    if (!streams.out.good()) {
-      return IoFailure(streams, "write", "standard output", errno);
-    }
-    return kExitOk;
   }
 
- private:
   CLI::App* command = nullptr;
   bool saturation = false;
   bool english = false;
   bool json = false;
+  bool all = false;
   std::string pair;
   std::string first;
   std::string second;

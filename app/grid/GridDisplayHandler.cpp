@@ -145,6 +145,18 @@ int OwnUnitColumn(const CGridCtrl& grid) {
   return UnitColumn(grid.gridColumnCount() >= GridDisplayHandler::kSaturationColumnCount);
 }
 
+// Pressure or temperature as the grid's value cells write it, following the
+// unit their unit cell shows.
+QString ShownValue(const CGridCtrl& grid, int unitColumn, const StateProperties& state,
+                   int number) {
+  if (number == GridDisplayHandler::kPressureRow) {
+    const bool inBar = grid.cellText(GridDisplayHandler::kPressureRow, unitColumn) == kBar;
+    return GridDisplayHandler::FormatValue(inBar ? state.p * kBarPerMPa : state.p);
+  }
+  const bool inCelsius = grid.cellText(GridDisplayHandler::kTemperatureRow, unitColumn) == kCelsius;
+  return GridDisplayHandler::FormatValue(inCelsius ? state.t - kCelsiusOffset : state.t);
+}
+
 bool IsRedRow(int row) {
   return (row >= 1 && row <= 4) || row == 6 || row == 7 || (row >= 12 && row <= 23);
 }
@@ -315,6 +327,19 @@ void GridDisplayHandler::FillEnglishConstants(CGridCtrl& grid, int column) {
   FillConstants(grid, column, true);
 }
 
+QString GridDisplayHandler::ValueWithUnit(const CGridCtrl& grid, const StateProperties& state,
+                                          int number) {
+  const int unitColumn = OwnUnitColumn(grid);
+  if (number < kFirstPropertyRow || number > kLastPropertyRow ||
+      PropertyByNumber(number).stateField == nullptr) {
+    return {};
+  }
+  const QString value = number == kPressureRow || number == kTemperatureRow
+                            ? ShownValue(grid, unitColumn, state, number)
+                            : FormatValue(state.*PropertyByNumber(number).stateField);
+  return value + QLatin1Char(' ') + grid.cellText(number, unitColumn);
+}
+
 void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& state,
                                     const TransportProperties& transport, int column,
                                     bool saturationLayout) {
@@ -325,12 +350,8 @@ void GridDisplayHandler::FillValues(CGridCtrl& grid, const StateProperties& stat
       text = kNotApplicable;
     } else if (info.isRegion) {
       text = QString::number(state.region);
-    } else if (info.number == kPressureRow) {
-      const bool inBar = grid.cellText(kPressureRow, unitColumn) == kBar;
-      text = FormatValue(inBar ? state.p * kBarPerMPa : state.p);
-    } else if (info.number == kTemperatureRow) {
-      const bool inCelsius = grid.cellText(kTemperatureRow, unitColumn) == kCelsius;
-      text = FormatValue(inCelsius ? state.t - kCelsiusOffset : state.t);
+    } else if (info.number == kPressureRow || info.number == kTemperatureRow) {
+      text = ShownValue(grid, unitColumn, state, info.number);
     } else {
       text = FormatValue(ValueOf(info, state, transport));
     }

@@ -70,6 +70,11 @@ class GridDisplayHandler {
   static void ShowSIMode(CGridCtrl& grid, bool saturationLayout);
   static void ShowEnglishMode(CGridCtrl& grid, bool saturationLayout);
 
+  // Property `number` (1-30) of `state` with its unit as the single-phase
+  // grid shows them now ("31.6 MPa", pressure and temperature in the unit
+  // their cells show); `state` is in the grid's unit system.
+  static QString ValueWithUnit(const CGridCtrl& grid, const StateProperties& state, int number);
+
   // A number as "%g" shows it; "N/A" for a value that is not finite.
   static QString FormatValue(double value);
 

@@ -131,6 +131,10 @@ void CInputPropertyPage::BuildControls(const QString& secondLabelTemplate) {
   GridDisplayHandler::ShowSIMode(*m_grid, m_saturationLayout);
   m_grid->installEventFilter(this);
   TakeDisplayedUnits();
+  m_note = new QLabel(this);
+  m_note->setTextFormat(Qt::RichText);
+  m_note->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  m_note->hide();
 
   // The tab order follows the template: units, function, inputs, button, link, grid.
   setTabOrder(m_siButton, m_englishButton);
@@ -142,6 +146,7 @@ void CInputPropertyPage::BuildControls(const QString& secondLabelTemplate) {
   setTabOrder(m_secondUnits, m_calculateButton);
   setTabOrder(m_calculateButton, m_hyperLink);
   setTabOrder(m_hyperLink, m_grid);
+  setTabOrder(m_grid, m_note);
 
   connect(m_functionList, &QComboBox::currentIndexChanged, this,
           &CInputPropertyPage::OnFunctionListChanged);
@@ -153,6 +158,8 @@ void CInputPropertyPage::BuildControls(const QString& secondLabelTemplate) {
   connect(m_secondUnits, &QComboBox::currentIndexChanged, this,
           [this](int position) { OnUnitListChanged(InputSlot::Second, position); });
   connect(m_grid, &CGridCtrl::cellOptionPicked, this, &CInputPropertyPage::OnUnitCellPicked);
+  connect(m_note, &QLabel::linkActivated, this,
+          [this](const QString& link) { NoteLinkActivated(link); });
 
   LayoutControls();
 }
@@ -202,8 +209,22 @@ void CInputPropertyPage::LayoutControls() {
   const int gridLeft = dialogUnitsToX(kGridLeft);
   const int gridTop = dialogUnitsToY(kGridTop);
   const QSize area = size().expandedTo(templateSize());
-  m_grid->setGeometry(gridLeft, gridTop, area.width() - gridLeft - dialogUnitsToX(kGridMargin),
-                      area.height() - gridTop - dialogUnitsToY(kGridMargin));
+  const int gridWidth = area.width() - gridLeft - dialogUnitsToX(kGridMargin);
+  int gridHeight = area.height() - gridTop - dialogUnitsToY(kGridMargin);
+  // The note, when there is one, takes a line below the grid.
+  if (!m_note->isHidden()) {
+    const int noteHeight = m_note->sizeHint().height();
+    gridHeight -= noteHeight + dialogUnitsToY(kGridMargin);
+    m_note->setGeometry(gridLeft, gridTop + gridHeight + dialogUnitsToY(kGridMargin), gridWidth,
+                        noteHeight);
+  }
+  m_grid->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+}
+
+void CInputPropertyPage::SetNote(const QString& richText) {
+  m_note->setText(richText);
+  m_note->setHidden(richText.isEmpty());
+  LayoutControls();
 }
 
 void CInputPropertyPage::resizeEvent(QResizeEvent* event) {
@@ -560,6 +581,7 @@ void CInputPropertyPage::OnUnitCellPicked(int row, int column, const QString& te
     GridDisplayHandler::ChangeTemperatureUnit(*m_grid, column, m_saturationLayout);
     m_temperatureUnit = text;
   }
+  GridUnitsChanged();
 }
 
 void CInputPropertyPage::ResetControls() {

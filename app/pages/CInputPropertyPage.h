@@ -111,6 +111,8 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   QComboBox& secondUnits() const { return *m_secondUnits; }
   QPushButton& calculateButton() const { return *m_calculateButton; }
   CHyperLink& hyperLink() const { return *m_hyperLink; }
+  // The one-line note under the grid (hidden while it has no text).
+  QLabel& noteLabel() const { return *m_note; }
 
  protected:
   CInputPropertyPage(CVaporixDoc& document, const QString& title,
@@ -146,6 +148,14 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   // Notes the units the grid's unit cells show after values were written.
   void TakeDisplayedUnits();
   void RedrawGrid();
+  // Shows `richText` in the note under the grid, which the grid makes room
+  // for; an empty text hides the note.
+  void SetNote(const QString& richText);
+  // A link of the note was clicked.
+  virtual void NoteLinkActivated(const QString& /*link*/) {}
+  // The user picked another pressure or temperature unit in the grid.
+  virtual void GridUnitsChanged() {}
+  IF97Calculator& engine() { return m_engine; }
 
   UnitSystem m_unitSystem = UnitSystem::SI;
   bool m_hasResults = false;
@@ -215,6 +225,7 @@ class CInputPropertyPage : public CPropertyViewPage, public InputPage {
   QPushButton* m_calculateButton = nullptr;
   CHyperLink* m_hyperLink = nullptr;
   CGridCtrl* m_grid = nullptr;
+  QLabel* m_note = nullptr;
 };
 
 }  // namespace vaporix

@@ -28,6 +28,10 @@ class CPageGeneral final : public CInputPropertyPage {
   // Holds and shows a result that was not calculated here (a row of the
   // output pane); the document is not told.
   void ShowStoredResult(const ResultSet& result);
+  // Every state with the inputs of the last calculation, the calculated one
+  // first; the note under the grid offers the others.
+  const std::vector<ResultSet>& statesWithSameInputs() const { return m_states; }
+  std::size_t shownState() const { return m_shown; }
 
  protected:
   void SelectFunction(int position) override;
@@ -35,11 +39,21 @@ class CPageGeneral final : public CInputPropertyPage {
   void FillCurrentFunctionUnits() override;
   void ShowHeldResult() override;
   void CalculateFilledInputs() override;
+  void NoteLinkActivated(const QString& link) override;
+  void GridUnitsChanged() override { UpdateNote(); }
 
  private:
+  // Finds the other states of the held result's inputs.
+  void FindStatesWithSameInputs(InputPair pair);
+  // The note that names the states not shown, each a link that shows it.
+  void UpdateNote();
+
   std::vector<std::unique_ptr<ImplementFunction>> m_functions;
   ImplementFunction* m_currentFunction = nullptr;
   ResultSet m_result;
+  std::vector<ResultSet> m_states;
+  std::size_t m_shown = 0;
+  InputPair m_statesPair = InputPair::PT;
 };
 
 }  // namespace vaporix

@@ -2,6 +2,8 @@
 // reproduces the two inputs it was asked for, and only when it is the state
 // the formulation has at its own pressure and temperature.
 
+#include "StateAcceptance.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,7 +12,6 @@
 #include "vaporix/equations/SaturationEquation.h"
 
 namespace vaporix {
-namespace {
 
 // Inputs that pass through zero (u and s of the liquid near the triple
 // point, the quality) are compared against this floor instead.
@@ -32,6 +33,8 @@ double ReproductionScale(Quantity quantity, double given) {
   }
   return std::max(std::fabs(given), floor);
 }
+
+namespace {
 
 double Residual(Quantity quantity, double given, const StateProperties& state) {
   return (state.*Describe(quantity).field - given) / ReproductionScale(quantity, given);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "vaporix/InputPair.h"
 #include "vaporix/Limits.h"
@@ -19,6 +20,13 @@
 #include "vaporix/solvers/TwoPhaseSolver.h"
 
 namespace vaporix {
+
+// One state found by IF97Calculator::CalcAll, with its transport properties
+// when they were asked for.
+struct CalculatedState {
+  StateProperties state;
+  TransportProperties transport;
+};
 
 // The one object through which the rest of the system computes a state of
 // water or steam: Calculate with an input pair (see InputPair.h), or the
@@ -43,6 +51,13 @@ class IF97Calculator {
   // Btu/(lb degF), ft3/lb and the outputs are English too.
   bool Calculate(InputPair pair, double a, double b, StateProperties& out,
                  TransportProperties& transport, bool withTransport, bool english);
+
+  // Every state that has the two inputs of `pair`: Calculate's answer first
+  // (when it has one), then the others in the order they lie along the line
+  // of the first input (or of the second for the pressure-search pairs);
+  // empty when no state has them. Units and transport as Calculate.
+  std::vector<CalculatedState> CalcAll(InputPair pair, double a, double b, bool withTransport,
+                                       bool english);
 
   // One entry point per input pair, kept for the callers that name them.
   bool CalcPT(double a, double b, StateProperties& out, TransportProperties& transport,
@@ -187,6 +202,10 @@ class IF97Calculator {
   bool Accept(InputPair pair, double a, double b, StateProperties& out) const;
   bool Polish(InputPair pair, double a, double b, StateProperties& out) const;
   bool OnStableBranch(const StateProperties& state) const;
+  // Appends to `states` every accepted state of the SI pair found by
+  // bracketing along the pair's free variable that is not already there.
+  void FindOtherStates(InputPair pair, double a, double b,
+                       std::vector<StateProperties>& states) const;
   // The state at pressure p with the fixed entropy or volume (CalcPS, CalcPV).
   bool FindAtPressure(Quantity fixed, double p, double value, StateProperties& out) const;
   // The state at temperature T with the fixed entropy or volume (CalcTS, CalcTV).
