@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
+#include "vaporix/equations/Region1Equation.h"
+#include "vaporix/equations/Region2Equation.h"
+#include "vaporix/equations/Region3Equation.h"
+#include "vaporix/equations/SaturationEquation.h"
 #include "vaporix/solvers/RootFinders.h"
 
 namespace vaporix {
@@ -56,6 +62,15 @@ constexpr double kSearchRelativeFloor = 1.0;
 // The pressure search converges to the engine tolerance times this, relative
 // to the target value.
 constexpr double kSearchToleranceScale = 1e-6;
+// The pressure search first makes at most this many solves; a line that
+// needs more usually crosses the saturation line inside its bracket, which is
+// then found (to kCrossingTolerance, relative) and splits the bracket.
+constexpr int kSearchFirstEvaluations = 12;
+constexpr double kCrossingTolerance = 1e-12;
+// The second pass makes at most this many solves: a target in the jump of a
+// region seam (B23, 1073.15 K) has no root to converge to, and its last
+// estimate goes to the acceptance test (which polishes it on its equation).
+constexpr int kSearchSecondEvaluations = 30;
 // Bisection steps (in log p) for the lowest pressure of a line: 2^-40 of the span.
 constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
@@ -97,6 +112,461 @@ constexpr std::array<TwoPhaseOperation, 15> kTwoPhaseOperations{{
     &TwoPhaseSolver::SolveUV,
 }};
 static_assert(kFirstSaturationPair + kTwoPhaseOperations.size() == kInputPairCount);
+
+// A pressure times a specific volume, MPa m3/kg, in kJ/kg.
+constexpr double kKilojoulePerMegapascalCubicMetre = 1000.0;
+// The refinement on the state's own equation stops when its next correction
+// is below this, relative (a few units in the last place), after this many
+// steps, or when this many steps in a row bring no smaller correction (the
+// inputs' own rounding reached). Each step that would leave the equation's
+// region is halved at most this often.
+constexpr double kRefinedCorrection = 1e-15;
+constexpr int kRefineSteps = 60;
+constexpr int kRefineStale = 4;
+constexpr int kRefineHalvings = 6;
+
+// Rates of change of a quantity with the two coordinates of a state's own
+// equation: pressure and temperature in regions 1, 2 and 5, specific volume
+// and temperature in region 3. Thermodynamic identities over the state's
+// derivatives, so no difference quotient limits the refinement.
+struct Slopes {
+  double first;  // per MPa, or per m3/kg in region 3
+  double T;      // per K
+};
+
+Slopes SlopesOf(Quantity quantity, const StateProperties& state, bool volumeCoordinate) {
+  constexpr double k = kKilojoulePerMegapascalCubicMetre;
+  const double p = state.p;
+  const double T = state.t;
+  const double v = state.v;
+  if (!volumeCoordinate) {
+    switch (quantity) {
+      case Quantity::Volume:
+        return {state.dvdp, state.dvdt};
+      case Quantity::Enthalpy:
+        return {k * (v - T * state.dvdt), state.cp};
+      case Quantity::Entropy:
+        return {-k * state.dvdt, state.cp / T};
+      case Quantity::InternalEnergy:
+        return {-k * (T * state.dvdt + p * state.dvdp), state.cp - k * p * state.dvdt};
+      default:
+        break;
+    }
+  } else {
+    switch (quantity) {
+      case Quantity::Volume:
+        return {1.0, 0.0};
+      case Quantity::Enthalpy:
+        return {k * (T * state.dpdt + v * state.dpdv), state.cv + k * v * state.dpdt};
+      case Quantity::Entropy:
+        return {k * state.dpdt, state.cv / T};
+      case Quantity::InternalEnergy:
+        return {k * (T * state.dpdt - p), state.cv};
+      default:
+        break;
+    }
+  }
+  return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+}
+
+// Newton's iteration on a single-phase state's own equation for the two
+// inputs, with the exact Jacobian, run until the correction itself is spent
+// rather than until the residuals are small: along cold-liquid isentropes u
+// barely changes with p, so residuals far below any tolerance still leave the
+// pressure off by orders of magnitude. The state stays on the solver's
+// equation; the caller decides whether the result is kept.
+StateProperties RefineOnEquation(const RegionSolver& solver, bool region3, Quantity first, double a,
+                                 Quantity second, double b, const StateProperties& start) {
+  double StateProperties::*const fieldA = Describe(first).field;
+  double StateProperties::*const fieldB = Describe(second).field;
+  const auto evaluate = [&](double x, double T, StateProperties& state) {
+    return x > 0.0 && (region3 ? solver.SolveTV(T, x, state) : solver.SolvePT(x, T, state));
+  };
+  StateProperties current = start;
+  StateProperties best = start;
+  double bestCorrection = std::numeric_limits<double>::infinity();
+  int stale = 0;
+  for (int step = 0; step < kRefineSteps; ++step) {
+    const double x = region3 ? current.v : current.p;
+    const double T = current.t;
+    const double ra = current.*fieldA - a;
+    const double rb = current.*fieldB - b;
+    const Slopes ja = SlopesOf(first, current, region3);
+    const Slopes jb = SlopesOf(second, current, region3);
+    const double determinant = ja.first * jb.T - ja.T * jb.first;
+    if (!std::isfinite(determinant) || determinant == 0.0) {
+      break;
+    }
+    const double dx = (ra * jb.T - rb * ja.T) / determinant;
+    const double dT = (ja.first * rb - jb.first * ra) / determinant;
+    const double correction = std::max(std::fabs(dx / x), std::fabs(dT / T));
+    if (!std::isfinite(correction)) {
+      break;
+    }
+    if (correction < bestCorrection) {
+      bestCorrection = correction;
+      best = current;
+      stale = 0;
+    } else if (++stale >= kRefineStale) {
+      break;
+    }
+    if (correction <= kRefinedCorrection) {
+      break;
+    }
+    double scale = 1.0;
+    int halvings = 0;
+    StateProperties next;
+    while (!evaluate(x - scale * dx, T - scale * dT, next) && ++halvings < kRefineHalvings) {
+      scale /= 2.0;
+    }
+    if (halvings >= kRefineHalvings) {
+      break;
+    }
+    current = next;
+  }
+  return best;
+}
+
+// Newton's iteration of the direct region-3 solve in (rho, T): this many
+// steps at most, each halved at most kRegion3Halvings times to stay inside
+// region 3's box of densities and temperatures; converged when the relative
+// correction is below kRegion3Converged.
+constexpr int kRegion3Steps = 40;
+constexpr int kRegion3Halvings = 20;
+constexpr double kRegion3Converged = 1e-14;
+// Region 3's densities: from the 863.15 K end of the B23 line (about
+// 113 kg/m3) to liquid at 623.15 K and 100 MPa (about 762 kg/m3), widened.
+constexpr double kRegion3LeastDensity = 100.0;
+constexpr double kRegion3GreatestDensity = 780.0;
+// Widening of region 3's entropy range for the direct solve, kJ/(kg K).
+constexpr double kRegion3EntropyMargin = 0.01;
+// Liquid isochores up to this volume (m3/kg) pass the density maximum near
+// 277 K, where one pressure holds two states of the isochore and the search
+// over pressure loses its bracket; they are searched over temperature from
+// 273.15 K in steps of kColdIsochoreStep up to kColdIsochoreTop.
+constexpr double kColdIsochoreMaximumVolume = 1.0003e-3;
+constexpr double kColdIsochoreStep = 1.0;
+constexpr double kColdIsochoreTop = 300.0;
+// The isochore search next to the critical point: its first bracket is
+// this wide on either side (K), widened fourfold at most kIsochoreWidenings
+// times; it converges to kIsochoreTolerance relative to the target.
+constexpr double kIsochoreBracket = 0.01;
+constexpr int kIsochoreWidenings = 6;
+constexpr double kIsochoreTolerance = 1e-11;
+// An entropy or volume this far (relative) inside the boundary values of a
+// region at a pressure belongs to that region, whichever equation gives the
+// boundary.
+constexpr double kBoundaryMargin = 1e-6;
+
+// Value and slopes in (rho, T) of an input quantity of a region-3 state; for
+// a volume the density itself stands in (the residual rho - 1/v is linear).
+struct Region3Row {
+  double value;
+  double rho;
+  double T;
+};
+
+Region3Row Region3RowOf(Quantity quantity, const Region3Equation::Partials& at, double rho) {
+  switch (quantity) {
+    case Quantity::Enthalpy:
+      return {at.h, at.hRho, at.hT};
+    case Quantity::Entropy:
+      return {at.s, at.sRho, at.sT};
+    case Quantity::InternalEnergy:
+      return {at.u, at.uRho, at.uT};
+    case Quantity::Volume:
+      return {rho, 1.0, 0.0};
+    default:
+      return {std::numeric_limits<double>::quiet_NaN(), 0.0, 0.0};
+  }
+}
+
+// (rho, T) of region 3's equation with the two inputs, by a damped Newton
+// iteration from the critical point (or from the given volume); the Jacobian
+// in (rho, T) of (u, s), (v, s), (h, v) and (u, v) has no zero inside the
+// region, so the iteration needs no search. False when it leaves no root.
+bool SolveRegion3Direct(Quantity first, double a, Quantity second, double b, double& rhoOut,
+                        double& TOut) {
+  // An entropy outside region 3's (widened by kRegion3EntropyMargin) has no
+  // state there.
+  for (const auto& [quantity, value] : {std::pair{first, a}, std::pair{second, b}}) {
+    if (quantity == Quantity::Entropy &&
+        !(value >= kRegion3MinimumEntropy - kRegion3EntropyMargin &&
+          value <= kRegion3MaximumEntropy + kRegion3EntropyMargin)) {
+      return false;
+    }
+  }
+  const Region3Equation region3;
+  const double ta = first == Quantity::Volume ? 1.0 / a : a;
+  const double tb = second == Quantity::Volume ? 1.0 / b : b;
+  double rho = first == Quantity::Volume ? ta : second == Quantity::Volume ? tb : kCriticalDensity;
+  double T = kCriticalTemperature;
+  if (!(rho >= kRegion3LeastDensity && rho <= kRegion3GreatestDensity)) {
+    return false;
+  }
+  const auto inside = [](double r, double t) {
+    return r >= kRegion3LeastDensity && r <= kRegion3GreatestDensity &&
+           t >= limits::kRegion13Temperature && t <= limits::kB23MaximumTemperature;
+  };
+  for (int step = 0; step < kRegion3Steps; ++step) {
+    Region3Equation::Partials at{};
+    if (!region3.PartialsAt(rho, T, at)) {
+      return false;
+    }
+    const Region3Row ra = Region3RowOf(first, at, rho);
+    const Region3Row rb = Region3RowOf(second, at, rho);
+    const double fa = ra.value - ta;
+    const double fb = rb.value - tb;
+    const double determinant = ra.rho * rb.T - ra.T * rb.rho;
+    if (!std::isfinite(determinant) || determinant == 0.0) {
+      return false;
+    }
+    const double dRho = (fa * rb.T - fb * ra.T) / determinant;
+    const double dT = (ra.rho * fb - rb.rho * fa) / determinant;
+    if (!std::isfinite(dRho) || !std::isfinite(dT)) {
+      return false;
+    }
+    if (std::max(std::fabs(dRho / rho), std::fabs(dT / T)) <= kRegion3Converged) {
+      rhoOut = rho;
+      TOut = T;
+      return true;
+    }
+    double scale = 1.0;
+    int halvings = 0;
+    while (!inside(rho - scale * dRho, T - scale * dT)) {
+      if (++halvings > kRegion3Halvings) {
+        return false;
+      }
+      scale /= 2.0;
+    }
+    rho -= scale * dRho;
+    T -= scale * dT;
+  }
+  // Out of steps: the last iterate goes to the caller's acceptance test.
+  rhoOut = rho;
+  TOut = T;
+  return true;
+}
+
+// The saturated end a line of constant entropy or volume crosses: the
+// saturated liquid for values below the critical point's, the vapour above,
+// at the temperature where the end's value is the line's (monotonic in T).
+bool SaturationCrossing(const TwoPhaseSolver& twoPhaseSolver, Quantity fixed, double value,
+                        StateProperties& crossing) {
+  double StateProperties::*const field = Describe(fixed).field;
+  const double critical = fixed == Quantity::Entropy ? Region3BackwardEquation::kCriticalEntropy
+                                                     : 1.0 / kCriticalDensity;
+  const double x = value < critical ? 0.0 : 100.0;
+  StateProperties cold;
+  StateProperties hot;
+  if (!twoPhaseSolver.SolveTX(limits::kMinimumTemperature, x, cold) ||
+      !twoPhaseSolver.SolveTX(kCriticalTemperature, x, hot)) {
+    return false;
+  }
+  const double fCold = cold.*field - value;
+  const double fHot = hot.*field - value;
+  if (!(fCold * fHot < 0.0)) {
+    return false;
+  }
+  double crossingT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    crossingT = T;
+    if (twoPhaseSolver.SolveTX(T, x, crossing)) {
+      return crossing.*field - value;
+    }
+    crossingT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const RootResult search =
+      Ridders(residual, limits::kMinimumTemperature, fCold, kCriticalTemperature, fHot,
+              kCrossingTolerance * std::fabs(value));
+  if (!search.hasEstimate || !std::isfinite(search.x)) {
+    return false;
+  }
+  return search.x == crossingT || twoPhaseSolver.SolveTX(search.x, x, crossing);
+}
+
+// The state of an isochore (or isentrope) next to the critical point whose
+// target lies beside the temperature T0: the target rises with temperature
+// along the line (through region 3 and the dome alike), so a bracket widened
+// from T0 and Ridders' iteration in T find it. `stateAt(T, state)` is the
+// line's state at T.
+template <class StateAt>
+bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double targetValue, double T0,
+                          StateProperties& out) {
+  double StateProperties::*const field = Describe(target).field;
+  StateProperties low;
+  StateProperties high;
+  double width = kIsochoreBracket;
+  double TLow = T0 - width;
+  double THigh = std::min(T0 + width, kCriticalTemperature);
+  for (int widening = 0;; ++widening) {
+    if (widening > kIsochoreWidenings || !stateAt(TLow, low) || !stateAt(THigh, high)) {
+      return false;
+    }
+    if (low.*field <= targetValue && targetValue <= high.*field) {
+      break;
+    }
+    width *= 4.0;
+    if (low.*field > targetValue) {
+      TLow -= width;
+    } else {
+      THigh += width;
+    }
+  }
+  StateProperties scratch;
+  double scratchT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    scratchT = T;
+    if (stateAt(T, scratch)) {
+      return scratch.*field - targetValue;
+    }
+    scratchT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const double scale = std::max(1.0, std::fabs(targetValue));
+  const RootResult search = Ridders(residual, TLow, low.*field - targetValue, THigh,
+                                    high.*field - targetValue, kIsochoreTolerance * scale);
+  if (!search.Converged()) {
+    return false;
+  }
+  if (search.x == scratchT) {
+    out = scratch;
+    return true;
+  }
+  return stateAt(search.x, out);
+}
+
+// (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
+// equation, before any pressure search; false leaves the search to decide.
+// The caller applies the acceptance rule.
+bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver& twoPhaseSolver,
+                       InputPair pair, double a, double b, StateProperties& out) {
+  const InputPairInfo& info = Describe(pair);
+  double rho = 0.0;
+  double T = 0.0;
+  if (!SolveRegion3Direct(info.first, a, info.second, b, rho, T)) {
+    return false;
+  }
+  // Only a state inside region 3 as the formulation bounds it: above
+  // 623.15 K and the B23 line's pressure, outside the saturation dome
+  // (SolveTV refuses it there). Next to the 623.15 K and B23 seams the
+  // neighbouring region's equation may hold a state of its own a hair away
+  // (the equations differ there by up to 1e-4); region 3's is the answer.
+  const SaturationEquation saturation;
+  if (!(T > limits::kRegion13Temperature)) {
+    return false;
+  }
+  if (!region3Solver.SolveTV(T, 1.0 / rho, out)) {
+    // A saturated liquid or vapour lies on the dome's edge, where the dome
+    // test falls either way by rounding: such a state is kept when its volume
+    // is a saturated end's to the engine tolerance.
+    const Region3Equation region3;
+    StateProperties liquid;
+    StateProperties vapour;
+    const auto atEnd = [&](const StateProperties& end) {
+      return std::fabs(end.v * rho - 1.0) <= limits::kInputReproduction;
+    };
+    if (!(T < kCriticalTemperature) || !twoPhaseSolver.SolveTX(T, 0.0, liquid) ||
+        !twoPhaseSolver.SolveTX(T, 100.0, vapour)) {
+      return false;
+    }
+    if (!(atEnd(liquid) || atEnd(vapour))) {
+      // Inside the dome the inputs name a wet state, close to the region-3
+      // iterate's temperature: searched along the isochore when one input is
+      // the volume.
+      const bool volumeFirst = info.first == Quantity::Volume;
+      if (!volumeFirst && info.second != Quantity::Volume) {
+        // (h,s) and (u,s): along an isentrope h and u rise with temperature
+        // through region 3 and the dome alike.
+        const auto onIsentrope = [&](double t, StateProperties& state) {
+          return region3Solver.SolveTS(t, b, state) ||
+                 (t < kCriticalTemperature && twoPhaseSolver.SolveTS(t, b, state));
+        };
+        return info.second == Quantity::Entropy &&
+               SearchIsochoreAround(onIsentrope, info.first, a, T, out);
+      }
+      const auto stateAt = [&](double t, StateProperties& state) {
+        return region3Solver.SolveTV(t, volumeFirst ? a : b, state) ||
+               (t < kCriticalTemperature && twoPhaseSolver.SolveTV(t, volumeFirst ? a : b, state));
+      };
+      return SearchIsochoreAround(stateAt, volumeFirst ? info.second : info.first,
+                                  volumeFirst ? b : a, T, out);
+    }
+    if (!region3.Evaluate(rho, T, out)) {
+      return false;
+    }
+    out.region = 3;
+    out.x = 0.0;
+  }
+  return out.p > saturation.B23Pressure(T);
+}
+
+// (h,v) and (u,v) of cold liquid beside the density maximum, searched over
+// temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
+// the pressure search found nothing. `densest` is the smallest volume of the
+// range (liquid at 100 MPa and 273.15 K).
+template <class StateAt>
+bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTolerance,
+                        Quantity target, double targetValue, double v, StateProperties& out) {
+  if (!(v >= densest && v <= kColdIsochoreMaximumVolume)) {
+    return false;
+  }
+  // Along an isochore h and u rise with temperature (cv > 0), through the
+  // liquid and the wet states alike: the first step whose end lies above the
+  // target brackets the one state.
+  double StateProperties::*const field = Describe(target).field;
+  StateProperties below;
+  double TBelow = 0.0;
+  bool haveBelow = false;
+  StateProperties above;
+  double TAbove = 0.0;
+  for (double T = limits::kMinimumTemperature; T <= kColdIsochoreTop; T += kColdIsochoreStep) {
+    StateProperties state;
+    if (!stateAt(T, state)) {
+      haveBelow = false;
+      continue;
+    }
+    if (state.*field >= targetValue) {
+      if (!haveBelow) {
+        if (state.*field != targetValue) {
+          return false;
+        }
+        out = state;
+        return true;
+      }
+      above = state;
+      TAbove = T;
+      break;
+    }
+    below = state;
+    TBelow = T;
+    haveBelow = true;
+  }
+  if (!haveBelow || !(TAbove > TBelow)) {
+    return false;
+  }
+  StateProperties scratch;
+  double scratchT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    scratchT = T;
+    if (stateAt(T, scratch)) {
+      return scratch.*field - targetValue;
+    }
+    scratchT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const RootResult search = Ridders(residual, TBelow, below.*field - targetValue, TAbove,
+                                    above.*field - targetValue, searchTolerance);
+  if (!search.hasEstimate) {
+    return false;
+  }
+  if (search.x == scratchT) {
+    out = scratch;
+    return true;
+  }
+  return stateAt(search.x, out);
+}
 
 bool Between(double low, double value, double high) {
   return low <= value && value <= high;
@@ -192,7 +662,40 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
         return true;
       }
-      return PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out);
+      if (FindRegion3Direct(region3Solver, twoPhaseSolver, pair, a, b, out) &&
+          Accept(pair, a, b, out)) {
+        return true;
+      }
+      if (!(PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out))) {
+        // Cold liquid (T <= 300 K, v <= 1.0003e-3 m3/kg) is region 1's or
+        // wet; the other solvers are not asked.
+        const auto stateAt = [&](double T, StateProperties& state) {
+          return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
+                 (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
+        };
+        const double searchTolerance =
+            tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(a));
+        if (!(info.second == Quantity::Volume &&
+              ColdIsochoreSearch(stateAt, cornerVolume[kC], searchTolerance, info.first, a, b,
+                                 out) &&
+              Accept(pair, a, b, out))) {
+          return false;
+        }
+      }
+      // Newton's iteration on the answer's own equation until its pressure
+      // and temperature are as exact as the inputs allow; kept only when the
+      // acceptance rule keeps it (a mixture stays as its solver found it).
+      if (out.region != 4) {
+        const std::size_t solver = out.region == 5 ? 4 : static_cast<std::size_t>(out.region - 1);
+        if (solver < solvers.size()) {
+          StateProperties refined = RefineOnEquation(*solvers[solver], out.region == 3, info.first,
+                                                     a, info.second, b, out);
+          if (Accept(pair, a, b, refined)) {
+            out = refined;
+          }
+        }
+      }
+      return true;
     case SolverRoute::TwoPhase:
       // Every two-phase pair lies at or after the first saturation pair; the
       // test keeps the compiler's bounds analysis quiet.
@@ -255,7 +758,55 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
                                     StateProperties& out) const {
-  return Find(fixed == Quantity::Entropy ? InputPair::PS : InputPair::PV, p, value, out);
+  const InputPair pair = fixed == Quantity::Entropy ? InputPair::PS : InputPair::PV;
+  if (p > 0.0 && p <= limits::kMaximumPressure && std::isfinite(value)) {
+    // The entropies or volumes of the region boundaries at p tell which
+    // solver holds the probe; asked first, it spares the search's probes the
+    // full declining iterations of the solvers asked before it (10-20 us
+    // each). Within kBoundaryMargin of a boundary the usual order decides.
+    const SaturationEquation saturation;
+    const Region1Equation region1;
+    const Region2Equation region2;
+    const bool entropy = fixed == Quantity::Entropy;
+    // The value of region 1 or 2 at (p, T), not a number outside its range.
+    const auto bound = [&](bool gas, double T) {
+      double slope = 0.0;
+      const double v = gas ? region2.VolumeInRange(p, T) : region1.VolumeInRange(p, T);
+      if (!(v > 0.0)) {
+        return std::numeric_limits<double>::quiet_NaN();
+      }
+      return !entropy ? v : gas ? region2.EntropyPT(&slope, p, T) : region1.EntropyPT(&slope, p, T);
+    };
+    const auto margin = [](double edge) {
+      return kBoundaryMargin * std::max(std::fabs(edge), 1e-3);
+    };
+    const auto inside = [&](double low, double high) {
+      return value > low + margin(low) && value < high - margin(high);
+    };
+    // Below ps(623.15 K) the saturated ends at p part liquid, wet and vapour;
+    // above it region 3 lies between 623.15 K and the B23 line.
+    const bool dome = p < limits::kSaturationPressureAt623;
+    const double Tlow = dome ? saturation.SaturationTemperature(p) : limits::kRegion13Temperature;
+    const double Thigh = dome ? Tlow : saturation.B23Temperature(p);
+    const double liquid = bound(false, Tlow);
+    const double vapour = bound(true, Thigh);
+    const double hottest = bound(true, limits::kRegion2MaximumTemperature);
+    const RegionSolver* first = nullptr;
+    if (value < liquid - margin(liquid)) {
+      first = &region1Solver;
+    } else if (inside(liquid, vapour)) {
+      first = dome ? static_cast<const RegionSolver*>(&twoPhaseSolver) : &region3Solver;
+    } else if (inside(vapour, hottest)) {
+      first = &region2Solver;
+    } else if (value > hottest + margin(hottest) && p <= limits::kRegion5MaximumPressure) {
+      first = &region5Solver;
+    }
+    const auto solve = entropy ? &RegionSolver::SolvePS : &RegionSolver::SolvePV;
+    if (first != nullptr && (first->*solve)(p, value, out) && Accept(pair, p, value, out)) {
+      return true;
+    }
+  }
+  return Find(pair, p, value, out);
 }
 
 bool IF97Calculator::FindAtTemperature(Quantity fixed, double T, double value,
@@ -373,6 +924,8 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     return std::numeric_limits<double>::quiet_NaN();
   };
   double p = 0.0;
+  StateProperties crossing;
+  bool atCrossing = false;
   if (std::fabs(yTop - targetValue) <= endTolerance) {
     // The target lies at an end of the line, up to rounding (a state on the
     // edge of the range): that end is the state, and with no sign change
@@ -381,17 +934,46 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   } else if (std::fabs(yLow - targetValue) <= endTolerance) {
     p = lowPressure;
   } else {
-    const RootResult search =
-        Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue, searchTolerance);
-    // A probe without a state ends the search; its last estimate (the low end
-    // when there is none) still goes to the acceptance test below.
-    const bool usable =
-        search.stop == RootStop::Converged || search.stop == RootStop::FailedEvaluation;
-    p = usable ? insideBracket(search.x) : 0.0;
+    RootResult search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
+                                searchTolerance, kSearchFirstEvaluations);
+    const bool crawled = search.stop == RootStop::Budget;
+    if (crawled && SaturationCrossing(twoPhaseSolver, fixed, fixedValue, crossing) &&
+        crossing.p > std::min(xl, xh) && crossing.p < std::max(xl, xh)) {
+      // The line crosses the saturation line inside the bracket, where the
+      // target's slope jumps and Ridders' iteration crawls: the crossing splits
+      // the line into two smooth pieces, one of which holds the target. Its
+      // residual comes from the line's own solve there when that has a state
+      // (so that its sign agrees with its neighbours'), else from the
+      // saturated end itself.
+      const double yEnd = field(crossing) - targetValue;
+      const double yLine = residual(crossing.p);
+      const double yCrossing = std::isfinite(yLine) ? yLine : yEnd;
+      if (std::fabs(yEnd) <= endTolerance) {
+        atCrossing = true;  // the saturated end is the state
+      } else if (yCrossing < 0.0) {
+        search = Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance,
+                         kSearchSecondEvaluations);
+      } else {
+        search = Ridders(residual, xl, smaller - targetValue, crossing.p, yCrossing,
+                         searchTolerance, kSearchSecondEvaluations);
+      }
+    } else if (crawled) {
+      search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
+                       searchTolerance, kSearchSecondEvaluations);
+    }
+    // A probe without a state ends the search, and so does the second pass's
+    // budget; the last estimate (the low end when a failed probe left none)
+    // still goes to the acceptance test below.
+    const bool usable = search.stop == RootStop::Converged ||
+                        search.stop == RootStop::FailedEvaluation ||
+                        (search.stop == RootStop::Budget && search.hasEstimate);
+    p = atCrossing ? crossing.p : usable ? insideBracket(search.x) : 0.0;
   }
 
   // The search's last evaluation is usually the final state itself.
-  if (p == scratchPressure) {
+  if (atCrossing) {
+    out = crossing;
+  } else if (p == scratchPressure) {
     out = scratch;
   } else if (!FindAtPressure(fixed, p, fixedValue, out)) {
     return false;
