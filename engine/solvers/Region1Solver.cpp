@@ -19,6 +19,10 @@ constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
 constexpr double kTriplePointTemperature = limits::kTriplePointTemperature;
 constexpr double kTriplePointPressure = limits::kTriplePointPressure;
 constexpr double kMachineEpsilon = 0x1p-52;
+// The bisection for an isotherm's lowest enthalpy stops at this width of its
+// pressure interval, relative, or after so many halvings of 100 MPa.
+constexpr double kMinimumSearchWidth = 1e-13;
+constexpr int kMinimumSearchSteps = 64;
 constexpr double kMinEnthalpy = -0.05;
 constexpr double kMaxEnthalpy = 1675.0;
 constexpr double kMinEntropy = -0.01;
@@ -127,20 +131,45 @@ bool Region1Solver::SolveTH(double T, double h, StateProperties& out) const {
   if (!SolvePT(kMaxPressure, T, top) || !SolvePT(ps, T, bottom)) {
     return false;
   }
+  const auto enthalpy =
+      detail::Sloped([&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); });
   // Along most isotherms of region 1 enthalpy rises with pressure, near
   // 623.15 K it falls: test against both ends and put the high end where
   // the enthalpy is larger.
-  if (!(h >= std::min(top.h, bottom.h) && h <= std::max(top.h, bottom.h))) {
+  Bracket span{};
+  if (h >= std::min(top.h, bottom.h) && h <= std::max(top.h, bottom.h)) {
+    const bool risesWithPressure = top.h > bottom.h;
+    span = {risesWithPressure ? ps : kMaxPressure, risesWithPressure ? kMaxPressure : ps};
+  } else if (h < std::min(top.h, bottom.h) && enthalpy(ps).slope < 0.0) {
+    // Between about 500 and 623 K the isotherm's enthalpy falls from ps to a
+    // minimum and rises again: a target between that minimum and both ends
+    // has two states. The answer is the one on the falling side, nearer
+    // saturation; the list of every state holds the other.
+    const double pMinimum = LowestEnthalpyPressure(T, ps);
+    if (!(enthalpy(pMinimum).value <= h)) {
+      return false;
+    }
+    span = {pMinimum, ps};
+  } else {
     return false;
   }
-  const bool risesWithPressure = top.h > bottom.h;
-  const double pHigh = risesWithPressure ? kMaxPressure : ps;
-  const double pLow = risesWithPressure ? ps : kMaxPressure;
-  const auto enthalpy =
-      detail::Sloped([&](double p, double& slope) { return region1.EnthalpyTP(&slope, T, p); });
   const RootResult search =
-      detail::SearchSpan(enthalpy, h, {pLow, pHigh}, Tolerance(), detail::kPressureCorrection);
+      detail::SearchSpan(enthalpy, h, span, Tolerance(), detail::kPressureCorrection);
   return detail::HasIterate(search) && SolvePT(search.x, T, out) && detail::AcceptEnergy(out.h, h);
+}
+
+double Region1Solver::LowestEnthalpyPressure(double T, double ps) const {
+  // (dh/dp)_T = v (1 - T alpha) changes sign once along the isotherm: bisect
+  // on its sign to the rounding of the pressure.
+  double falling = ps;
+  double rising = kMaxPressure;
+  for (int i = 0; i < kMinimumSearchSteps && rising - falling > kMinimumSearchWidth * rising; ++i) {
+    const double middle = 0.5 * (falling + rising);
+    double slope = 0.0;
+    region1.EnthalpyTP(&slope, T, middle);
+    (slope < 0.0 ? falling : rising) = middle;
+  }
+  return 0.5 * (falling + rising);
 }
 
 bool Region1Solver::SolveTS(double T, double s, StateProperties& out) const {

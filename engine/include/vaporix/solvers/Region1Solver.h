@@ -31,6 +31,9 @@ class Region1Solver : public RegionSolver {
  private:
   // The highest temperature of region 1 at pressure p.
   double UpperTemperature(double p) const;
+  // The pressure of the lowest enthalpy along the isotherm T between ps and
+  // 100 MPa, where (dh/dp)_T changes sign.
+  double LowestEnthalpyPressure(double T, double ps) const;
 
   Region1Equation region1;
   SaturationEquation saturation;
