@@ -5,7 +5,7 @@
 PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev poppler-utils clang-format \
+            libbenchmark-dev libcli11-dev libfmt-dev qt6-base-dev qt6-svg-dev poppler-utils clang-format \
             python3-dev python3-numpy python3-pytest python3-pandas python3-dask \
             python3-distributed \
             clang libclang-rt-14-dev

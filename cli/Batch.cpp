@@ -34,6 +34,9 @@ constexpr std::size_t kChunksAheadPerThread = 4;
 // quoted, doubling its quotes).
 constexpr std::size_t kMaxRowNumbers = kPropertyCount * (kMaxNumberLength + 1) + 64;
 
+// The most output room a chunk takes before its first row.
+constexpr std::size_t kMaxOutputReserve = 1024 * 1024;
+
 bool IsBlankLine(std::string_view line) {
   return std::all_of(line.begin(), line.end(),
                      [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
@@ -189,6 +192,12 @@ struct Chunk {
 ChunkOutput ProcessChunk(RowWriter& writer, const Chunk& chunk, bool collectStates) {
   ChunkOutput output;
   OutputBuffer& buffer = output.text;
+  // Room for the longest output of every line at once (up to a limit, which
+  // a chunk of very short lines may outgrow): the buffer is not grown and
+  // copied again and again as the rows are written.
+  const auto lines =
+      static_cast<std::size_t>(std::count(chunk.text.begin(), chunk.text.end(), '\n'));
+  buffer.Reserve(std::min(2 * chunk.text.size() + lines * (4 + kMaxRowNumbers), kMaxOutputReserve));
   std::string_view rest = chunk.text;
   auto tooLong = chunk.tooLong.begin();
   while (!rest.empty()) {

@@ -11,9 +11,10 @@ namespace vaporix::cli {
 // Longest text FormatNumber writes (a shortest round-trip double).
 inline constexpr std::size_t kMaxNumberLength = 32;
 
-// Writes `value` in its shortest form that reads back to the same double;
-// returns the end of the written text. [first, first + kMaxNumberLength) must
-// be writable.
+// Writes `value` in its shortest form that reads back to the same double
+// (the text std::to_chars writes); returns the end of the written text.
+// [first, first + kMaxNumberLength) must be writable, and bytes of it past
+// the returned end may be overwritten.
 char* FormatNumber(char* first, double value);
 
 // Reads a whole field as a double: surrounding blanks allowed, one leading
@@ -26,7 +27,8 @@ bool ParseNumber(std::string_view text, double& value);
 std::string PairNames(bool saturation);
 
 // Formats a property of a found state; writes "N/A" for a value that is not
-// available (IsAvailable). The region is written as an integer.
+// available (IsAvailable). The region is written as an integer. Room as for
+// FormatNumber.
 char* FormatProperty(char* first, const PropertyInfo& property, const StateProperties& state,
                      const TransportProperties& transport, bool saturation);
 

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Batch.h"
 #include "Format.h"
@@ -39,6 +44,75 @@ TEST(cli_format_test, numbers_use_the_shortest_form_that_reads_back) {
     double back = 0.0;
     ASSERT_TRUE(ParseNumber(Format(value), back)) << value;
     EXPECT_EQ(back, value);
+  }
+}
+
+// The CLI writes doubles with its own digit writer; every byte must stay what
+// the standard library's shortest form writes.
+std::string StandardShortest(double value) {
+  char text[64];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+TEST(cli_format_test, numbers_match_the_standard_shortest_form_on_edge_values) {
+  std::vector<double> values = {
+      0.0,
+      -0.0,
+      std::numeric_limits<double>::denorm_min(),
+      -std::numeric_limits<double>::denorm_min(),
+      std::numeric_limits<double>::min(),
+      std::nextafter(std::numeric_limits<double>::min(), 0.0),  // largest subnormal
+      std::numeric_limits<double>::max(),
+      std::numeric_limits<double>::infinity(),
+      -std::numeric_limits<double>::infinity(),
+      std::numeric_limits<double>::quiet_NaN(),
+      0.1 + 0.2,                // 17 digits
+      1.0 / 3.0,                // 16 digits
+      123456.78901234567,       // point after six digits
+      9007199254740992.0,       // 2^53
+      9007199254740993.0 * 2,   // above 2^53: printed exactly in fixed notation
+      123456789012345678901.0,  // 21 digits in fixed notation
+      1e21,
+      1e22,
+      4503599627370496.5,  // a half above 2^52
+      0.0001,
+      0.00012345678901234567,
+      1e-5,
+  };
+  for (int exponent = -325; exponent <= 308; ++exponent) {
+    const double power = std::pow(10.0, exponent);
+    for (double value :
+         {power, std::nextafter(power, 0.0), std::nextafter(power, 2 * power), -power, 7 * power}) {
+      values.push_back(value);
+    }
+  }
+  for (double value : values) {
+    EXPECT_EQ(Format(value), StandardShortest(value)) << std::hexfloat << value;
+  }
+}
+
+TEST(cli_format_test, numbers_match_the_standard_shortest_form_on_random_values) {
+  std::mt19937_64 random(20261209);
+  std::uniform_real_distribution<double> decades(-30.0, 30.0);
+  int mismatches = 0;
+  for (int i = 0; i < 200000 && mismatches < 10; ++i) {
+    // Any bit pattern, a value of everyday size, a short decimal, a whole number.
+    const std::uint64_t bits = random();
+    const double values[] = {
+        std::bit_cast<double>(bits),
+        std::pow(10.0, decades(random)),
+        static_cast<double>(random() % 100000) *
+            std::pow(10.0, static_cast<int>(random() % 40) - 20),
+        std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 80) - 33),
+    };
+    for (double value : values) {
+      const std::string text = Format(value);
+      if (text != StandardShortest(value)) {
+        ADD_FAILURE() << std::hexfloat << value << ": " << text << " instead of "
+                      << StandardShortest(value);
+        ++mismatches;
+      }
+    }
   }
 }
 

@@ -78,8 +78,7 @@ std::vector<std::pair<double, double>> Grid() {
 constexpr round_trip::KnownCase kOtherStates[] = {
     // Another state has the pair's values on the line the engine searches:
     // the density maximum of liquid water near 277 K (t with s, u, v; p with
-    // v; the pressure searches from 0.001 MPa) and enthalpy along liquid
-    // isotherms near 530-600 K.
+    // v), and enthalpy along liquid isotherms near 530-600 K.
     {"pv", 0.002, 275},        {"pv", 0.00665484238, 275}, {"pv", 0.0221434636, 275},
     {"pv", 0.07368063, 275},   {"pv", 0.24516649, 275},    {"pv", 0.815772173, 275},
     {"pv", 2.71441762, 275},   {"pv", 9.0320107, 275},     {"th", 18.2482544, 530},
