@@ -4,6 +4,7 @@
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
 #include "vaporix/equations/Region5Equation.h"
+#include "vaporix/equations/SaturationEquation.h"
 
 namespace {
 
@@ -63,6 +64,17 @@ void BackwardAt(benchmark::State& state, double first, double second) {
 
 using vaporix::Region1Equation;
 using vaporix::Region2Equation;
+
+// Saturation temperature at a low, a middle and a near-critical pressure (kPa).
+void BM_SaturationTemperature(benchmark::State& state) {
+  const vaporix::SaturationEquation saturation;
+  double p = static_cast<double>(state.range(0)) / 1000.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(p);
+    benchmark::DoNotOptimize(saturation.SaturationTemperature(p));
+  }
+}
+BENCHMARK(BM_SaturationTemperature)->Arg(2)->Arg(1000)->Arg(22000);
 
 void BM_Region1TemperaturePH(benchmark::State& state) {
   BackwardAt<Region1Equation, &Region1Equation::TemperaturePH>(state, 3.0, 500.0);

@@ -55,11 +55,13 @@ def helmholtz_table(data_dir):
     out.append("// IAPWS-IF97 Table 30, term 1: the coefficient n1 of ln(delta).\n")
     out.append("static constexpr double kLogDeltaCoefficient = {};\n\n".format(
         number(rows[0]["n"])))
-    out.append("// IAPWS-IF97 Table 30, terms 2 to 40: n_i delta^I_i tau^J_i.\n")
-    out.append("static constexpr HelmholtzTerm kHelmholtzTerms[] = {\n")
+    out.append("// IAPWS-IF97 Table 30, terms 2 to 40: n_i delta^I_i tau^J_i. A std::array of\n")
+    out.append("// PowerTerm, so that the power series templates unroll it at compile time.\n")
+    out.append("static constexpr std::array<detail::PowerTerm, {}> kHelmholtzTerms{{{{\n".format(
+        len(rows) - 1))
     for row in rows[1:]:
         out.append("    {{{}, {}, {}}},\n".format(int(row["I"]), int(row["J"]), number(row["n"])))
-    out.append("};\n")
+    out.append("}};\n")
     return "".join(out)
 
 

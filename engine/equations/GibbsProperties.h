@@ -29,8 +29,8 @@ struct ReducedGibbsState {
 constexpr double kR = kGasConstant;
 
 // The derivatives of a series sum n pi^I y^J, y = tau - offset, with respect to
-// pi and tau; the divisions by pi and y fail (through the floating-point
-// flags) where a base is zero.
+// pi and tau; where a base is zero the divisions by pi and y give non-finite
+// derivatives, which fail the evaluation.
 inline GibbsDerivatives SeriesDerivatives(const GibbsSeriesSums& sums, double pi, double y) {
   const double inversePi = 1.0 / pi;
   const double inverseY = 1.0 / y;

@@ -169,6 +169,26 @@ double SumPowerSeries(double x, double y) {
   (std::make_index_sequence<kTerms.size()>{});
 }
 
+// Sum of n * I * x^I * y^J (x times the derivative of the series in x) over a
+// table of integer-exponent terms; terms with I = 0 cost nothing.
+template <const auto& kTerms>
+double SumFirstExponentSeries(double x, double y) {
+  const IntegerPowers<kExponents<kTerms, &PowerTerm::I>> xPowers(x);
+  const IntegerPowers<kExponents<kTerms, &PowerTerm::J>> yPowers(y);
+  std::array<double, 2> partial{};
+  const auto add = [&]<std::size_t k>() {
+    if constexpr (kTerms[k].I != 0) {
+      partial[k % 2] +=
+          kTerms[k].n * kTerms[k].I * xPowers.template OfTerm<k>() * yPowers.template OfTerm<k>();
+    }
+  };
+  [&]<std::size_t... k>(std::index_sequence<k...>) {
+    (add.template operator()<k>(), ...);
+  }
+  (std::make_index_sequence<kTerms.size()>{});
+  return partial[0] + partial[1];
+}
+
 // Sum of n * x^I * y^J where every I is a multiple of 1/4: the powers of x
 // are integer powers of its fourth root.
 template <const auto& kTerms>

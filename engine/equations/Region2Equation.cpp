@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "equations/FloatingPointStatus.h"
+#include "equations/FiniteState.h"
 #include "equations/GibbsProperties.h"
 #include "equations/PowerSeries.h"
 #include "vaporix/Limits.h"
@@ -242,7 +242,6 @@ using SingleProperties = detail::GibbsSingleProperties<&Reduce, kReducingPressur
 }  // namespace
 
 bool Region2Equation::Evaluate(double p, double T, StateProperties& out) const {
-  detail::ClearFloatingPointFlags();
   if (!std::isfinite(p) || !std::isfinite(T) || p == 0.0 || T == 0.0) {
     return false;
   }
@@ -283,7 +282,7 @@ bool Region2Equation::Evaluate(double p, double T, StateProperties& out) const {
   out.kapa = out.w * out.w / pv;
 
   detail::FormDerivedProperties(p, T, state, dd, pi * pi * residual.gammaPiPi - 1.0, 2, out);
-  return detail::FloatingPointFlagsClean();
+  return detail::FormedPropertiesFinite(out);
 }
 
 double Region2Equation::EnthalpyPT(double* cp, double p, double T) const {

@@ -5,19 +5,14 @@
 #include <cmath>
 #include <span>
 
-#include "equations/FloatingPointStatus.h"
+#include "equations/FiniteState.h"
+#include "equations/PowerSeries.h"
 #include "vaporix/Limits.h"
 #include "vaporix/StateProperties.h"
 #include "vaporix/equations/SaturationEquation.h"
 
 namespace vaporix {
 namespace {
-
-struct HelmholtzTerm {
-  int I;
-  int J;
-  double n;
-};
 
 // One term n (pi - a)^(I/pressureRoot) (theta - b)^(J/temperatureRoot) of a
 // region-3 backward equation v(p,T).
@@ -82,18 +77,6 @@ constexpr double kLowestB23Pressure = limits::kSaturationPressureAt623;
 constexpr double kTemperatureMargin = 5.0;
 constexpr double kPressureMargin = 0.5;
 
-template <std::size_t N>
-constexpr int MaxExponent(const HelmholtzTerm (&terms)[N], bool ofDelta) {
-  int largest = 0;
-  for (const HelmholtzTerm& term : terms) {
-    largest = std::max(largest, ofDelta ? term.I : term.J);
-  }
-  return largest;
-}
-
-constexpr int kMaxDeltaExponent = MaxExponent(kHelmholtzTerms, true);
-constexpr int kMaxTauExponent = MaxExponent(kHelmholtzTerms, false);
-
 // The reduced Helmholtz free energy and its derivatives at (delta, tau).
 struct Helmholtz {
   double phi = 0.0;
@@ -104,61 +87,27 @@ struct Helmholtz {
   double dt = 0.0;  // phi_delta_tau
 };
 
-// Integer powers base^0 ... base^N by multiplication, kept for one evaluation only.
-template <int N>
-std::array<double, N + 1> AscendingPowers(double base) {
-  std::array<double, N + 1> powers{};
-  powers[0] = 1.0;
-  for (int k = 1; k <= N; ++k) {
-    powers[static_cast<std::size_t>(k)] = powers[static_cast<std::size_t>(k - 1)] * base;
-  }
-  return powers;
-}
-
+// Each term t = n delta^I tau^J is formed once (powers from a compile-time
+// plan, partial sums side by side); its derivatives follow by the exponent
+// factors and a division by delta or tau. delta and tau are never zero here.
 Helmholtz HelmholtzDerivatives(double delta, double tau) {
-  const auto deltaPowers = AscendingPowers<kMaxDeltaExponent>(delta);
-  const auto tauPowers = AscendingPowers<kMaxTauExponent>(tau);
+  const detail::GibbsSeriesSums sums = detail::SumGibbsSeries<kHelmholtzTerms>(delta, tau);
+  const double inverseDelta = 1.0 / delta;
+  const double inverseTau = 1.0 / tau;
   Helmholtz f;
-  f.phi = kLogDeltaCoefficient * std::log(delta);
-  f.d = kLogDeltaCoefficient / delta;
-  f.dd = -kLogDeltaCoefficient / (delta * delta);
-  for (const HelmholtzTerm& term : kHelmholtzTerms) {
-    const auto i = static_cast<std::size_t>(term.I);
-    const auto j = static_cast<std::size_t>(term.J);
-    const double I = term.I;
-    const double J = term.J;
-    f.phi += term.n * deltaPowers[i] * tauPowers[j];
-    if (i >= 1) {
-      f.d += term.n * I * deltaPowers[i - 1] * tauPowers[j];
-      if (j >= 1) {
-        f.dt += term.n * I * J * deltaPowers[i - 1] * tauPowers[j - 1];
-      }
-    }
-    if (i >= 2) {
-      f.dd += term.n * I * (I - 1.0) * deltaPowers[i - 2] * tauPowers[j];
-    }
-    if (j >= 1) {
-      f.t += term.n * J * deltaPowers[i] * tauPowers[j - 1];
-    }
-    if (j >= 2) {
-      f.tt += term.n * J * (J - 1.0) * deltaPowers[i] * tauPowers[j - 2];
-    }
-  }
+  f.phi = kLogDeltaCoefficient * std::log(delta) + sums.terms;
+  f.d = (kLogDeltaCoefficient + sums.xTerms) * inverseDelta;
+  f.dd = (sums.xxTerms - kLogDeltaCoefficient) * (inverseDelta * inverseDelta);
+  f.t = sums.yTerms * inverseTau;
+  f.tt = sums.yyTerms * (inverseTau * inverseTau);
+  f.dt = sums.xyTerms * (inverseDelta * inverseTau);
   return f;
 }
 
 // phi_delta alone, for the pressure inside density iterations.
 double HelmholtzDeltaDerivative(double delta, double tau) {
-  const auto deltaPowers = AscendingPowers<kMaxDeltaExponent>(delta);
-  const auto tauPowers = AscendingPowers<kMaxTauExponent>(tau);
-  double phiDelta = kLogDeltaCoefficient / delta;
-  for (const HelmholtzTerm& term : kHelmholtzTerms) {
-    if (term.I >= 1) {
-      phiDelta += term.n * term.I * deltaPowers[static_cast<std::size_t>(term.I - 1)] *
-                  tauPowers[static_cast<std::size_t>(term.J)];
-    }
-  }
-  return phiDelta;
+  return (kLogDeltaCoefficient + detail::SumFirstExponentSeries<kHelmholtzTerms>(delta, tau)) /
+         delta;
 }
 
 double IntegerPower(double base, int exponent) {
@@ -422,9 +371,8 @@ Point ExtrapolationLimitedPoint(double p, double T) {
 }  // namespace
 
 bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const {
-  detail::ClearFloatingPointFlags();
   // Negative or infinite inputs are refused here as well: they are never a
-  // state, and some would pass the floating-point test below.
+  // state, and some would pass the finiteness test below.
   if (!(rho > 0.0) || !std::isfinite(rho) || !(T >= 0.0) || !std::isfinite(T)) {
     return false;
   }
@@ -454,16 +402,18 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   if (tauSquarePhiTauTau == 0.0) {
     return false;
   }
-  out.w = std::sqrt(1000.0 * R * T * (X - pressureTemperatureSquare / tauSquarePhiTauTau));
+  const double soundSquare = 1000.0 * R * T * (X - pressureTemperatureSquare / tauSquarePhiTauTau);
+  out.w = std::sqrt(soundSquare);
 
   if (out.p * 1.0e6 == 0.0) {
     return false;
   }
-  out.kapa = out.w * out.w * rho / (out.p * 1.0e6);
+  // w^2 rho / p, formed without waiting for the square root.
+  out.kapa = soundSquare * rho / (out.p * 1.0e6);
 
   out.H = R * T * f.phi;
   out.G = out.h - T * out.s;
-  out.Z = 1000.0 * out.p / (R * T * rho);
+  out.Z = delta * f.d;  // p / (rho R T) with p = rho R T delta phi_delta
 
   const double volumeTemperatureDenominator = rho * T * (2.0 * f.d + delta * f.dd);
   if (volumeTemperatureDenominator == 0.0) {
@@ -480,15 +430,17 @@ bool Region3Equation::Evaluate(double rho, double T, StateProperties& out) const
   out.Kt = -out.dvdp * rho;
 
   if (out.dvdp != 0.0) {
-    out.dpdt = -out.dvdt / out.dvdp;
-    out.dpdv = 1.0 / out.dvdp;
+    // (dp/dT)_v and (dp/dv)_T straight from phi rather than as quotients of
+    // the volume derivatives, which are themselves quotients.
+    out.dpdt = R * rho * (delta * f.d - delta * tau * f.dt) / 1000.0;
+    out.dpdv = -volumePressureDenominator / 1000.0;
   }
   out.iJTC = 1000.0 * (out.v - T * out.dvdt);
   if (out.cp != 0.0) {
     out.JTC = 1000.0 * (T * out.dvdt - out.v) / out.cp;
   }
   out.region = 3;
-  return detail::FloatingPointFlagsClean();
+  return detail::FormedPropertiesFinite(out);
 }
 
 bool Region3Equation::PartialsAt(double rho, double T, Partials& out) const {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "equations/FloatingPointStatus.h"
+#include "equations/FiniteState.h"
 #include "equations/GibbsProperties.h"
 #include "equations/PowerSeries.h"
 
@@ -58,9 +58,8 @@ using SingleProperties = detail::GibbsSingleProperties<&Reduce, kReducingPressur
 }  // namespace
 
 bool Region5Equation::Evaluate(double p, double T, StateProperties& out) const {
-  detail::ClearFloatingPointFlags();
-  // A zero or negative p or a zero T fails through the floating-point flags of
-  // ln pi and 1000/T; a NaN raises no flag, so it is refused here.
+  // A zero or negative p or a zero T fails through the non-finite ln pi and
+  // 1000/T it leads to; non-finite inputs are refused here, before any write.
   if (!std::isfinite(p) || !std::isfinite(T)) {
     return false;
   }
@@ -94,7 +93,7 @@ bool Region5Equation::Evaluate(double p, double T, StateProperties& out) const {
   out.kapa = out.w * out.w / (p * out.v * 1.0e6);
 
   detail::FormDerivedProperties(p, T, state, dd, pi * pi * residual.gammaPiPi - 1.0, 5, out);
-  return detail::FloatingPointFlagsClean();
+  return detail::FormedPropertiesFinite(out);
 }
 
 double Region5Equation::EnthalpyPT(double* cp, double p, double T) const {

@@ -65,7 +65,9 @@ double SaturationEquation::SaturationTemperature(double p) const {
   if (!(p >= limits::kSaturationMinimumPressure && p <= limits::kCriticalPressure)) {
     return kNotAvailable;
   }
-  const double beta = std::pow(p, 0.25);
+  // The fourth root as two square roots: within an ulp of pow(p, 0.25), at
+  // half its cost.
+  const double beta = std::sqrt(std::sqrt(p));
   const double e = beta * beta + kN[3] * beta + kN[6];
   const double f = kN[1] * beta * beta + kN[4] * beta + kN[7];
   const double g = kN[2] * beta * beta + kN[5] * beta + kN[8];

@@ -60,7 +60,17 @@ Check CheckVertex(IsolineTracer& tracer, ChartType chart, const Polyline& line,
   const ChartInfo& info = Describe(chart);
   bool answered = false;
   StateProperties state;
-  if (tracer.StateAt(chart, point.x, point.y, state)) {
+  // A vertex on the edge of the range carries the pressure of the state the
+  // engine solved there, which may lie a rounding beyond the edge (a region-3
+  // (p, T) state is solved for its density): such a vertex is read on the edge.
+  const auto onRange = [](double value, double low, double high) {
+    constexpr double kRounding = 1e-12;
+    return std::abs(value - std::clamp(value, low, high)) <= kRounding * std::abs(value)
+               ? std::clamp(value, low, high)
+               : value;
+  };
+  if (tracer.StateAt(chart, onRange(point.x, info.home.xMin, info.home.xMax),
+                     onRange(point.y, info.home.yMin, info.home.yMax), state)) {
     answered = true;
     // All quality lines meet at the critical point, so near it the
     // coordinates no longer fix the quality: the last 3 % below Tc are left out.

@@ -58,11 +58,11 @@ TEST(region5_equation_test, derivatives_match_finite_differences) {
   }
 }
 
-// p = 0, a negative p and T = 0 fail through the floating-point flags of ln pi
-// and 1000 K / T; NaN raises no flag and is refused before anything is written.
+// p = 0, a negative p and T = 0 fail through the non-finite ln pi and
+// 1000 K / T; non-finite inputs are refused before anything is written.
 TEST(region5_equation_test, failure_points) {
-  const StatePoint failingThroughFlags[] = {{0.0, 1500.0}, {-0.5, 1500.0}, {0.5, 0.0}};
-  for (const StatePoint& point : failingThroughFlags) {
+  const StatePoint failingThroughNonFinite[] = {{0.0, 1500.0}, {-0.5, 1500.0}, {0.5, 0.0}};
+  for (const StatePoint& point : failingThroughNonFinite) {
     StateProperties state;
     EXPECT_FALSE(kRegion5.Evaluate(point.p, point.T, state)) << checks::Where(point.p, point.T);
   }

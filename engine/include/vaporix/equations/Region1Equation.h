@@ -13,7 +13,7 @@ class Region1Equation {
   virtual ~Region1Equation() = default;
 
   // Fills every field but x; false at p = 0, T = 0, NaN inputs, a zero
-  // denominator or a floating-point exception other than inexact.
+  // denominator or a property that comes out infinite or NaN.
   bool Evaluate(double p, double T, StateProperties& out) const;
 
   double EnthalpyPT(double* cp, double p, double T) const;            // writes cp

@@ -14,7 +14,7 @@ class Region3Equation {
   // Fills every field but x from density and temperature; false, before
   // anything is written, for a density that is not positive and finite or a
   // temperature that is negative or not finite; false at a zero denominator or
-  // a floating-point exception (T = 0 included).
+  // a property that comes out infinite or NaN (T = 0 included).
   bool Evaluate(double rho, double T, StateProperties& out) const;
 
   // p, h, s, u at (rho, T) with their partial derivatives in rho (at constant

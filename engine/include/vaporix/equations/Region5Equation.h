@@ -11,8 +11,8 @@ class Region5Equation {
  public:
   virtual ~Region5Equation() = default;
 
-  // Fills every field but x; a zero or negative p or a zero T fails through
-  // the floating-point status test.
+  // Fills every field but x; a zero or negative p or a zero T fails because
+  // a property comes out infinite or NaN.
   bool Evaluate(double p, double T, StateProperties& out) const;
 
   double EnthalpyPT(double* cp, double p, double T) const;
