@@ -161,10 +161,13 @@ bool Region3Solver::SolvePT(double p, double T, StateProperties& out) const {
     return region3.Evaluate(kCriticalDensity, T, out);
   }
   double rho = 0.0;
-  if (!SolveDensity(p, T, rho)) {
+  if (!SolveDensity(p, T, rho) || !region3.Evaluate(rho, T, out)) {
     return false;
   }
-  return region3.Evaluate(rho, T, out);
+  // The density reproduces p to the solver's tolerance; the state carries
+  // the pressure it was asked for, as regions 1, 2 and 5 do.
+  out.p = p;
+  return true;
 }
 
 bool Region3Solver::IterateDensityTemperature(double p, double y, Quantity quantity, double& rho,

@@ -54,7 +54,7 @@ IF97Calculator& ThreadEngine() {
   return engine.calculator;
 }
 
-// The engine raises and tests floating-point flags as part of its work; a
+// The engine's arithmetic raises floating-point flags as part of its work; a
 // loop puts back the flags it found so numpy warns only about its own.
 class FlagsKept {
  public:
