@@ -44,7 +44,7 @@ enum CornerIndex { kA, kB, kC, kD, kE, kF };
 // enthalpy (623.15 K and 863.15 K at 100 MPa; the B23 line).
 constexpr double kSaturatedLiquidEntropy273 = -1.545495919e-4;
 constexpr double kSaturatedVapourEntropy273 = 9.155759395;
-constexpr double kSaturatedLiquidEntropy623 = 3.77828134;
+constexpr double kSaturatedLiquidEntropy623 = limits::kSaturatedLiquidEntropy623;
 constexpr double kEntropy2ab2c = 5.85;
 constexpr double kRegion3MinimumEntropy = 3.397782955;
 constexpr double kRegion3MaximumEntropy = 5.260578707;
