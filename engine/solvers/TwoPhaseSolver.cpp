@@ -225,21 +225,21 @@ bool TwoPhaseSolver::BuildSaturatedState(double p, double T, double x, StateProp
   // A saturated end needs only its own phase's start (the wet searches build
   // both ends, each through here).
   if (x == 100.0) {
-    const double rhoVapourStart = saturation.SaturatedVapourDensity(T);
+    const double rhoVapourStart = detail::SaturatedVapourStart(saturation, T);
     return region3.Evaluate(rhoVapourStart == kCriticalDensity
                                 ? kCriticalDensity
                                 : RefineVapourDensity(p, T, rhoVapourStart),
                             T, out);
   }
   if (x == 0.0) {
-    const double rhoLiquidStart = saturation.SaturatedLiquidDensity(T);
+    const double rhoLiquidStart = detail::SaturatedLiquidStart(saturation, T);
     return region3.Evaluate(rhoLiquidStart == kCriticalDensity
                                 ? kCriticalDensity
                                 : RefineLiquidDensity(p, T, rhoLiquidStart),
                             T, out);
   }
-  const double rhoLiquidStart = saturation.SaturatedLiquidDensity(T);
-  const double rhoVapourStart = saturation.SaturatedVapourDensity(T);
+  const double rhoLiquidStart = detail::SaturatedLiquidStart(saturation, T);
+  const double rhoVapourStart = detail::SaturatedVapourStart(saturation, T);
   if (std::fabs(rhoLiquidStart - rhoVapourStart) <= kEpsilon) {
     return region3.Evaluate(kCriticalDensity, T, out);
   }
