@@ -305,10 +305,19 @@ bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity q
   if (!std::isfinite(y)) {
     return false;
   }
-  const bool ends =
-      pressureGiven ? SolvePX(fixed, lowerQuality, liquid) && SolvePX(fixed, upperQuality, vapour)
-                    : SolveTX(fixed, lowerQuality, liquid) && SolveTX(fixed, upperQuality, vapour);
-  if (!ends) {
+  if (pressureGiven) {
+    // SolvePX at both ends, with the saturation temperature computed once.
+    if (!PressureInRange(fixed) || !QualityInRange(lowerQuality) || !QualityInRange(upperQuality)) {
+      return false;
+    }
+    const double T = saturation.SaturationTemperature(fixed);
+    if (!BuildSaturatedState(fixed, T, lowerQuality, liquid) ||
+        !BuildSaturatedState(fixed, T, upperQuality, vapour)) {
+      return false;
+    }
+    liquid.p = fixed;
+    vapour.p = fixed;
+  } else if (!SolveTX(fixed, lowerQuality, liquid) || !SolveTX(fixed, upperQuality, vapour)) {
     return false;
   }
   double yLiquid = Field(liquid, quantity);
