@@ -20,8 +20,7 @@ constexpr double kMinPressure = limits::kRegion2MinimumPressure;
 constexpr double kMaxPressure = limits::kMaximumPressure;
 // Saturation pressure at 623.15 K: above it region 2 starts at the B23 line.
 constexpr double kSaturationPressureAt623 = limits::kSaturationPressureAt623;
-// h''(623.15 K), kJ/kg.
-constexpr double kSaturatedVapourEnthalpy623 = 2563.5920038889;
+constexpr double kSaturatedVapourEnthalpy623 = limits::kSaturatedVapourEnthalpy623;
 constexpr double kMinEnthalpy = 2495.0;
 constexpr double kMaxEnthalpy = 4500.0;
 constexpr double kMinEntropy = 5.047;

@@ -24,10 +24,10 @@ constexpr double kNewtonStep = 1e-9;
 constexpr int kMaxNewtonSteps = 12;
 // The saturated liquid and vapour at 623.15 K (regions 1 and 2 at
 // ps(623.15 K)): the band of h and s in which region-3 states can be wet.
-constexpr double kSaturatedLiquidEnthalpy623 = 1670.8582182746;
-constexpr double kSaturatedVapourEnthalpy623 = 2563.5920038889;
-constexpr double kSaturatedLiquidEntropy623 = 3.7782813395;
-constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+constexpr double kSaturatedLiquidEnthalpy623 = limits::kSaturatedLiquidEnthalpy623;
+constexpr double kSaturatedVapourEnthalpy623 = limits::kSaturatedVapourEnthalpy623;
+constexpr double kSaturatedLiquidEntropy623 = limits::kSaturatedLiquidEntropy623;
+constexpr double kSaturatedVapourEntropy623 = limits::kSaturatedVapourEntropy623;
 // p3sat(h) and p3sat(s) meet the saturation pressure to 7e-5 (measured along
 // the line); inside this relative margin the search decides wet or not.
 constexpr double kSaturationPressureMargin = 5e-4;

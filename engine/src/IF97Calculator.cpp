@@ -915,10 +915,19 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   };
   StateProperties scratch;
   double scratchPressure = std::numeric_limits<double>::quiet_NaN();
+  // The probe closest to the target, where Newton's iteration starts when the
+  // first pass crawls.
+  StateProperties closest;
+  double closestResidual = std::numeric_limits<double>::infinity();
   const auto residual = [&](double p) {
     scratchPressure = insideBracket(p);
     if (FindAtPressure(fixed, scratchPressure, fixedValue, scratch)) {
-      return field(scratch) - targetValue;
+      const double r = field(scratch) - targetValue;
+      if (std::fabs(r) < closestResidual) {
+        closestResidual = std::fabs(r);
+        closest = scratch;
+      }
+      return r;
     }
     scratchPressure = std::numeric_limits<double>::quiet_NaN();
     return std::numeric_limits<double>::quiet_NaN();
@@ -937,20 +946,42 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     RootResult search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
                                 searchTolerance, kSearchFirstEvaluations);
     const bool crawled = search.stop == RootStop::Budget;
-    if (crawled && SaturationCrossing(twoPhaseSolver, fixed, fixedValue, crossing) &&
-        crossing.p > std::min(xl, xh) && crossing.p < std::max(xl, xh)) {
-      // The line crosses the saturation line inside the bracket, where the
-      // target's slope jumps and Ridders' iteration crawls: the crossing splits
-      // the line into two smooth pieces, one of which holds the target. Its
-      // residual comes from the line's own solve there when that has a state
-      // (so that its sign agrees with its neighbours'), else from the
-      // saturated end itself.
-      const double yEnd = field(crossing) - targetValue;
+    // The line crosses the saturation line inside the bracket, where the
+    // target's slope jumps and Ridders' iteration crawls.
+    const bool crosses = crawled &&
+                         SaturationCrossing(twoPhaseSolver, fixed, fixedValue, crossing) &&
+                         crossing.p > std::min(xl, xh) && crossing.p < std::max(xl, xh);
+    // Newton's iteration on the closest probe's equation converges in a few
+    // steps where the search would crawl on; an exact root of it is the
+    // state. A target in the sliver between the vapour equation and the
+    // saturation line has none: the saturated end is the state when it
+    // reproduces the inputs, else the equation's nearest approach.
+    StateProperties newton;
+    const bool newtonFound =
+        crawled && NewtonFromProbe(fixed, fixedValue, target, targetValue, closest, newton);
+    const bool exact = newtonFound && std::fabs(field(newton) - targetValue) <= searchTolerance &&
+                       std::fabs(newton.*Describe(fixed).field - fixedValue) <=
+                           tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(fixedValue));
+    StateProperties end = crossing;
+    if (crosses && std::fabs(field(crossing) - targetValue) <= endTolerance) {
+      atCrossing = true;  // the saturated end is the state
+    } else if (exact) {
+      out = newton;
+      return true;
+    } else if (crosses && AcceptSearched(fixed, fixedValue, target, targetValue, end)) {
+      out = end;
+      return true;
+    } else if (newtonFound) {
+      out = newton;
+      return true;
+    } else if (crosses) {
+      // The crossing splits the line into two smooth pieces, one of which
+      // holds the target. Its residual comes from the line's own solve there
+      // when that has a state (so that its sign agrees with its neighbours'),
+      // else from the saturated end itself.
       const double yLine = residual(crossing.p);
-      const double yCrossing = std::isfinite(yLine) ? yLine : yEnd;
-      if (std::fabs(yEnd) <= endTolerance) {
-        atCrossing = true;  // the saturated end is the state
-      } else if (yCrossing < 0.0) {
+      const double yCrossing = std::isfinite(yLine) ? yLine : field(crossing) - targetValue;
+      if (yCrossing < 0.0) {
         search = Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance,
                          kSearchSecondEvaluations);
       } else {
@@ -987,6 +1018,43 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
              : std::fabs(found - targetValue) <
                    kSearchRelativeAcceptance *
                        std::max(std::fabs(targetValue), kSearchRelativeFloor);
+}
+
+bool IF97Calculator::AcceptSearched(Quantity fixed, double fixedValue, Quantity target,
+                                    double targetValue, StateProperties& state) const {
+  // The searched pair has the target first and the line's quantity second.
+  const auto info = std::find_if(kInputPairs.begin(), kInputPairs.end(), [&](const auto& pair) {
+    return !pair.saturation && pair.first == target && pair.second == fixed;
+  });
+  return info != kInputPairs.end() && Accept(info->pair, targetValue, fixedValue, state);
+}
+
+bool IF97Calculator::NewtonFromProbe(Quantity fixed, double fixedValue, Quantity target,
+                                     double targetValue, const StateProperties& start,
+                                     StateProperties& out) const {
+  // A wet probe is left to the search: the polish in (T, x) stops at the
+  // acceptance rule's tolerance, short of the search's.
+  if (start.region == 4 || start.region < 1 || start.region > 5) {
+    return false;
+  }
+  const std::size_t solver = start.region == 5 ? 4 : static_cast<std::size_t>(start.region - 1);
+  if (solver >= solvers.size()) {
+    return false;
+  }
+  StateProperties refined = RefineOnEquation(*solvers[solver], start.region == 3, target,
+                                             targetValue, fixed, fixedValue, start);
+  if (!AcceptSearched(fixed, fixedValue, target, targetValue, refined)) {
+    return false;
+  }
+  // Kept only when the formulation puts its pressure and temperature in the
+  // same region: an equation continued past its seam is not the state.
+  StateProperties same;
+  if (!AskSolvers(&RegionSolver::SolvePT, InputPair::PT, refined.p, refined.t, same) ||
+      same.region != refined.region) {
+    return false;
+  }
+  out = refined;
+  return true;
 }
 
 double IF97Calculator::LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,

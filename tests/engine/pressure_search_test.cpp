@@ -103,5 +103,21 @@ INSTANTIATE_TEST_SUITE_P(near_critical, pressure_search_test, testing::ValuesIn(
                            return std::string(row.param.name);
                          });
 
+// Lines along which the search crawls (a region seam or the saturation line
+// lies close to the state) and Newton's iteration on the nearest probe's
+// equation answers: still the state they were built from.
+constexpr SearchCase kBesideSeams[] = {
+    {"us_beside_saturated_vapour", InputPair::US, 8.5754260628611, 573.0513314093487, 1e-6},
+    {"vs_beside_saturated_vapour", InputPair::VS, 0.4796324645393, 423.4343329744082, 1e-6},
+    {"uv_beside_saturated_vapour", InputPair::UV, 0.614829787991496, 432.940243661502, 1e-6},
+    {"hv_below_b23_90_9_MPa", InputPair::HV, 90.904134385146, 847.369853158536, 1e-6},
+    {"uv_below_1073_15_K", InputPair::UV, 1.63, 1073.1, 1e-6},
+    {"hv_above_1073_15_K", InputPair::HV, 0.1409, 1073.2, 1e-6},
+};
+INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(kBesideSeams),
+                         [](const testing::TestParamInfo<SearchCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
 }  // namespace
 }  // namespace vaporix

@@ -223,6 +223,15 @@ class IF97Calculator {
   bool SearchSegment(Quantity fixed, double fixedValue, Quantity target, double targetValue,
                      double lowPressure, const StateProperties& low, const StateProperties& top,
                      StateProperties& out) const;
+  // The acceptance rule for a state of the pressure search's pair (target
+  // first, the line's quantity second).
+  bool AcceptSearched(Quantity fixed, double fixedValue, Quantity target, double targetValue,
+                      StateProperties& state) const;
+  // The state with the two inputs by Newton's iteration on the equation of
+  // the search's probe `start`; false unless the acceptance rule keeps it and
+  // its pressure and temperature lie in that equation's region.
+  bool NewtonFromProbe(Quantity fixed, double fixedValue, Quantity target, double targetValue,
+                       const StateProperties& start, StateProperties& out) const;
   // The lowest pressure (from the search's minimum) at which the line of
   // constant entropy or volume has a state, with that state; 0 when none.
   double LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,

@@ -20,6 +20,12 @@ inline constexpr double kRegion5RevisedMaximumPressure = 50.0;
 // saturation equation at 623.15 K, 16.529164253 MPa, as the code rounds it).
 inline constexpr double kRegion13Temperature = 623.15;
 inline constexpr double kSaturationPressureAt623 = 16.5292;
+// The saturated liquid and vapour at 623.15 K (regions 1 and 2 at
+// ps(623.15 K)), where region 3 meets the saturation line: kJ/kg, kJ/(kg K).
+inline constexpr double kSaturatedLiquidEnthalpy623 = 1670.8582182746;
+inline constexpr double kSaturatedVapourEnthalpy623 = 2563.5920038889;
+inline constexpr double kSaturatedLiquidEntropy623 = 3.7782813395;
+inline constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
 // Highest temperature of the B23 line (at 100 MPa); above it region 2
 // reaches the top pressure.
 inline constexpr double kB23MaximumTemperature = 863.15;
