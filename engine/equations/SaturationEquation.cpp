@@ -29,17 +29,13 @@ constexpr std::array<double, 6> kB23{
 constexpr double kInverseCriticalTemperature = 0.0015453657571674064;
 
 // Auxiliary saturated-liquid density (IAPWS 1992 saturation release form,
-// b3 = -0.510839): exponents of theta and coefficients b1 ... b6.
-constexpr std::array<double, 6> kLiquidExponents{0.3333333333333333, 0.6666666666666666,
-                                                 1.6666666666666667, 5.333333333333333,
-                                                 14.333333333333334, 36.666666666666664};
+// b3 = -0.510839): coefficients b1 ... b6 of theta^(1/3), theta^(2/3),
+// theta^(5/3), theta^(16/3), theta^(43/3), theta^(110/3).
 constexpr std::array<double, 6> kLiquidCoefficients{1.99274064,  1.09965342,  -0.510839,
                                                     -1.75493479, -45.5170352, -674694.45};
 
-// Auxiliary saturated-vapour density: exponents of theta and coefficients c1 ... c6.
-constexpr std::array<double, 6> kVapourExponents{0.3333333333333333, 0.6666666666666666,
-                                                 1.3333333333333333, 3.0,
-                                                 6.166666666666667,  11.833333333333334};
+// Auxiliary saturated-vapour density: coefficients c1 ... c6 of theta^(2/6),
+// theta^(4/6), theta^(8/6), theta^(18/6), theta^(37/6), theta^(71/6).
 constexpr std::array<double, 6> kVapourCoefficients{-2.0315024,  -2.6830294,  -5.38626492,
                                                     -17.2991605, -44.7586581, -63.9201063};
 
@@ -79,21 +75,46 @@ double SaturationEquation::SaturationTemperature(double p) const {
   return (kN[10] + k - std::sqrt((kN[10] + k) * (kN[10] + k) - 4.0 * (kN[9] + kN[10] * k))) / 2.0;
 }
 
+// The fractional powers of theta as products of its cube root (and of the
+// square root of that): one cbrt where six pow calls cost about ten times
+// more. Above the critical temperature theta is negative and the densities
+// are not defined (NaN, as a fractional power of a negative number gives).
 double SaturationEquation::SaturatedLiquidDensity(double T) const {
   const double theta = 1.0 - T * kInverseCriticalTemperature;
-  double sum = 1.0;
-  for (std::size_t i = 0; i < kLiquidExponents.size(); ++i) {
-    sum += kLiquidCoefficients[i] * std::pow(theta, kLiquidExponents[i]);
+  if (!(theta >= 0.0)) {
+    return std::nan("");
   }
+  const double t1 = std::cbrt(theta);
+  const double t2 = t1 * t1;
+  const double t4 = t2 * t2;
+  const double t8 = t4 * t4;
+  const double t16 = t8 * t8;
+  const double t32 = t16 * t16;
+  const double t43 = t32 * t8 * t2 * t1;
+  const double t110 = t32 * t32 * t32 * t8 * t4 * t2;
+  const double sum = 1.0 + kLiquidCoefficients[0] * t1 + kLiquidCoefficients[1] * t2 +
+                     kLiquidCoefficients[2] * t4 * t1 + kLiquidCoefficients[3] * t16 +
+                     kLiquidCoefficients[4] * t43 + kLiquidCoefficients[5] * t110;
   return kCriticalDensity * sum;
 }
 
 double SaturationEquation::SaturatedVapourDensity(double T) const {
   const double theta = 1.0 - T * kInverseCriticalTemperature;
-  double sum = 0.0;
-  for (std::size_t i = 0; i < kVapourExponents.size(); ++i) {
-    sum += kVapourCoefficients[i] * std::pow(theta, kVapourExponents[i]);
+  if (!(theta >= 0.0)) {
+    return std::nan("");
   }
+  // Powers of theta^(1/6) = sqrt(cbrt(theta)); t_k below is theta^(k/3).
+  const double t1 = std::cbrt(theta);
+  const double sixth = std::sqrt(t1);
+  const double t2 = t1 * t1;
+  const double t4 = t2 * t2;
+  const double t6 = t4 * t2;
+  const double t12 = t6 * t6;
+  const double t18 = t12 * t6;
+  const double t35 = t18 * t12 * t4 * t1;
+  const double sum = kVapourCoefficients[0] * t1 + kVapourCoefficients[1] * t2 +
+                     kVapourCoefficients[2] * t4 + kVapourCoefficients[3] * t6 * t1 * t2 +
+                     kVapourCoefficients[4] * t18 * sixth + kVapourCoefficients[5] * t35 * sixth;
   return kCriticalDensity * std::exp(sum);
 }
 

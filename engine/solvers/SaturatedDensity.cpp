@@ -1,6 +1,7 @@
 #include "solvers/SaturatedDensity.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "vaporix/StateProperties.h"
 #include "vaporix/solvers/RootFinders.h"
@@ -80,7 +81,48 @@ bool NewtonDensity(const Region3Equation& region3, double p, double T, double rh
   return false;
 }
 
+// Below this 1 - T/Tc (above 642.57 K) the fitted near-critical starts are
+// used. Their coefficients: a least-squares fit, weighted to relative error, of
+// rho/rho_c - 1 in powers r, r^2, ... of r = sqrt(1 - T/Tc), to the saturated
+// densities refined on the region-3 equation at 600 temperatures between
+// 1 - T/Tc = 3e-7 and this bound.
+constexpr double kNearCriticalTheta = 0.007;
+constexpr double kLiquidSeries[] = {7.5640866699769829, -41.993684066134378, -367.42424510603234,
+                                    15981.034530266608, -174618.65879913702, 664623.18908612092};
+constexpr double kVapourSeries[] = {-7.1933438085472021, -47.88478307172835, 5929.6798942389169,
+                                    -173219.45516365644, 2569551.9111121478, -19515818.648489654,
+                                    60030508.686527856};
+
+template <std::size_t N>
+double NearCriticalDensity(const double (&series)[N], double r) {
+  double sum = 0.0;
+  for (std::size_t i = N; i-- > 0;) {
+    sum = sum * r + series[i];
+  }
+  return kCriticalDensity * (1.0 + sum * r);
+}
+
+double Theta(double T) {
+  return 1.0 - T / kCriticalTemperature;
+}
+
 }  // namespace
+
+double SaturatedLiquidStart(const SaturationEquation& saturation, double T) {
+  const double theta = Theta(T);
+  if (theta > 0.0 && theta < kNearCriticalTheta) {
+    return NearCriticalDensity(kLiquidSeries, std::sqrt(theta));
+  }
+  return saturation.SaturatedLiquidDensity(T);
+}
+
+double SaturatedVapourStart(const SaturationEquation& saturation, double T) {
+  const double theta = Theta(T);
+  if (theta > 0.0 && theta < kNearCriticalTheta) {
+    return NearCriticalDensity(kVapourSeries, std::sqrt(theta));
+  }
+  return saturation.SaturatedVapourDensity(T);
+}
 
 double RefineSaturatedLiquidDensity(const Region3Equation& region3, double p, double T,
                                     double rhoStart, double tolerance) {

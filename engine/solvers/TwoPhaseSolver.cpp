@@ -222,16 +222,26 @@ bool TwoPhaseSolver::BuildSaturatedState(double p, double T, double x, StateProp
     }
     return MixPhases(out, liquid, vapour, x);
   }
-  const double rhoLiquidStart = saturation.SaturatedLiquidDensity(T);
-  const double rhoVapourStart = saturation.SaturatedVapourDensity(T);
-  if (std::fabs(rhoLiquidStart - rhoVapourStart) <= kEpsilon) {
-    return region3.Evaluate(kCriticalDensity, T, out);
-  }
+  // A saturated end needs only its own phase's start (the wet searches build
+  // both ends, each through here).
   if (x == 100.0) {
-    return region3.Evaluate(RefineVapourDensity(p, T, rhoVapourStart), T, out);
+    const double rhoVapourStart = detail::SaturatedVapourStart(saturation, T);
+    return region3.Evaluate(rhoVapourStart == kCriticalDensity
+                                ? kCriticalDensity
+                                : RefineVapourDensity(p, T, rhoVapourStart),
+                            T, out);
   }
   if (x == 0.0) {
-    return region3.Evaluate(RefineLiquidDensity(p, T, rhoLiquidStart), T, out);
+    const double rhoLiquidStart = detail::SaturatedLiquidStart(saturation, T);
+    return region3.Evaluate(rhoLiquidStart == kCriticalDensity
+                                ? kCriticalDensity
+                                : RefineLiquidDensity(p, T, rhoLiquidStart),
+                            T, out);
+  }
+  const double rhoLiquidStart = detail::SaturatedLiquidStart(saturation, T);
+  const double rhoVapourStart = detail::SaturatedVapourStart(saturation, T);
+  if (std::fabs(rhoLiquidStart - rhoVapourStart) <= kEpsilon) {
+    return region3.Evaluate(kCriticalDensity, T, out);
   }
   StateProperties liquid = out;
   StateProperties vapour = out;
@@ -295,10 +305,19 @@ bool TwoPhaseSolver::FindQuality(Given given, double fixed, double y, Quantity q
   if (!std::isfinite(y)) {
     return false;
   }
-  const bool ends =
-      pressureGiven ? SolvePX(fixed, lowerQuality, liquid) && SolvePX(fixed, upperQuality, vapour)
-                    : SolveTX(fixed, lowerQuality, liquid) && SolveTX(fixed, upperQuality, vapour);
-  if (!ends) {
+  if (pressureGiven) {
+    // SolvePX at both ends, with the saturation temperature computed once.
+    if (!PressureInRange(fixed) || !QualityInRange(lowerQuality) || !QualityInRange(upperQuality)) {
+      return false;
+    }
+    const double T = saturation.SaturationTemperature(fixed);
+    if (!BuildSaturatedState(fixed, T, lowerQuality, liquid) ||
+        !BuildSaturatedState(fixed, T, upperQuality, vapour)) {
+      return false;
+    }
+    liquid.p = fixed;
+    vapour.p = fixed;
+  } else if (!SolveTX(fixed, lowerQuality, liquid) || !SolveTX(fixed, upperQuality, vapour)) {
     return false;
   }
   double yLiquid = Field(liquid, quantity);
