@@ -27,11 +27,11 @@ constexpr double kCriticalVolume = 1.0 / kCriticalDensity;
 // on its own, with the tolerance of the engine.
 constexpr double kNearCriticalTemperature = 647.091;
 // s''(623.15 K): from it on Tsat(h,s) starts the wet (h,s) iteration.
-constexpr double kSaturatedVapourEntropy623 = 5.2108878249;
+constexpr double kSaturatedVapourEntropy623 = limits::kSaturatedVapourEntropy623;
 // h'(623.15 K), kJ/kg, and s'(623.15 K): a wet state above 623.15 K has a larger
 // enthalpy and a larger entropy than the saturated liquid there.
-constexpr double kSaturatedLiquidEnthalpy623 = 1670.8582182746;
-constexpr double kSaturatedLiquidEntropy623 = 3.7782813395;
+constexpr double kSaturatedLiquidEnthalpy623 = limits::kSaturatedLiquidEnthalpy623;
+constexpr double kSaturatedLiquidEntropy623 = limits::kSaturatedLiquidEntropy623;
 // The wet (h,s) iteration's residual tolerance, relative to |h| (at least 1),
 // and the rounding allowed in its quality before it is clamped to 0 or 1.
 constexpr double kWetTolerance = 1e-12;
