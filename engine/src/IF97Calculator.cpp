@@ -386,6 +386,35 @@ bool SaturationCrossing(const TwoPhaseSolver& twoPhaseSolver, Quantity fixed, do
   return search.x == crossingT || twoPhaseSolver.SolveTX(search.x, x, crossing);
 }
 
+// Ridders' iteration in T for the state of a line whose `field` equals
+// `target`, between two temperatures whose residuals bracket it. The state
+// of the last evaluation is kept when the root is that point.
+enum class RootNeed { Converged, Estimate };
+template <class StateAt>
+bool RootAlongLine(const StateAt& stateAt, double StateProperties::*field, double target,
+                   double TLow, double fLow, double THigh, double fHigh, double tolerance,
+                   RootNeed need, StateProperties& out) {
+  StateProperties scratch;
+  double scratchT = std::numeric_limits<double>::quiet_NaN();
+  const auto residual = [&](double T) {
+    scratchT = T;
+    if (stateAt(T, scratch)) {
+      return scratch.*field - target;
+    }
+    scratchT = std::numeric_limits<double>::quiet_NaN();
+    return std::numeric_limits<double>::quiet_NaN();
+  };
+  const RootResult search = Ridders(residual, TLow, fLow, THigh, fHigh, tolerance);
+  if (need == RootNeed::Converged ? !search.Converged() : !search.hasEstimate) {
+    return false;
+  }
+  if (search.x == scratchT) {
+    out = scratch;
+    return true;
+  }
+  return stateAt(search.x, out);
+}
+
 // The state of an isochore (or isentrope) next to the critical point whose
 // target lies beside the temperature T0: the target rises with temperature
 // along the line (through region 3 and the dome alike), so a bracket widened
@@ -414,27 +443,10 @@ bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double target
       THigh += width;
     }
   }
-  StateProperties scratch;
-  double scratchT = std::numeric_limits<double>::quiet_NaN();
-  const auto residual = [&](double T) {
-    scratchT = T;
-    if (stateAt(T, scratch)) {
-      return scratch.*field - targetValue;
-    }
-    scratchT = std::numeric_limits<double>::quiet_NaN();
-    return std::numeric_limits<double>::quiet_NaN();
-  };
   const double scale = std::max(1.0, std::fabs(targetValue));
-  const RootResult search = Ridders(residual, TLow, low.*field - targetValue, THigh,
-                                    high.*field - targetValue, kIsochoreTolerance * scale);
-  if (!search.Converged()) {
-    return false;
-  }
-  if (search.x == scratchT) {
-    out = scratch;
-    return true;
-  }
-  return stateAt(search.x, out);
+  return RootAlongLine(stateAt, field, targetValue, TLow, low.*field - targetValue, THigh,
+                       high.*field - targetValue, kIsochoreTolerance * scale, RootNeed::Converged,
+                       out);
 }
 
 // (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
@@ -546,26 +558,8 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
   if (!haveBelow || !(TAbove > TBelow)) {
     return false;
   }
-  StateProperties scratch;
-  double scratchT = std::numeric_limits<double>::quiet_NaN();
-  const auto residual = [&](double T) {
-    scratchT = T;
-    if (stateAt(T, scratch)) {
-      return scratch.*field - targetValue;
-    }
-    scratchT = std::numeric_limits<double>::quiet_NaN();
-    return std::numeric_limits<double>::quiet_NaN();
-  };
-  const RootResult search = Ridders(residual, TBelow, below.*field - targetValue, TAbove,
-                                    above.*field - targetValue, searchTolerance);
-  if (!search.hasEstimate) {
-    return false;
-  }
-  if (search.x == scratchT) {
-    out = scratch;
-    return true;
-  }
-  return stateAt(search.x, out);
+  return RootAlongLine(stateAt, field, targetValue, TBelow, below.*field - targetValue, TAbove,
+                       above.*field - targetValue, searchTolerance, RootNeed::Estimate, out);
 }
 
 bool Between(double low, double value, double high) {
