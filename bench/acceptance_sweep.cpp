@@ -4,13 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/state_acceptance.h"
+#include "pair_sweep.h"
 
 namespace {
 
@@ -24,11 +22,7 @@ struct PairTally {
   std::string firstViolation;
 };
 
-double ThreadMicroseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
+using vaporix::sweep::ThreadMicroseconds;
 
 void SweepPair(vaporix::InputPair pair, long draws, std::uint64_t seed, PairTally& tally) {
   using namespace vaporix;
@@ -70,29 +64,10 @@ int main(int argc, char** argv) {
   using namespace vaporix;
   const long perPair = argc > 1 ? std::atol(argv[1]) : 40000;
   const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 17;
-  const unsigned threadCount = std::max(1u, std::thread::hardware_concurrency());
   std::vector<PairTally> tallies(kInputPairCount);
-  std::vector<std::thread> threads;
-  std::size_t next = 0;
-  std::mutex mutex;
-  for (unsigned t = 0; t < threadCount; ++t) {
-    threads.emplace_back([&] {
-      for (;;) {
-        std::size_t index = 0;
-        {
-          std::lock_guard guard(mutex);
-          if (next >= kInputPairCount) {
-            return;
-          }
-          index = next++;
-        }
-        SweepPair(kInputPairs[index].pair, perPair, seed + index, tallies[index]);
-      }
-    });
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
+  sweep::ForEachPairOnThreads([&](std::size_t index) {
+    SweepPair(kInputPairs[index].pair, perPair, seed + index, tallies[index]);
+  });
   long draws = 0;
   long ok = 0;
   long violations = 0;

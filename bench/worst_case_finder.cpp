@@ -10,14 +10,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <mutex>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/state_acceptance.h"
+#include "pair_sweep.h"
 
 namespace {
 
@@ -30,11 +28,7 @@ struct Call {
   bool ok = false;
 };
 
-double ThreadMicroseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
+using sweep::ThreadMicroseconds;
 
 // Inputs of a pair taken from states next to the places where the searches
 // work hardest.
@@ -160,29 +154,10 @@ int main(int argc, char** argv) {
   const long perPair = argc > 1 ? std::atol(argv[1]) : 20000;
   const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 29;
   const std::size_t shown = argc > 3 ? static_cast<std::size_t>(std::atol(argv[3])) : 3;
-  const unsigned threadCount = std::max(1u, std::thread::hardware_concurrency());
   std::vector<std::vector<Call>> slowest(kInputPairCount);
-  std::vector<std::thread> threads;
-  std::size_t next = 0;
-  std::mutex mutex;
-  for (unsigned t = 0; t < threadCount; ++t) {
-    threads.emplace_back([&] {
-      for (;;) {
-        std::size_t index = 0;
-        {
-          std::lock_guard guard(mutex);
-          if (next >= kInputPairCount) {
-            return;
-          }
-          index = next++;
-        }
-        HuntPair(kInputPairs[index].pair, perPair, seed + index, shown, slowest[index]);
-      }
-    });
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
+  sweep::ForEachPairOnThreads([&](std::size_t index) {
+    HuntPair(kInputPairs[index].pair, perPair, seed + index, shown, slowest[index]);
+  });
   double worst = 0.0;
   for (std::size_t i = 0; i < kInputPairCount; ++i) {
     const std::string name =
