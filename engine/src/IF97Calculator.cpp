@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "StateAcceptance.h"
 #include "vaporix/equations/Region1Equation.h"
 #include "vaporix/equations/Region2Equation.h"
 #include "vaporix/equations/Region3Equation.h"
@@ -75,6 +76,15 @@ constexpr int kSearchSecondEvaluations = 30;
 constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
 constexpr double kEndToleranceScale = 1e-3;
+// Pressure (MPa) to which the isochore's meeting with the B23 line is found;
+// the target's value there is then exact to far below the acceptance rule's.
+constexpr double kSeamPressureTolerance = 1e-10;
+constexpr double kSeamVolumeTolerance = 1e-12;  // relative
+// Region 3's meeting with the B23 line is bracketed this many kelvin on
+// either side of region 2's.
+constexpr double kSeamBracket = 1.0;
+// Just above 623.15 K, where the saturated phases come from region 3.
+constexpr double kAboveRegion13 = 1e-9;
 
 // The region-solver operation of each pair of that route, in pair order.
 using RegionOperation = bool (RegionSolver::*)(double, double, StateProperties&) const;
@@ -514,6 +524,58 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
   return out.p > saturation.B23Pressure(T);
 }
 
+// The states of the isochore v on either side of the B23 line: region 3's
+// at the temperature where its pressure at density 1/v is the line's, and
+// region 2's where its volume at the line's pressure is v. False unless the
+// isochore meets the line with region 3 on its cold side and region 2 on its
+// hot side, as it does across the line's whole range.
+bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Side) {
+  const Region3Equation region3;
+  const Region2Equation region2;
+  const SaturationEquation saturation;
+  const double rho = 1.0 / v;
+  // Region 2 holds the isochore where its volume at the line's pressure falls
+  // below v (its state lies below the line), region 3 where its pressure at
+  // density 1/v lies above the line.
+  const auto below2 = [&](double T) {
+    return region2.VolumeInRange(saturation.B23Pressure(T), T) - v;
+  };
+  const auto above3 = [&](double T) {
+    return region3.Pressure(T, rho) - saturation.B23Pressure(T);
+  };
+  double cold = limits::kRegion13Temperature;
+  double hot = limits::kB23MaximumTemperature;
+  const double f2Cold = below2(cold);
+  const double f2Hot = below2(hot);
+  if (!(f2Cold > 0.0 && f2Hot < 0.0)) {
+    return false;
+  }
+  const RootResult at2 = Ridders(below2, cold, f2Cold, hot, f2Hot, kSeamVolumeTolerance * v);
+  if (!at2.Converged()) {
+    return false;
+  }
+  // The two equations meet the line within a fraction of a kelvin of each
+  // other; region 3's bracket stays out of the dome, where its equation's
+  // pressure is not the state's.
+  cold = std::max(limits::kRegion13Temperature, at2.x - kSeamBracket);
+  hot = std::min(limits::kB23MaximumTemperature, at2.x + kSeamBracket);
+  const double f3Cold = above3(cold);
+  const double f3Hot = above3(hot);
+  if (!(f3Cold > 0.0 && f3Hot < 0.0)) {
+    return false;
+  }
+  const RootResult at3 = Ridders(above3, cold, f3Cold, hot, f3Hot, kSeamPressureTolerance);
+  if (!at3.Converged() || !region3.Evaluate(rho, at3.x, region3Side) ||
+      !region2.Evaluate(saturation.B23Pressure(at2.x), at2.x, region2Side)) {
+    return false;
+  }
+  region3Side.region = 3;
+  region3Side.x = 0.0;
+  region2Side.region = 2;
+  region2Side.x = 100.0;
+  return true;
+}
+
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
 // temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
 // the pressure search found nothing. `densest` is the smallest volume of the
@@ -528,14 +590,23 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
   // liquid and the wet states alike: the first step whose end lies above the
   // target brackets the one state.
   double StateProperties::*const field = Describe(target).field;
+  // A target beyond the top step's value is not this stretch's.
+  StateProperties top;
+  if (!(Region1Equation().VolumeInRange(kMaximumPressure, kColdIsochoreTop) > v) &&
+      stateAt(kColdIsochoreTop, top) && top.*field < targetValue) {
+    return false;
+  }
   StateProperties below;
   double TBelow = 0.0;
   bool haveBelow = false;
   StateProperties above;
   double TAbove = 0.0;
+  // Where the liquid at 100 MPa is wider than v, the isochore lies above the
+  // range: such a step is passed over without a solve.
+  const Region1Equation region1;
   for (double T = limits::kMinimumTemperature; T <= kColdIsochoreTop; T += kColdIsochoreStep) {
     StateProperties state;
-    if (!stateAt(T, state)) {
+    if (region1.VolumeInRange(kMaximumPressure, T) > v || !stateAt(T, state)) {
       haveBelow = false;
       continue;
     }
@@ -652,7 +723,7 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
         return false;
       }
       return AskSolvers(kRegionOperations[index], pair, a, b, out);
-    case SolverRoute::PressureSearch:
+    case SolverRoute::PressureSearch: {
       if (pair == InputPair::HS && FindHS(a, b, out) && Accept(pair, a, b, out)) {
         return true;
       }
@@ -660,21 +731,33 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
           Accept(pair, a, b, out)) {
         return true;
       }
-      if (!(PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out))) {
-        // Cold liquid (T <= 300 K, v <= 1.0003e-3 m3/kg) is region 1's or
-        // wet; the other solvers are not asked.
-        const auto stateAt = [&](double T, StateProperties& state) {
-          return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
-                 (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
-        };
+      const LineVerdict verdict = ScreenLine(pair, a, b, out);
+      if (verdict == LineVerdict::NoState) {
+        return false;
+      }
+      // Cold liquid (T <= 300 K, v <= 1.0003e-3 m3/kg) is region 1's or
+      // wet; the other solvers are not asked. Its isochores pass the density
+      // maximum, where one pressure holds two of their states and the
+      // pressure search crawls to no end: they are searched in T first.
+      const auto coldAt = [&](double T, StateProperties& state) {
+        return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
+               (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
+      };
+      const auto coldSearch = [&] {
         const double searchTolerance =
             tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(a));
-        if (!(info.second == Quantity::Volume &&
-              ColdIsochoreSearch(stateAt, cornerVolume[kC], searchTolerance, info.first, a, b,
-                                 out) &&
-              Accept(pair, a, b, out))) {
-          return false;
-        }
+        return info.second == Quantity::Volume &&
+               ColdIsochoreSearch(coldAt, cornerVolume[kC], searchTolerance, info.first, a, b,
+                                  out) &&
+               Accept(pair, a, b, out);
+      };
+      const bool coldFirst = info.second == Quantity::Volume && b <= kColdIsochoreMaximumVolume;
+      const bool found =
+          verdict == LineVerdict::State || (coldFirst && coldSearch()) ||
+          (PressureSearch(info.second, b, info.first, a, out) && Accept(pair, a, b, out)) ||
+          (!coldFirst && coldSearch());
+      if (!found) {
+        return false;
       }
       // Newton's iteration on the answer's own equation until its pressure
       // and temperature are as exact as the inputs allow; kept only when the
@@ -690,6 +773,7 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
         }
       }
       return true;
+    }
     case SolverRoute::TwoPhase:
       // Every two-phase pair lies at or after the first saturation pair; the
       // test keeps the compiler's bounds analysis quiet.
@@ -832,6 +916,140 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
   }
   // No edge of the range carries this value: there is no upper end to search to.
   return false;
+}
+
+IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y, double fixedValue,
+                                                       StateProperties& out) const {
+  const InputPairInfo& info = Describe(pair);
+  const Quantity target = info.first;
+  const Quantity fixed = info.second;
+  double StateProperties::*const field = Describe(target).field;
+  double StateProperties::*const fixedField = Describe(fixed).field;
+  // Along an isochore or an isentrope h and u rise with temperature, through
+  // the dome too, and v falls: `rank` orders values by temperature.
+  const double sign = target == Quantity::Volume ? -1.0 : 1.0;
+  const auto rank = [sign](double value) { return sign * value; };
+  // Values this close to a seam's or an end's are left to the search: the
+  // acceptance rule may take a state there from either side.
+  const double band = limits::kInputReproduction * ReproductionScale(target, y);
+  // The line's wet stretch runs from 273.15 K to the saturated end where it
+  // leaves the dome, and holds the targets between the values at its ends.
+  const auto wetAt = [&](double T, StateProperties& state) {
+    return fixed == Quantity::Volume ? twoPhaseSolver.SolveTV(T, fixedValue, state)
+                                     : twoPhaseSolver.SolveTS(T, fixedValue, state);
+  };
+  // Isentropes are screened for (v,s) on the vapour side alone: the wet (h,s)
+  // and (u,s) states have solvers of their own, and the search does not
+  // crawl along the liquid side.
+  const bool isochore = fixed == Quantity::Volume;
+  if (!isochore &&
+      (target != Quantity::Volume || !(fixedValue > Region3BackwardEquation::kCriticalEntropy))) {
+    return LineVerdict::Search;
+  }
+  // The line through the critical point leaves the dome there.
+  const double critical =
+      isochore ? 1.0 / kCriticalDensity : Region3BackwardEquation::kCriticalEntropy;
+  StateProperties end;
+  StateProperties cold;
+  const bool crosses = fixedValue == critical
+                           ? twoPhaseSolver.SolveTX(kCriticalTemperature, 100.0, end)
+                           : SaturationCrossing(twoPhaseSolver, fixed, fixedValue, end);
+  // The B23 seam of an isochore: region 3's value where the isochore meets
+  // the line lies below region 2's there, and a target between them has no
+  // state, unless the acceptance rule keeps one of the two equations' states
+  // a hair beyond the line.
+  StateProperties side3;
+  StateProperties side2;
+  const bool seam = isochore && B23Seam(fixedValue, side3, side2);
+  if (seam && y >= side3.*field - band && y <= side2.*field + band) {
+    for (const StateProperties& side : {side3, side2}) {
+      if (NewtonFromProbe(fixed, fixedValue, target, y, side, out)) {
+        return LineVerdict::State;
+      }
+    }
+    return y > side3.*field + band && y < side2.*field - band ? LineVerdict::NoState
+                                                              : LineVerdict::Search;
+  }
+  // Between a saturated end above 623.15 K and the B23 seam an isochore runs
+  // through region 3, whose (T,v) solve is explicit: searched in T from the end.
+  if (crosses && isochore && end.t > limits::kRegion13Temperature &&
+      rank(y) > rank(end.*field) + band && (!seam || y < side3.*field - band)) {
+    const auto region3At = [&](double T, StateProperties& state) {
+      return region3Solver.SolveTV(T, fixedValue, state) ||
+             (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state));
+    };
+    return SearchIsochoreAround(region3At, target, y, end.t, out) &&
+                   Accept(pair, y, fixedValue, out)
+               ? LineVerdict::State
+               : LineVerdict::Search;
+  }
+  if (crosses && wetAt(kMinimumTemperature, cold) && rank(y) >= rank(cold.*field) - band &&
+      rank(y) <= rank(end.*field) + band) {
+    // A target at the saturated end is the single-phase state there, as the
+    // pressure search has always answered it: the end itself when it matches
+    // to rounding, else Newton's root on the end's own equation when its
+    // region holds it, else the end when the acceptance rule keeps it.
+    const double endGap = std::fabs(end.*field - y);
+    if (endGap <= tolerance * kEndToleranceScale * std::max(1.0, std::fabs(y))) {
+      out = end;
+      if (Accept(pair, y, fixedValue, out)) {
+        return LineVerdict::State;
+      }
+    }
+    if (endGap <= band) {
+      if (NewtonFromProbe(fixed, fixedValue, target, y, end, out)) {
+        return LineVerdict::State;
+      }
+      out = end;
+      if (Accept(pair, y, fixedValue, out)) {
+        return LineVerdict::State;
+      }
+    }
+    // At 623.15 K the phases pass from regions 1 and 2 to region 3, whose
+    // mixture differs there in the last digits: each side is searched alone,
+    // and a target in a jump forward between them has no state.
+    double TLow = kMinimumTemperature;
+    StateProperties low = cold;
+    double THigh = end.t;
+    StateProperties high = end;
+    StateProperties seamBelow;
+    StateProperties seamAbove;
+    StateProperties liquid;
+    StateProperties vapour;
+    if (end.t > limits::kRegion13Temperature && wetAt(limits::kRegion13Temperature, seamBelow) &&
+        wetAt(limits::kRegion13Temperature + kAboveRegion13, seamAbove) &&
+        twoPhaseSolver.SolveTX(limits::kRegion13Temperature, 0.0, liquid) &&
+        twoPhaseSolver.SolveTX(limits::kRegion13Temperature, 100.0, vapour)) {
+      const double below = rank(seamBelow.*field);
+      const double above = rank(seamAbove.*field);
+      // The acceptance rule's tolerance in the fixed quantity moves a
+      // mixture's value by the lever rule's slope times it.
+      const double leverSlope =
+          (vapour.*field - liquid.*field) / (vapour.*fixedField - liquid.*fixedField);
+      const double jumpBand = band + limits::kInputReproduction * std::fabs(leverSlope) *
+                                         ReproductionScale(fixed, fixedValue);
+      if (rank(y) > below + jumpBand && rank(y) < above - jumpBand) {
+        return LineVerdict::NoState;
+      }
+      // Where region 3's side starts before the other side's end, both hold
+      // the target; region 3's is taken.
+      if (rank(y) >= above) {
+        TLow = limits::kRegion13Temperature + kAboveRegion13;
+        low = seamAbove;
+      } else {
+        THigh = limits::kRegion13Temperature;
+        high = seamBelow;
+      }
+    }
+    const double searchTolerance = tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(y));
+    if (RootAlongLine(wetAt, field, y, TLow, low.*field - y, THigh, high.*field - y,
+                      searchTolerance, RootNeed::Converged, out) &&
+        Accept(pair, y, fixedValue, out)) {
+      return LineVerdict::State;
+    }
+    return LineVerdict::Search;
+  }
+  return LineVerdict::Search;
 }
 
 bool IF97Calculator::PressureSearch(Quantity fixed, double fixedValue, Quantity target,

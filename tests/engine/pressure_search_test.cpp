@@ -5,6 +5,7 @@
 
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/InputPair.h"
+#include "vaporix/Limits.h"
 
 namespace vaporix {
 namespace {
@@ -113,9 +114,51 @@ constexpr SearchCase kBesideSeams[] = {
     {"hv_below_b23_90_9_MPa", InputPair::HV, 90.904134385146, 847.369853158536, 1e-6},
     {"uv_below_1073_15_K", InputPair::UV, 1.63, 1073.1, 1e-6},
     {"hv_above_1073_15_K", InputPair::HV, 0.1409, 1073.2, 1e-6},
+    // A hair below the B23 line, where region 3's equation meets the line at
+    // a higher value of u and h than region 2's: once declined.
+    {"uv_below_b23_53_9_MPa", InputPair::UV, 53.912207254555298, 770.62596423781281, 1e-6},
+    {"hv_below_b23_53_9_MPa", InputPair::HV, 53.912207254555298, 770.62596423781281, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(kBesideSeams),
                          [](const testing::TestParamInfo<SearchCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
+// Wet steam at 273.15 K, the cold end of an isochore's wet stretch (below
+// the 1 kPa the pressure search starts from): once declined by (h,v) and
+// (u,v).
+struct WetCase {
+  const char* name;
+  InputPair pair;
+  double x;  // percent, at 273.15 K
+};
+
+class wet_isochore_test : public testing::TestWithParam<WetCase> {};
+
+TEST_P(wet_isochore_test, finds_the_wet_state_it_was_built_from) {
+  const WetCase& row = GetParam();
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties given;
+  TransportProperties transport;
+  ASSERT_TRUE(engine.CalcSatTX(limits::kMinimumTemperature, row.x, given, transport, false, false));
+  const InputPairInfo& info = Describe(row.pair);
+  StateProperties found;
+  ASSERT_TRUE(engine.Calculate(row.pair, given.*Describe(info.first).field,
+                               given.*Describe(info.second).field, found, transport, false, false));
+  EXPECT_EQ(found.region, 4);
+  EXPECT_NEAR(found.t, limits::kMinimumTemperature, 1e-6);
+  EXPECT_NEAR(found.x, row.x, 1e-4);
+}
+
+constexpr WetCase kWetAt273[] = {
+    {"uv_x_50", InputPair::UV, 50.0},
+    {"hv_x_50", InputPair::HV, 50.0},
+    {"uv_x_0_001", InputPair::UV, 0.001},
+    {"hv_x_99", InputPair::HV, 99.0},
+};
+INSTANTIATE_TEST_SUITE_P(at_273_15_K, wet_isochore_test, testing::ValuesIn(kWetAt273),
+                         [](const testing::TestParamInfo<WetCase>& row) {
                            return std::string(row.param.name);
                          });
 

@@ -214,6 +214,13 @@ class IF97Calculator {
   // order the boundary lines of the (h,s) plane predict; false leaves the
   // pressure search to decide.
   bool FindHS(double h, double s, StateProperties& out) const;
+  // What the line of constant entropy or volume says of a pressure-search
+  // pair's target before the search: the state, when it is wet (solved in T
+  // along the saturation line) or the line's saturated end; no state, when
+  // the target lies in the jump of the 623.15 K seam or an isochore's B23
+  // seam; or that the search is to decide.
+  enum class LineVerdict { State, NoState, Search };
+  LineVerdict ScreenLine(InputPair pair, double y, double fixedValue, StateProperties& out) const;
   // Search over pressure for the pairs no solver handles directly.
   // `fixed` is Entropy or Volume; `target` Enthalpy, InternalEnergy or Volume.
   bool PressureSearch(Quantity fixed, double fixedValue, Quantity target, double targetValue,
