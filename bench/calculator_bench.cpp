@@ -163,6 +163,41 @@ void BM_Calculate_HS(benchmark::State& state) {
   TimeTablePair(state, InputPair::HS, false, kSearchStates);
 }
 BENCHMARK(BM_Calculate_HS)->DenseRange(0, 2);
+// The slowest inputs the worst-case finder turned up, declined ones too:
+// next to the B23 line and 623.15 K, on the saturation line, at the critical
+// isochore and on the isochores of the densest liquid.
+void BM_HardInput(benchmark::State& state, InputPair pair, double a, double b) {
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties out;
+  TransportProperties transport;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(engine.Calculate(pair, a, b, out, transport, false, false));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK_CAPTURE(BM_HardInput, hv_b23_jump, InputPair::HV, 2682.70, 0.0030378);
+BENCHMARK_CAPTURE(BM_HardInput, uv_b23_jump, InputPair::UV, 2482.3268956761044,
+                  0.0030151926058045839);
+BENCHMARK_CAPTURE(BM_HardInput, uv_saturated_liquid_623, InputPair::UV, 1642.0963056446435,
+                  0.0017400705612777608);
+BENCHMARK_CAPTURE(BM_HardInput, uv_jump_623, InputPair::UV, 1642.1251526390727,
+                  0.0017402041227815117);
+BENCHMARK_CAPTURE(BM_HardInput, hv_wet_626K, InputPair::HV, 2264.8023672881955,
+                  0.0060995326140968623);
+BENCHMARK_CAPTURE(BM_HardInput, uv_wet_625K, InputPair::UV, 1724.101388399728,
+                  0.0023600056269064557);
+BENCHMARK_CAPTURE(BM_HardInput, uv_critical_isochore, InputPair::UV, 1805.289262633868,
+                  0.003105590062111801);
+BENCHMARK_CAPTURE(BM_HardInput, hv_near_critical, InputPair::HV, 2087.0249153533491,
+                  0.0031025849376648848);
+BENCHMARK_CAPTURE(BM_HardInput, hv_cold_isochore, InputPair::HV, 9.4350053397838725,
+                  0.001000098923736705);
+BENCHMARK_CAPTURE(BM_HardInput, uv_densest_declined, InputPair::UV, -0.24350319617578517,
+                  0.00095668896920754205);
+BENCHMARK_CAPTURE(BM_HardInput, vs_saturated_vapour, InputPair::VS, 0.065912886490621089,
+                  6.1813595409174615);
+
 // The (p,T) rows of the batch benchmarks.
 constexpr int kRows = 1000000;
 double RowPressure(int i) {
