@@ -397,13 +397,14 @@ bool SaturationCrossing(const TwoPhaseSolver& twoPhaseSolver, Quantity fixed, do
 }
 
 // Ridders' iteration in T for the state of a line whose `field` equals
-// `target`, between two temperatures whose residuals bracket it. The state
-// of the last evaluation is kept when the root is that point.
+// `target`, between two temperatures whose residuals bracket it, with at
+// most `budget` evaluations. The state of the last evaluation is kept when
+// the root is that point.
 enum class RootNeed { Converged, Estimate };
 template <class StateAt>
 bool RootAlongLine(const StateAt& stateAt, double StateProperties::*field, double target,
                    double TLow, double fLow, double THigh, double fHigh, double tolerance,
-                   RootNeed need, StateProperties& out) {
+                   RootNeed need, StateProperties& out, int budget = kMaxEvaluations) {
   StateProperties scratch;
   double scratchT = std::numeric_limits<double>::quiet_NaN();
   const auto residual = [&](double T) {
@@ -414,7 +415,7 @@ bool RootAlongLine(const StateAt& stateAt, double StateProperties::*field, doubl
     scratchT = std::numeric_limits<double>::quiet_NaN();
     return std::numeric_limits<double>::quiet_NaN();
   };
-  const RootResult search = Ridders(residual, TLow, fLow, THigh, fHigh, tolerance);
+  const RootResult search = Ridders(residual, TLow, fLow, THigh, fHigh, tolerance, budget);
   if (need == RootNeed::Converged ? !search.Converged() : !search.hasEstimate) {
     return false;
   }
@@ -432,7 +433,8 @@ bool RootAlongLine(const StateAt& stateAt, double StateProperties::*field, doubl
 // line's state at T.
 template <class StateAt>
 bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double targetValue, double T0,
-                          StateProperties& out) {
+                          StateProperties& out, RootNeed need = RootNeed::Converged,
+                          int budget = kMaxEvaluations) {
   double StateProperties::*const field = Describe(target).field;
   StateProperties low;
   StateProperties high;
@@ -455,8 +457,7 @@ bool SearchIsochoreAround(const StateAt& stateAt, Quantity target, double target
   }
   const double scale = std::max(1.0, std::fabs(targetValue));
   return RootAlongLine(stateAt, field, targetValue, TLow, low.*field - targetValue, THigh,
-                       high.*field - targetValue, kIsochoreTolerance * scale, RootNeed::Converged,
-                       out);
+                       high.*field - targetValue, kIsochoreTolerance * scale, need, out, budget);
 }
 
 // (u,s), (v,s), (h,v), (u,v) of a region-3 state straight from region 3's
@@ -967,18 +968,42 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
         return LineVerdict::State;
       }
     }
-    return y > side3.*field + band && y < side2.*field - band ? LineVerdict::NoState
-                                                              : LineVerdict::Search;
+    // Within the acceptance rule's reach of the seam the state is Newton's
+    // root on either equation when the rule keeps it (a region-3 state a
+    // hair beyond the line is checked on the line).
+    const std::array<std::pair<const StateProperties*, std::size_t>, 2> sides{
+        {{&side3, 2}, {&side2, 1}}};
+    for (const auto& [side, solver] : sides) {
+      out = RefineOnEquation(*solvers[solver], solver == 2, target, y, fixed, fixedValue, *side);
+      if (Accept(pair, y, fixedValue, out)) {
+        return LineVerdict::State;
+      }
+    }
+    // The rule also keeps a state of a neighbouring isochore, within its
+    // tolerance of v: a target has none when it lies in the jump of those
+    // too, and the search decides the rest.
+    bool inEveryJump = y > side3.*field + band && y < side2.*field - band;
+    for (const double shift : {-limits::kInputReproduction, limits::kInputReproduction}) {
+      StateProperties near3;
+      StateProperties near2;
+      inEveryJump = inEveryJump && B23Seam(fixedValue * (1.0 + shift), near3, near2) &&
+                    y > near3.*field + band && y < near2.*field - band;
+    }
+    return inEveryJump ? LineVerdict::NoState : LineVerdict::Search;
   }
   // Between a saturated end above 623.15 K and the B23 seam an isochore runs
-  // through region 3, whose (T,v) solve is explicit: searched in T from the end.
+  // through region 3, whose (T,v) solve is explicit: searched in T from the
+  // end. Next to the critical point the equation's isochore may hold no exact
+  // root; the estimate after the search's first budget goes to the
+  // acceptance rule.
   if (crosses && isochore && end.t > limits::kRegion13Temperature &&
       rank(y) > rank(end.*field) + band && (!seam || y < side3.*field - band)) {
     const auto region3At = [&](double T, StateProperties& state) {
       return region3Solver.SolveTV(T, fixedValue, state) ||
              (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state));
     };
-    return SearchIsochoreAround(region3At, target, y, end.t, out) &&
+    return SearchIsochoreAround(region3At, target, y, end.t, out, RootNeed::Estimate,
+                                kSearchFirstEvaluations) &&
                    Accept(pair, y, fixedValue, out)
                ? LineVerdict::State
                : LineVerdict::Search;
@@ -1032,13 +1057,13 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
         return LineVerdict::NoState;
       }
       // Where region 3's side starts before the other side's end, both hold
-      // the target; region 3's is taken.
-      if (rank(y) >= above) {
-        TLow = limits::kRegion13Temperature + kAboveRegion13;
-        low = seamAbove;
-      } else {
+      // the target; the side of regions 1 and 2 is taken, as the search did.
+      if (rank(y) <= below) {
         THigh = limits::kRegion13Temperature;
         high = seamBelow;
+      } else {
+        TLow = limits::kRegion13Temperature + kAboveRegion13;
+        low = seamAbove;
       }
     }
     const double searchTolerance = tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(y));
