@@ -979,6 +979,13 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
         return LineVerdict::State;
       }
     }
+    // Else the seam state itself, on the line, when it reproduces the target.
+    for (const StateProperties& side : {side3, side2}) {
+      out = side;
+      if (Accept(pair, y, fixedValue, out)) {
+        return LineVerdict::State;
+      }
+    }
     // The rule also keeps a state of a neighbouring isochore, within its
     // tolerance of v: a target has none when it lies in the jump of those
     // too, and the search decides the rest.
@@ -998,9 +1005,22 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
   // acceptance rule.
   if (crosses && isochore && end.t > limits::kRegion13Temperature &&
       rank(y) > rank(end.*field) + band && (!seam || y < side3.*field - band)) {
+    // Between the end and the critical temperature, where the saturated
+    // densities and the dome test disagree in the last digits and neither
+    // solver answers, the equation's own state stands in.
+    const Region3Equation region3;
     const auto region3At = [&](double T, StateProperties& state) {
-      return region3Solver.SolveTV(T, fixedValue, state) ||
-             (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state));
+      if (region3Solver.SolveTV(T, fixedValue, state) ||
+          (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state))) {
+        return true;
+      }
+      if (!(T >= end.t && T <= kCriticalTemperature) ||
+          !region3.Evaluate(1.0 / fixedValue, T, state)) {
+        return false;
+      }
+      state.region = 3;
+      state.x = 0.0;
+      return true;
     };
     return SearchIsochoreAround(region3At, target, y, end.t, out, RootNeed::Estimate,
                                 kSearchFirstEvaluations) &&
