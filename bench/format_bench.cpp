@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <fmt/format.h>
 
 #include <charconv>
 #include <vector>
@@ -55,5 +56,15 @@ void BM_ToCharsShortest(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_ToCharsShortest);
+
+// The shortest digits alone, without laying them out: the part of
+// FormatNumber no layout work can remove (28 values make a batch row).
+void BM_ShortestDigitsOnly(benchmark::State& state) {
+  TimeFormat(state, [](char*, double value) {
+    const auto decimal = fmt::detail::dragonbox::to_decimal(value);
+    return decimal.significand + static_cast<std::uint64_t>(decimal.exponent);
+  });
+}
+BENCHMARK(BM_ShortestDigitsOnly);
 
 }  // namespace

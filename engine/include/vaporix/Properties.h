@@ -142,12 +142,19 @@ inline bool IsTwoPhaseMixture(const StateProperties& state) {
 // properties but surface tension. A mixture has none of them; a linear mix
 // of its two phases' values would mean nothing (at 1 MPa, x = 50 % such a
 // viscosity lies below both the liquid's and the vapour's).
+namespace detail {
+// The first and last of the derivative properties, found once at compile time
+// rather than by name on every call.
+inline constexpr int kFirstDerivativeNumber = FindProperty("alpha")->number;
+inline constexpr int kLastDerivativeNumber = FindProperty("JTC")->number;
+}  // namespace detail
+
 constexpr bool IsSinglePhaseProperty(const PropertyInfo& info) {
   const bool caloric =
       info.stateField == &StateProperties::cp || info.stateField == &StateProperties::cv ||
       info.stateField == &StateProperties::w || info.stateField == &StateProperties::kapa;
   const bool derivative =
-      info.number >= FindProperty("alpha")->number && info.number <= FindProperty("JTC")->number;
+      info.number >= detail::kFirstDerivativeNumber && info.number <= detail::kLastDerivativeNumber;
   const bool transport =
       info.transportField != nullptr && info.transportField != &TransportProperties::Sigma;
   return caloric || derivative || transport;
