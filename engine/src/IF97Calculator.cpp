@@ -83,6 +83,8 @@ constexpr double kSeamVolumeTolerance = 1e-12;  // relative
 // Region 3's meeting with the B23 line is bracketed this many kelvin on
 // either side of region 2's.
 constexpr double kSeamBracket = 1.0;
+// Newton steps in p for an isochore's state on the 1073.15 K isotherm.
+constexpr int kSeamNewtonSteps = 30;
 // Just above 623.15 K, where the saturated phases come from region 3.
 constexpr double kAboveRegion13 = 1e-9;
 
@@ -577,6 +579,39 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   return true;
 }
 
+// The states of the isochore v on either side of the 1073.15 K isotherm at
+// or below 10 MPa: region 2's and region 5's at the pressures where their
+// volumes are v, by Newton's iteration in p from the ideal gas. False when
+// either lies beyond 10 MPa or does not converge.
+bool Region25Seam(double v, StateProperties& region2Side, StateProperties& region5Side) {
+  const Region2Equation region2;
+  const Region5Equation region5;
+  const double T = kRegion2MaximumTemperature;
+  const auto atVolume = [&](const auto& equation, StateProperties& state) {
+    double p = kGasConstant * T / v / kKilojoulePerMegapascalCubicMetre;
+    for (int step = 0; step < kSeamNewtonSteps; ++step) {
+      if (!(p > 0.0 && p <= kRegion5MaximumPressure) || !equation.Evaluate(p, T, state) ||
+          !(state.dvdp < 0.0)) {
+        return false;
+      }
+      const double dp = (state.v - v) / state.dvdp;
+      p -= dp;
+      if (std::fabs(dp) <= kSeamVolumeTolerance * p) {
+        return p <= kRegion5MaximumPressure && equation.Evaluate(p, T, state);
+      }
+    }
+    return false;
+  };
+  if (!atVolume(region2, region2Side) || !atVolume(region5, region5Side)) {
+    return false;
+  }
+  region2Side.region = 2;
+  region2Side.x = 0.0;
+  region5Side.region = 5;
+  region5Side.x = 0.0;
+  return true;
+}
+
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
 // temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
 // the pressure search found nothing. `densest` is the smallest volume of the
@@ -955,32 +990,37 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
   const bool crosses = fixedValue == critical
                            ? twoPhaseSolver.SolveTX(kCriticalTemperature, 100.0, end)
                            : SaturationCrossing(twoPhaseSolver, fixed, fixedValue, end);
-  // The B23 seam of an isochore: region 3's value where the isochore meets
-  // the line lies below region 2's there, and a target between them has no
-  // state, unless the acceptance rule keeps one of the two equations' states
-  // a hair beyond the line.
-  StateProperties side3;
-  StateProperties side2;
-  const bool seam = isochore && B23Seam(fixedValue, side3, side2);
-  if (seam && y >= side3.*field - band && y <= side2.*field + band) {
-    for (const StateProperties& side : {side3, side2}) {
+  // A seam of an isochore between two regions' equations: the target rises
+  // with temperature along each, and where the colder side's value at the
+  // seam lies below the hotter side's, a target between them has no state,
+  // unless the acceptance rule keeps one of the two equations' states a hair
+  // beyond the seam. Nothing when the target lies off the seam; `found`
+  // tells whether the isochore meets the seam.
+  const auto screenSeam = [&](const auto& seamAt, std::size_t coldSolver, std::size_t hotSolver,
+                              StateProperties& coldSide, StateProperties& hotSide,
+                              bool& found) -> std::optional<LineVerdict> {
+    found = seamAt(fixedValue, coldSide, hotSide);
+    if (!found || !(y >= coldSide.*field - band && y <= hotSide.*field + band)) {
+      return std::nullopt;
+    }
+    for (const StateProperties& side : {coldSide, hotSide}) {
       if (NewtonFromProbe(fixed, fixedValue, target, y, side, out)) {
         return LineVerdict::State;
       }
     }
     // Within the acceptance rule's reach of the seam the state is Newton's
     // root on either equation when the rule keeps it (a region-3 state a
-    // hair beyond the line is checked on the line).
+    // hair beyond the B23 line is checked on the line), else the seam state
+    // itself when it reproduces the target.
     const std::array<std::pair<const StateProperties*, std::size_t>, 2> sides{
-        {{&side3, 2}, {&side2, 1}}};
+        {{&coldSide, coldSolver}, {&hotSide, hotSolver}}};
     for (const auto& [side, solver] : sides) {
       out = RefineOnEquation(*solvers[solver], solver == 2, target, y, fixed, fixedValue, *side);
       if (Accept(pair, y, fixedValue, out)) {
         return LineVerdict::State;
       }
     }
-    // Else the seam state itself, on the line, when it reproduces the target.
-    for (const StateProperties& side : {side3, side2}) {
+    for (const StateProperties& side : {coldSide, hotSide}) {
       out = side;
       if (Accept(pair, y, fixedValue, out)) {
         return LineVerdict::State;
@@ -989,14 +1029,30 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
     // The rule also keeps a state of a neighbouring isochore, within its
     // tolerance of v: a target has none when it lies in the jump of those
     // too, and the search decides the rest.
-    bool inEveryJump = y > side3.*field + band && y < side2.*field - band;
+    bool inEveryJump = y > coldSide.*field + band && y < hotSide.*field - band;
     for (const double shift : {-limits::kInputReproduction, limits::kInputReproduction}) {
-      StateProperties near3;
-      StateProperties near2;
-      inEveryJump = inEveryJump && B23Seam(fixedValue * (1.0 + shift), near3, near2) &&
-                    y > near3.*field + band && y < near2.*field - band;
+      StateProperties nearCold;
+      StateProperties nearHot;
+      inEveryJump = inEveryJump && seamAt(fixedValue * (1.0 + shift), nearCold, nearHot) &&
+                    y > nearCold.*field + band && y < nearHot.*field - band;
     }
     return inEveryJump ? LineVerdict::NoState : LineVerdict::Search;
+  };
+  // The B23 seam (region 3 on its cold side, region 2 on its hot side) and
+  // the 1073.15 K seam below 10 MPa (regions 2 and 5).
+  StateProperties side3;
+  StateProperties side2;
+  StateProperties side25;
+  StateProperties side5;
+  bool seam = false;
+  bool seam25 = false;
+  if (isochore) {
+    if (const auto verdict = screenSeam(B23Seam, 2, 1, side3, side2, seam)) {
+      return *verdict;
+    }
+    if (const auto verdict = screenSeam(Region25Seam, 1, 4, side25, side5, seam25)) {
+      return *verdict;
+    }
   }
   // Between a saturated end above 623.15 K and the B23 seam an isochore runs
   // through region 3, whose (T,v) solve is explicit: searched in T from the
