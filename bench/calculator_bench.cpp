@@ -164,8 +164,8 @@ void BM_Calculate_HS(benchmark::State& state) {
 }
 BENCHMARK(BM_Calculate_HS)->DenseRange(0, 2);
 // The slowest inputs the worst-case finder turned up, declined ones too:
-// next to the B23 line and 623.15 K, on the saturation line, at the critical
-// isochore and on the isochores of the densest liquid.
+// next to the B23 line, 623.15 K and 1073.15 K, on the saturation line, at
+// the critical isochore and on the isochores of the densest liquid.
 void BM_HardInput(benchmark::State& state, InputPair pair, double a, double b) {
   IF97Calculator engine;
   engine.Initialize();
@@ -195,6 +195,8 @@ BENCHMARK_CAPTURE(BM_HardInput, hv_cold_isochore, InputPair::HV, 9.4350053397838
                   0.001000098923736705);
 BENCHMARK_CAPTURE(BM_HardInput, uv_densest_declined, InputPair::UV, -0.24350319617578517,
                   0.00095668896920754205);
+BENCHMARK_CAPTURE(BM_HardInput, uv_jump_1073K, InputPair::UV, 3665.2304347329919,
+                  11.631257139320551);
 BENCHMARK_CAPTURE(BM_HardInput, vs_saturated_vapour, InputPair::VS, 0.065912886490621089,
                   6.1813595409174615);
 
