@@ -73,7 +73,7 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments) {
     }
   }
   if (!parsed && !parser.unknownOptionNames().isEmpty()) {
-    const QString& name = parser.unknownOptionNames().first();
+    const QString name = parser.unknownOptionNames().first();  // a copy: the list is a temporary
     return Failure(
         QStringLiteral("Unknown option %1.")
             .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
