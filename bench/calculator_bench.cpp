@@ -199,6 +199,22 @@ BENCHMARK_CAPTURE(BM_HardInput, uv_jump_1073K, InputPair::UV, 3665.2304347329919
                   11.631257139320551);
 BENCHMARK_CAPTURE(BM_HardInput, vs_saturated_vapour, InputPair::VS, 0.065912886490621089,
                   6.1813595409174615);
+BENCHMARK_CAPTURE(BM_HardInput, hs_declined_b23, InputPair::HS, 2649.7580411287586,
+                  5.0480010814113081);
+BENCHMARK_CAPTURE(BM_HardInput, us_declined_b23, InputPair::US, 2461.2179476358187,
+                  5.0479750048982837);
+BENCHMARK_CAPTURE(BM_HardInput, uv_declined_liquid_623, InputPair::UV, 1642.0984946649808,
+                  0.0017400705549358573);
+BENCHMARK_CAPTURE(BM_HardInput, hv_declined_liquid_623, InputPair::HV, 1670.8604449580555,
+                  0.0017400705549358573);
+BENCHMARK_CAPTURE(BM_HardInput, hv_liquid_623, InputPair::HV, 1670.8885406745428,
+                  0.0017403050256417987);
+BENCHMARK_CAPTURE(BM_HardInput, uv_declined_0_00266, InputPair::UV, 2537.0095850132607,
+                  0.0026596886213119866);
+BENCHMARK_CAPTURE(BM_HardInput, uv_critical_isochore_above, InputPair::UV, 1809.0449884618308,
+                  0.0031055900620179282);
+BENCHMARK_CAPTURE(BM_HardInput, uv_declined_0_00131, InputPair::UV, 1423.5373731077482,
+                  0.0013129329709432919);
 
 // The (p,T) rows of the batch benchmarks.
 constexpr int kRows = 1000000;
