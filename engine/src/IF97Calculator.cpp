@@ -612,6 +612,42 @@ bool Region25Seam(double v, StateProperties& region2Side, StateProperties& regio
   return true;
 }
 
+// The states of the isochore v on either side of the 623.15 K isotherm
+// above the saturation pressure: region 1's at the pressure where its volume
+// is v (Newton's iteration in p from region 3's pressure), and region 3's at
+// density 1/v. False unless region 1's pressure lies between the saturation
+// pressure and 100 MPa, as it does for liquid isochores from about 0.00135
+// to 0.00174 m3/kg.
+bool Region13Seam(double v, StateProperties& region1Side, StateProperties& region3Side) {
+  const Region1Equation region1;
+  const Region3Equation region3;
+  const double T = limits::kRegion13Temperature;
+  const double saturated = SaturationEquation().SaturationPressure(T);
+  if (!region3.Evaluate(1.0 / v, T, region3Side)) {
+    return false;
+  }
+  double p = region3Side.p;
+  bool converged = false;
+  for (int step = 0; step < kSeamNewtonSteps && !converged; ++step) {
+    if (!(p >= saturated && p <= kMaximumPressure) || !region1.Evaluate(p, T, region1Side) ||
+        !(region1Side.dvdp < 0.0)) {
+      return false;
+    }
+    const double dp = (region1Side.v - v) / region1Side.dvdp;
+    p -= dp;
+    converged = std::fabs(dp) <= kSeamVolumeTolerance * p;
+  }
+  if (!converged || !(p >= saturated && p <= kMaximumPressure) ||
+      !region1.Evaluate(p, T, region1Side) || !(region3Side.p >= saturated)) {
+    return false;
+  }
+  region1Side.region = 1;
+  region1Side.x = 0.0;
+  region3Side.region = 3;
+  region3Side.x = 0.0;
+  return true;
+}
+
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
 // temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
 // the pressure search found nothing. `densest` is the smallest volume of the
@@ -1038,8 +1074,9 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
     }
     return inEveryJump ? LineVerdict::NoState : LineVerdict::Search;
   };
-  // The B23 seam (region 3 on its cold side, region 2 on its hot side) and
-  // the 1073.15 K seam below 10 MPa (regions 2 and 5).
+  // The B23 seam (region 3 on its cold side, region 2 on its hot side), the
+  // 1073.15 K seam below 10 MPa (regions 2 and 5) and the 623.15 K seam of
+  // liquid isochores above the saturation pressure (regions 1 and 3).
   StateProperties side3;
   StateProperties side2;
   StateProperties side25;
@@ -1051,6 +1088,12 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
       return *verdict;
     }
     if (const auto verdict = screenSeam(Region25Seam, 1, 4, side25, side5, seam25)) {
+      return *verdict;
+    }
+    StateProperties side1;
+    StateProperties side13;
+    bool seam13 = false;
+    if (const auto verdict = screenSeam(Region13Seam, 0, 2, side1, side13, seam13)) {
       return *verdict;
     }
   }
@@ -1117,9 +1160,25 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
     StateProperties seamAbove;
     StateProperties liquid;
     StateProperties vapour;
+    // An isochore whose volume lies between the saturated liquid's of
+    // regions 1 and 3 at 623.15 K leaves the dome there: region 3's side of
+    // the seam is its single-phase state at 623.15 K, and it has no wet
+    // stretch above 623.15 K.
+    const bool liquidAbove = isochore && end.t < limits::kRegion13Temperature + kAboveRegion13;
+    const double TAbove = limits::kRegion13Temperature + kAboveRegion13;
+    const auto wetAbove = [&](StateProperties& state) {
+      if (!liquidAbove) {
+        return wetAt(TAbove, state);
+      }
+      if (!Region3Equation().Evaluate(1.0 / fixedValue, limits::kRegion13Temperature, state)) {
+        return false;
+      }
+      state.region = 3;
+      state.x = 0.0;
+      return true;
+    };
     if (end.t > limits::kRegion13Temperature && wetAt(limits::kRegion13Temperature, seamBelow) &&
-        wetAt(limits::kRegion13Temperature + kAboveRegion13, seamAbove) &&
-        twoPhaseSolver.SolveTX(limits::kRegion13Temperature, 0.0, liquid) &&
+        wetAbove(seamAbove) && twoPhaseSolver.SolveTX(limits::kRegion13Temperature, 0.0, liquid) &&
         twoPhaseSolver.SolveTX(limits::kRegion13Temperature, 100.0, vapour)) {
       const double below = rank(seamBelow.*field);
       const double above = rank(seamAbove.*field);
@@ -1132,13 +1191,35 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
       if (rank(y) > below + jumpBand && rank(y) < above - jumpBand) {
         return LineVerdict::NoState;
       }
+      // In the jump but within the rule's reach of a side, neither side holds
+      // an exact root: the seam state nearer the target stands when the rule
+      // keeps it.
+      if (rank(y) > below && rank(y) < above) {
+        const bool belowNearer = rank(y) - below <= above - rank(y);
+        for (const StateProperties* side :
+             {belowNearer ? &seamBelow : &seamAbove, belowNearer ? &seamAbove : &seamBelow}) {
+          if (side == &seamAbove && liquidAbove &&
+              NewtonFromProbe(fixed, fixedValue, target, y, seamAbove, out)) {
+            return LineVerdict::State;
+          }
+          out = *side;
+          if (Accept(pair, y, fixedValue, out)) {
+            return LineVerdict::State;
+          }
+        }
+        return LineVerdict::Search;
+      }
+      // Region 3's single-phase side is left to the search.
+      if (liquidAbove && rank(y) >= above) {
+        return LineVerdict::Search;
+      }
       // Where region 3's side starts before the other side's end, both hold
       // the target; the side of regions 1 and 2 is taken, as the search did.
       if (rank(y) <= below) {
         THigh = limits::kRegion13Temperature;
         high = seamBelow;
       } else {
-        TLow = limits::kRegion13Temperature + kAboveRegion13;
+        TLow = TAbove;
         low = seamAbove;
       }
     }

@@ -118,6 +118,12 @@ constexpr SearchCase kBesideSeams[] = {
     // a higher value of u and h than region 2's: once declined.
     {"uv_below_b23_53_9_MPa", InputPair::UV, 53.912207254555298, 770.62596423781281, 1e-6},
     {"hv_below_b23_53_9_MPa", InputPair::HV, 53.912207254555298, 770.62596423781281, 1e-6},
+    // Liquid a hair below 623.15 K, where region 1's isochore meets region
+    // 3's with a jump: once declined (the search ended on region 3's side).
+    {"hv_below_623_15_K_81_MPa", InputPair::HV, 81.0, 623.1499999, 1e-6},
+    {"uv_below_623_15_K_47_MPa", InputPair::UV, 47.36, 623.14999997, 1e-6},
+    {"uv_below_623_15_K_100_MPa", InputPair::UV, 99.9999, 623.149999, 1e-6},
+    {"hv_below_623_15_K_16_5_MPa", InputPair::HV, 16.5367, 623.1499, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(kBesideSeams),
                          [](const testing::TestParamInfo<SearchCase>& row) {
