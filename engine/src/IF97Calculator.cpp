@@ -1023,9 +1023,20 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
       isochore ? 1.0 / kCriticalDensity : Region3BackwardEquation::kCriticalEntropy;
   StateProperties end;
   StateProperties cold;
-  const bool crosses = fixedValue == critical
-                           ? twoPhaseSolver.SolveTX(kCriticalTemperature, 100.0, end)
-                           : SaturationCrossing(twoPhaseSolver, fixed, fixedValue, end);
+  // A line closer to the critical one than the saturated ends a step of
+  // rounding in T below the critical point leaves the dome there too: no
+  // representable temperature below it holds its crossing.
+  const auto atCritical = [&] {
+    StateProperties last;
+    const double TLast = std::nextafter(kCriticalTemperature, 0.0);
+    return twoPhaseSolver.SolveTX(TLast, fixedValue < critical ? 0.0 : 100.0, last) &&
+           std::fabs(fixedValue - critical) <= std::fabs(last.*fixedField - critical);
+  };
+  const bool crosses =
+      fixedValue == critical
+          ? twoPhaseSolver.SolveTX(kCriticalTemperature, 100.0, end)
+          : SaturationCrossing(twoPhaseSolver, fixed, fixedValue, end) ||
+                (atCritical() && twoPhaseSolver.SolveTX(kCriticalTemperature, 100.0, end));
   // A seam of an isochore between two regions' equations: the target rises
   // with temperature along each, and where the colder side's value at the
   // seam lies below the hotter side's, a target between them has no state,
