@@ -1042,16 +1042,18 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
   // seam lies below the hotter side's, a target between them has no state,
   // unless the acceptance rule keeps one of the two equations' states a hair
   // beyond the seam. Nothing when the target lies off the seam; `found`
-  // tells whether the isochore meets the seam.
+  // tells whether the isochore meets the seam. Where both equations hold an
+  // exact state, `hotFirst` takes the hot side's, as the search did.
   const auto screenSeam = [&](const auto& seamAt, std::size_t coldSolver, std::size_t hotSolver,
-                              StateProperties& coldSide, StateProperties& hotSide,
-                              bool& found) -> std::optional<LineVerdict> {
+                              StateProperties& coldSide, StateProperties& hotSide, bool& found,
+                              bool hotFirst) -> std::optional<LineVerdict> {
     found = seamAt(fixedValue, coldSide, hotSide);
     if (!found || !(y >= coldSide.*field - band && y <= hotSide.*field + band)) {
       return std::nullopt;
     }
-    for (const StateProperties& side : {coldSide, hotSide}) {
-      if (NewtonFromProbe(fixed, fixedValue, target, y, side, out)) {
+    for (const StateProperties* side :
+         {hotFirst ? &hotSide : &coldSide, hotFirst ? &coldSide : &hotSide}) {
+      if (NewtonFromProbe(fixed, fixedValue, target, y, *side, out)) {
         return LineVerdict::State;
       }
     }
@@ -1075,13 +1077,25 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
     }
     // The rule also keeps a state of a neighbouring isochore, within its
     // tolerance of v: a target has none when it lies in the jump of those
-    // too, and the search decides the rest.
-    bool inEveryJump = y > coldSide.*field + band && y < hotSide.*field - band;
+    // too. In the jump of its own isochore alone, the neighbours' seam states
+    // within reach of the target are the states the rule may keep, and the
+    // search decides the rest.
+    const bool inOwnJump = y > coldSide.*field + band && y < hotSide.*field - band;
+    bool inEveryJump = inOwnJump;
     for (const double shift : {-limits::kInputReproduction, limits::kInputReproduction}) {
       StateProperties nearCold;
       StateProperties nearHot;
-      inEveryJump = inEveryJump && seamAt(fixedValue * (1.0 + shift), nearCold, nearHot) &&
-                    y > nearCold.*field + band && y < nearHot.*field - band;
+      const bool near = seamAt(fixedValue * (1.0 + shift), nearCold, nearHot);
+      inEveryJump = inEveryJump && near && y > nearCold.*field + band && y < nearHot.*field - band;
+      if (!near || !inOwnJump) {
+        continue;
+      }
+      for (const StateProperties& side : {nearHot, nearCold}) {
+        out = side;
+        if (std::fabs(side.*field - y) <= band && Accept(pair, y, fixedValue, out)) {
+          return LineVerdict::State;
+        }
+      }
     }
     return inEveryJump ? LineVerdict::NoState : LineVerdict::Search;
   };
@@ -1095,16 +1109,16 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
   bool seam = false;
   bool seam25 = false;
   if (isochore) {
-    if (const auto verdict = screenSeam(B23Seam, 2, 1, side3, side2, seam)) {
+    if (const auto verdict = screenSeam(B23Seam, 2, 1, side3, side2, seam, false)) {
       return *verdict;
     }
-    if (const auto verdict = screenSeam(Region25Seam, 1, 4, side25, side5, seam25)) {
+    if (const auto verdict = screenSeam(Region25Seam, 1, 4, side25, side5, seam25, false)) {
       return *verdict;
     }
     StateProperties side1;
     StateProperties side13;
     bool seam13 = false;
-    if (const auto verdict = screenSeam(Region13Seam, 0, 2, side1, side13, seam13)) {
+    if (const auto verdict = screenSeam(Region13Seam, 0, 2, side1, side13, seam13, true)) {
       return *verdict;
     }
   }
