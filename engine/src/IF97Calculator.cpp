@@ -85,6 +85,9 @@ constexpr double kSeamVolumeTolerance = 1e-12;  // relative
 constexpr double kSeamBracket = 1.0;
 // Newton steps in p for an isochore's state on the 1073.15 K isotherm.
 constexpr int kSeamNewtonSteps = 30;
+// A neighbouring isochore's seam state tried for a target in its own
+// isochore's jump lies this fraction of the rule's tolerance away in v.
+constexpr double kNeighbourReach = 0.999;
 // Just above 623.15 K, where the saturated phases come from region 3.
 constexpr double kAboveRegion13 = 1e-9;
 
@@ -1087,7 +1090,9 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
       StateProperties nearHot;
       const bool near = seamAt(fixedValue * (1.0 + shift), nearCold, nearHot);
       inEveryJump = inEveryJump && near && y > nearCold.*field + band && y < nearHot.*field - band;
-      if (!near || !inOwnJump) {
+      // The candidates lie a hair inside the rule's reach in v, where its
+      // test does not fall either way by rounding.
+      if (!inOwnJump || !seamAt(fixedValue * (1.0 + kNeighbourReach * shift), nearCold, nearHot)) {
         continue;
       }
       for (const StateProperties& side : {nearHot, nearCold}) {
