@@ -215,6 +215,12 @@ BENCHMARK_CAPTURE(BM_HardInput, uv_critical_isochore_above, InputPair::UV, 1809.
                   0.0031055900620179282);
 BENCHMARK_CAPTURE(BM_HardInput, uv_declined_0_00131, InputPair::UV, 1423.5373731077482,
                   0.0013129329709432919);
+BENCHMARK_CAPTURE(BM_HardInput, hv_b23_top_neighbour, InputPair::HV, 2775.6657084760368,
+                  0.0026785257956224101);
+BENCHMARK_CAPTURE(BM_HardInput, hs_declined_b23_5_088, InputPair::HS, 2605.6663321388887,
+                  5.0877683968882259);
+BENCHMARK_CAPTURE(BM_HardInput, vs_b23_top, InputPair::VS, 0.0026939791405272964,
+                  5.0812157211773652);
 
 // The (p,T) rows of the batch benchmarks.
 constexpr int kRows = 1000000;
