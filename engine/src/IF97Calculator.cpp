@@ -578,7 +578,7 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   region3Side.region = 3;
   region3Side.x = 0.0;
   region2Side.region = 2;
-  region2Side.x = 100.0;
+  region2Side.x = 0.0;
   return true;
 }
 
