@@ -708,6 +708,17 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
                        above.*field - targetValue, searchTolerance, RootNeed::Estimate, out);
 }
 
+// A region-3 state on the B23 line, to the rounding its acceptance allows
+// beyond the line.
+bool OnB23(const StateProperties& state) {
+  if (!(state.region == 3 && state.t >= limits::kRegion13Temperature &&
+        state.t <= limits::kB23MaximumTemperature)) {
+    return false;
+  }
+  const double line = SaturationEquation().B23Pressure(state.t);
+  return std::fabs(state.p - line) <= limits::kInputReproduction * line;
+}
+
 bool Between(double low, double value, double high) {
   return low <= value && value <= high;
 }
@@ -1343,6 +1354,9 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   // first pass crawls.
   StateProperties closest;
   double closestResidual = std::numeric_limits<double>::infinity();
+  // The last pressure whose probe had no state: the final state is not
+  // solved for again there (a declining solve asks every solver, 30 us).
+  double failedPressure = std::numeric_limits<double>::quiet_NaN();
   const auto residual = [&](double p) {
     scratchPressure = insideBracket(p);
     if (FindAtPressure(fixed, scratchPressure, fixedValue, scratch)) {
@@ -1353,6 +1367,7 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       }
       return r;
     }
+    failedPressure = scratchPressure;
     scratchPressure = std::numeric_limits<double>::quiet_NaN();
     return std::numeric_limits<double>::quiet_NaN();
   };
@@ -1387,6 +1402,14 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
                        std::fabs(newton.*Describe(fixed).field - fixedValue) <=
                            tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(fixedValue));
     StateProperties end = crossing;
+    // The first pass also crawls where its probes hug the B23 line: region-3
+    // states a rounding hair either side of it carry residuals noisy at
+    // 1e-5, and Newton's root may lie a hair beyond the line, in region 2's
+    // range. The closest probe is then the state when the acceptance rule
+    // keeps it. Isentropes between region 3's and region 2's least entropy
+    // on the line (about 5.048, near 780 K) touch it from region 3's side and
+    // hold no state beyond the touch: the second pass fell there and declined.
+    StateProperties onEdge;
     if (crosses && std::fabs(field(crossing) - targetValue) <= endTolerance) {
       atCrossing = true;  // the saturated end is the state
     } else if (exact) {
@@ -1397,6 +1420,10 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       return true;
     } else if (newtonFound) {
       out = newton;
+      return true;
+    } else if (crawled && fixed == Quantity::Entropy && OnB23(closest) &&
+               AcceptSearched(fixed, fixedValue, target, targetValue, onEdge = closest)) {
+      out = onEdge;
       return true;
     } else if (crosses) {
       // The crossing splits the line into two smooth pieces, one of which
@@ -1430,7 +1457,7 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     out = crossing;
   } else if (p == scratchPressure) {
     out = scratch;
-  } else if (!FindAtPressure(fixed, p, fixedValue, out)) {
+  } else if (p == failedPressure || !FindAtPressure(fixed, p, fixedValue, out)) {
     return false;
   }
   const double found = field(out);

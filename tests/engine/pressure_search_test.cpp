@@ -130,6 +130,42 @@ INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(k
                            return std::string(row.param.name);
                          });
 
+// Isentropes whose region-3 stretch touches the B23 line near 780 K (entropy
+// between region 3's and region 2's least on the line): the state lies on
+// the line, its Newton root a rounding hair beyond it. Once declined after
+// the search fell into the stretch beyond the line, which holds no state.
+struct InputCase {
+  const char* name;
+  InputPair pair;
+  double a;
+  double b;
+};
+
+class b23_touch_test : public testing::TestWithParam<InputCase> {};
+
+TEST_P(b23_touch_test, answers_on_the_line) {
+  const InputCase& row = GetParam();
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties found;
+  TransportProperties transport;
+  ASSERT_TRUE(engine.Calculate(row.pair, row.a, row.b, found, transport, false, false));
+  const InputPairInfo& info = Describe(row.pair);
+  EXPECT_EQ(found.region, 3);
+  EXPECT_NEAR(found.*Describe(info.first).field, row.a, 1e-6 * row.a);
+  EXPECT_NEAR(found.s, row.b, 1e-6 * row.b);
+}
+
+constexpr InputCase kB23Touch[] = {
+    {"hs_779_6_K", InputPair::HS, 2650.242263387529, 5.0480158206907744},
+    {"hs_777_9_K", InputPair::HS, 2647.924997937796, 5.0479672478536264},
+    {"us_778_4_K", InputPair::US, 2461.2179476358187, 5.0479750048982837},
+};
+INSTANTIATE_TEST_SUITE_P(isentropes, b23_touch_test, testing::ValuesIn(kB23Touch),
+                         [](const testing::TestParamInfo<InputCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
 // Wet steam at 273.15 K, the cold end of an isochore's wet stretch (below
 // the 1 kPa the pressure search starts from): once declined by (h,v) and
 // (u,v).
