@@ -199,9 +199,9 @@ BENCHMARK_CAPTURE(BM_HardInput, uv_jump_1073K, InputPair::UV, 3665.2304347329919
                   11.631257139320551);
 BENCHMARK_CAPTURE(BM_HardInput, vs_saturated_vapour, InputPair::VS, 0.065912886490621089,
                   6.1813595409174615);
-BENCHMARK_CAPTURE(BM_HardInput, hs_declined_b23, InputPair::HS, 2649.7580411287586,
+BENCHMARK_CAPTURE(BM_HardInput, hs_b23_touch, InputPair::HS, 2649.7580411287586,
                   5.0480010814113081);
-BENCHMARK_CAPTURE(BM_HardInput, us_declined_b23, InputPair::US, 2461.2179476358187,
+BENCHMARK_CAPTURE(BM_HardInput, us_b23_touch, InputPair::US, 2461.2179476358187,
                   5.0479750048982837);
 BENCHMARK_CAPTURE(BM_HardInput, uv_declined_liquid_623, InputPair::UV, 1642.0984946649808,
                   0.0017400705549358573);
