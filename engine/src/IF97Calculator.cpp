@@ -530,6 +530,31 @@ bool FindRegion3Direct(const Region3Solver& region3Solver, const TwoPhaseSolver&
   return out.p > saturation.B23Pressure(T);
 }
 
+// A single-phase state of `region` (quality 0, as every solver gives it).
+void MarkSinglePhase(StateProperties& state, int region) {
+  state.region = region;
+  state.x = 0.0;
+}
+
+// The state of `equation` on the isotherm T whose volume is v, by Newton's
+// iteration in p from `p`; every iterate and the root must satisfy
+// `inRange`. False when it leaves the range or does not converge.
+template <class Equation, class InRange>
+bool VolumeOnIsotherm(const Equation& equation, double T, double v, double p,
+                      const InRange& inRange, StateProperties& state) {
+  for (int step = 0; step < kSeamNewtonSteps; ++step) {
+    if (!inRange(p) || !equation.Evaluate(p, T, state) || !(state.dvdp < 0.0)) {
+      return false;
+    }
+    const double dp = (state.v - v) / state.dvdp;
+    p -= dp;
+    if (std::fabs(dp) <= kSeamVolumeTolerance * p) {
+      return inRange(p) && equation.Evaluate(p, T, state);
+    }
+  }
+  return false;
+}
+
 // The states of the isochore v on either side of the B23 line: region 3's
 // at the temperature where its pressure at density 1/v is the line's, and
 // region 2's where its volume at the line's pressure is v. False unless the
@@ -575,10 +600,8 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
       !region2.Evaluate(saturation.B23Pressure(at2.x), at2.x, region2Side)) {
     return false;
   }
-  region3Side.region = 3;
-  region3Side.x = 0.0;
-  region2Side.region = 2;
-  region2Side.x = 0.0;
+  MarkSinglePhase(region3Side, 3);
+  MarkSinglePhase(region2Side, 2);
   return true;
 }
 
@@ -590,28 +613,14 @@ bool Region25Seam(double v, StateProperties& region2Side, StateProperties& regio
   const Region2Equation region2;
   const Region5Equation region5;
   const double T = kRegion2MaximumTemperature;
-  const auto atVolume = [&](const auto& equation, StateProperties& state) {
-    double p = kGasConstant * T / v / kKilojoulePerMegapascalCubicMetre;
-    for (int step = 0; step < kSeamNewtonSteps; ++step) {
-      if (!(p > 0.0 && p <= kRegion5MaximumPressure) || !equation.Evaluate(p, T, state) ||
-          !(state.dvdp < 0.0)) {
-        return false;
-      }
-      const double dp = (state.v - v) / state.dvdp;
-      p -= dp;
-      if (std::fabs(dp) <= kSeamVolumeTolerance * p) {
-        return p <= kRegion5MaximumPressure && equation.Evaluate(p, T, state);
-      }
-    }
-    return false;
-  };
-  if (!atVolume(region2, region2Side) || !atVolume(region5, region5Side)) {
+  const double idealGas = kGasConstant * T / v / kKilojoulePerMegapascalCubicMetre;
+  const auto inRange = [](double p) { return p > 0.0 && p <= kRegion5MaximumPressure; };
+  if (!VolumeOnIsotherm(region2, T, v, idealGas, inRange, region2Side) ||
+      !VolumeOnIsotherm(region5, T, v, idealGas, inRange, region5Side)) {
     return false;
   }
-  region2Side.region = 2;
-  region2Side.x = 0.0;
-  region5Side.region = 5;
-  region5Side.x = 0.0;
+  MarkSinglePhase(region2Side, 2);
+  MarkSinglePhase(region5Side, 5);
   return true;
 }
 
@@ -629,25 +638,13 @@ bool Region13Seam(double v, StateProperties& region1Side, StateProperties& regio
   if (!region3.Evaluate(1.0 / v, T, region3Side)) {
     return false;
   }
-  double p = region3Side.p;
-  bool converged = false;
-  for (int step = 0; step < kSeamNewtonSteps && !converged; ++step) {
-    if (!(p >= saturated && p <= kMaximumPressure) || !region1.Evaluate(p, T, region1Side) ||
-        !(region1Side.dvdp < 0.0)) {
-      return false;
-    }
-    const double dp = (region1Side.v - v) / region1Side.dvdp;
-    p -= dp;
-    converged = std::fabs(dp) <= kSeamVolumeTolerance * p;
-  }
-  if (!converged || !(p >= saturated && p <= kMaximumPressure) ||
-      !region1.Evaluate(p, T, region1Side) || !(region3Side.p >= saturated)) {
+  const auto inRange = [saturated](double p) { return p >= saturated && p <= kMaximumPressure; };
+  if (!VolumeOnIsotherm(region1, T, v, region3Side.p, inRange, region1Side) ||
+      !(region3Side.p >= saturated)) {
     return false;
   }
-  region1Side.region = 1;
-  region1Side.x = 0.0;
-  region3Side.region = 3;
-  region3Side.x = 0.0;
+  MarkSinglePhase(region1Side, 1);
+  MarkSinglePhase(region3Side, 3);
   return true;
 }
 
