@@ -40,6 +40,28 @@ constexpr double kWetTemperatureStep = 1e-13;
 // What the wet (h,s) iteration reports beyond the two-phase stretch, kJ/kg
 // above the target.
 constexpr double kAboveTarget = 1000.0;
+// Next to the critical point the saturated densities carry the rounding of
+// their refinement, and inputs formed there lie off the dome by as much, so
+// the wet (h,s) iteration can close its bracket on one temperature with a
+// residual above its tolerance: that temperature answers when its residual is
+// within this, relative to |h| (at least 1), a tenth of the acceptance.
+constexpr double kWetStallTolerance = 1e-7;
+// The entropy, kJ/(kg K), below which the acceptance compares it absolutely.
+constexpr double kEntropyFloor = 0.01;
+// Along a fixed entropy the wet enthalpy rises by v dp, so from T to the
+// critical point it gains at most v''(T) (pc - ps(T)); a target further above
+// than that and a margin has no wet state. The margin, kJ/kg plus this share
+// of |h| + Tc s, holds any state the acceptance could take: twice its band in
+// h and in s, the latter times the dome's slope dh/ds, which is T at its edge.
+constexpr double kDomeMarginEnthalpy = kAcceptance;
+constexpr double kDomeMarginShare = 2.0 * limits::kInputReproduction;
+// A joint iteration that failed within this many kelvin of the critical
+// temperature was drawn to the dome's tip; the wet (h,s) search then probes
+// the tip this many kelvin below the critical temperature, where the region-3
+// phases still part and above which the enthalpy at fixed s gains less than
+// 1e-8 kJ/kg.
+constexpr double kTipReach = 1e-4;
+constexpr double kTipDistance = 1e-8;
 // Liquid volumes change by about 1e-6 m3/kg per kelvin, so volume residuals
 // run on the engine tolerance scaled by this to pin the temperature.
 constexpr double kFineToleranceScale = 0.0001;
@@ -64,6 +86,22 @@ constexpr double kJointReseedStep = 0.1;
 constexpr double kJointReseedRange = 5.0;
 // K above 623.15 K within which a joint root is checked against regions 1 and 2.
 constexpr double kNearRegion13 = 0.5;
+// Within this many kelvin of the critical temperature the pressure barely
+// changes with density, so the saturated densities are known only to the
+// rounding of their refinement: the joint iteration's density steps keep
+// wandering after the state has settled, and the wet (h,s) search in T can
+// close its bracket on one temperature. There the joint iteration stops on
+// its residuals, the enthalpy's within the wet tolerance and both phases'
+// pressures within this many MPa of ps(T), and the search on its stall.
+constexpr double kCriticalRange = 0.01;
+constexpr double kJointPressureResidual = 1e-9;
+
+// Whether a wet state found beside the critical point reproduces h and s
+// within the stall tolerance, on the scales of the acceptance.
+bool ReproducesClosely(const StateProperties& state, double h, double s) {
+  return std::fabs(state.h - h) <= kWetStallTolerance * std::max(1.0, std::fabs(h)) &&
+         std::fabs(state.s - s) <= kWetStallTolerance * std::max(kEntropyFloor, std::fabs(s));
+}
 
 struct SaturatedPair {
   double T;
@@ -71,13 +109,15 @@ struct SaturatedPair {
   double rhoVapour;
 };
 
+// `reached` is the temperature of the last step, also when it fails.
 bool JointWetHS(const Region3Equation& region3, const SaturationEquation& saturation, double h,
-                double s, SaturatedPair& pair) {
+                double s, SaturatedPair& pair, double& reached) {
   double T = pair.T;
   double rhoL = pair.rhoLiquid;
   double rhoV = pair.rhoVapour;
   double previousStep = 0.0;
   for (int i = 0; i < kJointSteps; ++i) {
+    reached = T;
     if (!(T > kRegion3MinTemperature && T < kCriticalTemperature)) {
       return false;
     }
@@ -101,6 +141,13 @@ bool JointWetHS(const Region3Equation& region3, const SaturationEquation& satura
     const double fL = L.p - ps;
     const double fV = V.p - ps;
     const double fH = L.h + x * (V.h - L.h) - h;
+    // Converged on the residuals next to the critical point.
+    if (kCriticalTemperature - T < kCriticalRange &&
+        std::fabs(fH) <= kWetTolerance * std::max(1.0, std::fabs(h)) &&
+        std::fabs(fL) <= kJointPressureResidual && std::fabs(fV) <= kJointPressureResidual) {
+      pair = {T, rhoL, rhoV};
+      return true;
+    }
     // The enthalpy condition's slopes in each density and in T (the quality
     // follows the phases' entropies), and the pressure conditions' slopes in T.
     const double aL = (1.0 - x) * (L.hRho - ratio * L.sRho);
@@ -612,7 +659,8 @@ bool TwoPhaseSolver::SolveAlongSaturation(double y, Quantity quantity, double fi
   return solved && std::fabs(Field(out, quantity) - y) < kAcceptance;
 }
 
-bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out) const {
+bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out,
+                                       double& reached) const {
   if (!(h > kSaturatedLiquidEnthalpy623 && s > kSaturatedLiquidEntropy623)) {
     return false;
   }
@@ -643,6 +691,7 @@ bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out)
   SaturatedPair pair{};
   if (s >= kSaturatedVapourEntropy623) {
     pair.T = backward.SaturationTemperatureHS(h, s);
+    reached = pair.T;
   } else {
     // One Newton step from 623.15 K on g(T) + T s - h starts the iteration.
     if (!at623(below, slope)) {
@@ -650,13 +699,14 @@ bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out)
     }
     checked623 = true;
     pair.T = kRegion3MinTemperature - below / slope;
+    reached = pair.T;
   }
   if (!(pair.T > kRegion3MinTemperature && pair.T < kCriticalTemperature)) {
     return false;
   }
   pair.rhoLiquid = saturation.SaturatedLiquidDensity(pair.T);
   pair.rhoVapour = saturation.SaturatedVapourDensity(pair.T);
-  if (!JointWetHS(region3, saturation, h, s, pair)) {
+  if (!JointWetHS(region3, saturation, h, s, pair, reached)) {
     return false;
   }
   if (!checked623 && pair.T < kRegion3MinTemperature + kNearRegion13 && !at623(below, slope)) {
@@ -685,13 +735,19 @@ bool TwoPhaseSolver::SolveWetHSRegion3(double h, double s, StateProperties& out)
 }
 
 bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const {
+  return FindWetHS(h, s, out) == WetVerdict::Found;
+}
+
+TwoPhaseSolver::WetVerdict TwoPhaseSolver::FindWetHS(double h, double s,
+                                                     StateProperties& out) const {
   if (!std::isfinite(h) || !std::isfinite(s)) {
-    return false;
+    return WetVerdict::NoState;
   }
   // Above 623.15 K the joint iteration answers; where it does not converge
   // (next to the critical point) the search in T below does.
-  if (SolveWetHSRegion3(h, s, out)) {
-    return true;
+  double reached = 0.0;
+  if (SolveWetHSRegion3(h, s, out, reached)) {
+    return WetVerdict::Found;
   }
   // The mixture at T with entropy s: x = (s - s')/(s'' - s'), and its
   // enthalpy minus h; with the temperature slope along the saturation line,
@@ -700,7 +756,30 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   // The phases of the last evaluation, which at the root are the state's.
   StateProperties liquid;
   StateProperties vapour;
+  const double domeMargin =
+      kDomeMarginEnthalpy +
+      kDomeMarginShare * (std::max(1.0, std::fabs(h)) + kCriticalTemperature * std::fabs(s));
+  bool noState = false;
+  bool stalled = false;
+  double lastT = std::nan("");
+  int repeats = 0;
+  // The last evaluation inside the two-phase stretch: its temperature,
+  // enthalpy, quality and phases.
+  double wetT = std::nan("");
+  double wetValue = std::nan("");
+  double wetQuality = 0.0;
+  StateProperties wetLiquid;
+  StateProperties wetVapour;
   const auto mismatch = [&](double T) {
+    // Next to the critical point the bracket can close on one temperature,
+    // from which no later step moves. (One repeat happens anywhere when the
+    // first bisection lands on the start.)
+    repeats = std::fabs(T - lastT) <= 2.0 * kEpsilon * T ? repeats + 1 : 0;
+    if (repeats >= 2 && kCriticalTemperature - T < kCriticalRange) {
+      stalled = true;
+      return ValueSlope{std::nan(""), std::nan("")};
+    }
+    lastT = T;
     const double p = saturation.SaturationPressure(T);
     const bool phasesFromRegion3 = T > kRegion3MinTemperature;
     const bool phases =
@@ -730,10 +809,20 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
     if (!(x >= -kQualityRounding && x <= 1.0 + kQualityRounding)) {
       return ValueSlope{h + kAboveTarget, 0.0};
     }
+    const double value = liquid.h + x * dh;
+    if (value - h < -(domeMargin + 1000.0 * vapour.v * (kCriticalPressure - p))) {
+      noState = true;
+      return ValueSlope{std::nan(""), std::nan("")};
+    }
+    wetT = T;
+    wetValue = value;
+    wetQuality = x;
+    wetLiquid = liquid;
+    wetVapour = vapour;
     const double dsT = sSlope(vapour) - sSlope(liquid);
     const double dhT = hSlope(vapour) - hSlope(liquid);
     const double xT = (-sSlope(liquid) - x * dsT) / ds;
-    return ValueSlope{liquid.h + x * dh, hSlope(liquid) + xT * dh + x * dhT};
+    return ValueSlope{value, hSlope(liquid) + xT * dh + x * dhT};
   };
   const double TLow = kMinTemperature;
   const double TTop = kCriticalTemperature;
@@ -749,9 +838,22 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   // At the critical temperature the saturated phases meet (the evaluation
   // there counts as above any target), so only the low end is tested.
   const double tolerance = kWetTolerance * std::max(1.0, std::fabs(h));
-  const ValueSlope low = mismatch(TLow);
-  if (!(low.value - h <= tolerance)) {
-    return false;
+  // A wet state at the tip short of the target leaves only the sliver above
+  // the probe, whose states lie within its enthalpy's rounding: the probe is
+  // the closest wet state, taken below when it is within the stall tolerance.
+  const double tipT = kCriticalTemperature - kTipDistance;
+  if (kCriticalTemperature - reached < kTipReach && mismatch(tipT).value < h && wetT == tipT) {
+    stalled = true;
+  }
+  if (noState) {
+    return WetVerdict::NoState;
+  }
+  const ValueSlope low = stalled ? ValueSlope{} : mismatch(TLow);
+  if (!stalled && !(low.value - h <= tolerance)) {
+    // The wet enthalpy at s is lowest at the triple point: a target further
+    // below it than the margin has no wet state either.
+    return noState || (wetT == TLow && wetValue - h > domeMargin) ? WetVerdict::NoState
+                                                                  : WetVerdict::Undecided;
   }
   // Without Tsat(h,s) a Newton step from the low end starts the search when
   // it lands in the lowest quarter of the range: the slope of the enthalpy
@@ -766,36 +868,64 @@ bool TwoPhaseSolver::SolveWetHS(double h, double s, StateProperties& out) const 
   // Next to the saturated liquid the enthalpy barely changes with T at fixed
   // s (its slope is about s - s'), so the temperature converges on its own
   // correction too: the quality, and with it v, follows T closely there.
-  const RootResult root = SafeguardedNewton(mismatch, h, T0, {TLow, TTop},
-                                            {tolerance, kMaxEvaluations, kWetTemperatureStep});
+  RootResult root = stalled ? RootResult{}
+                            : SafeguardedNewton(mismatch, h, T0, {TLow, TTop},
+                                                {tolerance, kMaxEvaluations, kWetTemperatureStep});
+  if (noState) {
+    return WetVerdict::NoState;
+  }
+  // Up to 623.15 K the last evaluation's phases are those BuildSaturatedState
+  // would evaluate at the root: the state is mixed from them.
+  bool fromPhases = root.x <= kRegion3MinTemperature;
+  // A stall next to the critical point ends on its last wet evaluation, whose
+  // phases form the state: refined again from other starts, their densities
+  // could move by the rounding of the refinement, which is large there.
+  if (stalled && kCriticalTemperature - wetT < kCriticalRange &&
+      std::fabs(wetValue - h) <= kWetStallTolerance * std::max(1.0, std::fabs(h))) {
+    root.x = wetT;
+    root.stop = RootStop::Converged;
+    quality = wetQuality;
+    liquid = wetLiquid;
+    vapour = wetVapour;
+    fromPhases = true;
+  }
   if (!root.Converged()) {
-    return false;
+    return WetVerdict::Undecided;
   }
   // The quality of the last evaluation, at the root.
   if (!(quality >= -kQualityRounding && quality <= 1.0 + kQualityRounding)) {
-    return false;
+    return WetVerdict::Undecided;
   }
   const double x = 100.0 * std::clamp(quality, 0.0, 1.0);
-  // Up to 623.15 K the last evaluation's phases are those BuildSaturatedState
-  // would evaluate at the root: the state is mixed from them.
   bool built = false;
-  if (root.x <= kRegion3MinTemperature && (x == lowerQuality || x == upperQuality)) {
+  if (fromPhases && (x == lowerQuality || x == upperQuality)) {
     out = x == lowerQuality ? liquid : vapour;
     out.x = x;
     built = true;
-  } else if (root.x <= kRegion3MinTemperature) {
+  } else if (fromPhases) {
     out.x = x;
     out.region = 4;
     built = MixPhases(out, liquid, vapour, x);
   } else {
     built = BuildSaturatedState(saturation.SaturationPressure(root.x), root.x, x, out);
   }
-  return built && std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+  // A stalled state answers only when it reproduces both inputs within the
+  // stall tolerance (on the scales of the acceptance): its quality may have
+  // been clamped at a saturated end.
+  const bool reproduces =
+      stalled ? ReproducesClosely(out, h, s)
+              : std::fabs(out.h - h) < kAcceptance && std::fabs(out.s - s) < kAcceptance;
+  return built && reproduces ? WetVerdict::Found : WetVerdict::Undecided;
 }
 
 bool TwoPhaseSolver::SolveHS(double h, double s, StateProperties& out) const {
-  if (SolveWetHS(h, s, out)) {
-    return true;
+  switch (FindWetHS(h, s, out)) {
+    case WetVerdict::Found:
+      return true;
+    case WetVerdict::NoState:
+      return false;
+    case WetVerdict::Undecided:
+      break;
   }
   return SolveAlongSaturation(h, Quantity::Enthalpy, s, Quantity::Entropy, out);
 }

@@ -58,10 +58,15 @@ class TwoPhaseSolver : public RegionSolver {
   // The quality x of the quality search and the two saturated phases it lies between.
   bool FindQuality(Given given, double fixed, double y, Quantity quantity, BandRule band,
                    StateProperties& liquid, StateProperties& vapour, double& x) const;
+  // What the wet (h,s) search concluded: a state, no wet state within the
+  // acceptance of the inputs (so no slower search need look), or neither.
+  enum class WetVerdict { Found, NoState, Undecided };
+  WetVerdict FindWetHS(double h, double s, StateProperties& out) const;
   // SolveWetHS above 623.15 K: Newton on the temperature and both saturated
   // densities of region 3 at once. False when the state is not wet steam above
-  // 623.15 K or the iteration does not converge.
-  bool SolveWetHSRegion3(double h, double s, StateProperties& out) const;
+  // 623.15 K or the iteration does not converge; `reached` is then the
+  // iteration's last temperature (0 when it never started).
+  bool SolveWetHSRegion3(double h, double s, StateProperties& out, double& reached) const;
   // The field `quantity` of the wet state at T with the entropy or volume
   // `fixed` (what SolveTS or SolveTV gives); NaN when there is none.
   double WetField(double T, double fixed, Quantity fixedQuantity, Quantity quantity) const;
