@@ -268,6 +268,9 @@ constexpr double kColdIsochoreTop = 300.0;
 constexpr double kIsochoreBracket = 0.01;
 constexpr int kIsochoreWidenings = 6;
 constexpr double kIsochoreTolerance = 1e-11;
+// K below the critical temperature within which an isochore's crossing of the
+// dome is too rough to tell a target's side by the end's value.
+constexpr double kCriticalCrossing = 1e-3;
 // An entropy or volume this far (relative) inside the boundary values of a
 // region at a pressure belongs to that region, whichever equation gives the
 // boundary.
@@ -1140,30 +1143,43 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
   // end. Next to the critical point the equation's isochore may hold no exact
   // root; the estimate after the search's first budget goes to the
   // acceptance rule.
-  if (crosses && isochore && end.t > limits::kRegion13Temperature &&
-      rank(y) > rank(end.*field) + band && (!seam || y < side3.*field - band)) {
-    // Between the end and the critical temperature, where the saturated
-    // densities and the dome test disagree in the last digits and neither
-    // solver answers, the equation's own state stands in.
-    const Region3Equation region3;
-    const auto region3At = [&](double T, StateProperties& state) {
-      if (region3Solver.SolveTV(T, fixedValue, state) ||
-          (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state))) {
-        return true;
-      }
-      if (!(T >= end.t && T <= kCriticalTemperature) ||
-          !region3.Evaluate(1.0 / fixedValue, T, state)) {
-        return false;
-      }
-      state.region = 3;
-      state.x = 0.0;
+  // Between the end and the critical temperature, where the saturated
+  // densities and the dome test disagree in the last digits and neither
+  // solver answers, the equation's own state stands in.
+  const Region3Equation region3;
+  const auto region3At = [&](double T, StateProperties& state) {
+    if (region3Solver.SolveTV(T, fixedValue, state) ||
+        (T < kCriticalTemperature && twoPhaseSolver.SolveTV(T, fixedValue, state))) {
       return true;
-    };
+    }
+    if (!(T >= end.t && T <= kCriticalTemperature) ||
+        !region3.Evaluate(1.0 / fixedValue, T, state)) {
+      return false;
+    }
+    state.region = 3;
+    state.x = 0.0;
+    return true;
+  };
+  const auto searchFromEnd = [&] {
     return SearchIsochoreAround(region3At, target, y, end.t, out, RootNeed::Estimate,
                                 kSearchFirstEvaluations) &&
-                   Accept(pair, y, fixedValue, out)
-               ? LineVerdict::State
-               : LineVerdict::Search;
+           Accept(pair, y, fixedValue, out);
+  };
+  if (crosses && isochore && end.t > limits::kRegion13Temperature &&
+      rank(y) > rank(end.*field) + band && (!seam || y < side3.*field - band)) {
+    return searchFromEnd() ? LineVerdict::State : LineVerdict::Search;
+  }
+  // An isochore that meets the dome within kCriticalCrossing of the critical
+  // temperature has its crossing only to the rounding of the saturated
+  // volumes there, which sweep fast with T: a target below the end's value
+  // may still lie on region 3's side, where the pressure search crawls. Such
+  // a target within the isochore's values over the first bracket is
+  // searched in T from the end too, before the wet stretch.
+  StateProperties belowEnd;
+  if (crosses && isochore && kCriticalTemperature - end.t < kCriticalCrossing &&
+      region3At(end.t - kIsochoreBracket, belowEnd) && rank(y) > rank(belowEnd.*field) &&
+      searchFromEnd()) {
+    return LineVerdict::State;
   }
   if (crosses && wetAt(kMinimumTemperature, cold) && rank(y) >= rank(cold.*field) - band &&
       rank(y) <= rank(end.*field) + band) {
