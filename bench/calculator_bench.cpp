@@ -221,6 +221,27 @@ BENCHMARK_CAPTURE(BM_HardInput, hs_declined_b23_5_088, InputPair::HS, 2605.66633
                   5.0877683968882259);
 BENCHMARK_CAPTURE(BM_HardInput, vs_b23_top, InputPair::VS, 0.0026939791405272964,
                   5.0812157211773652);
+// Next to the critical point: wet (h,s) at it, beside it on a saturated
+// end and beyond the dome's tip, and isochores and isentropes a hair off the
+// critical ones, microkelvins below the critical temperature.
+BENCHMARK_CAPTURE(BM_HardInput, sat_hs_critical_point, InputPair::SatHS, 2087.5468451171596,
+                  4.4120214822363586);
+BENCHMARK_CAPTURE(BM_HardInput, sat_hs_critical_liquid_end, InputPair::SatHS, 2081.3078385541412,
+                  4.4023818967517618);
+BENCHMARK_CAPTURE(BM_HardInput, sat_hs_above_tip, InputPair::SatHS, 2087.5468568400174,
+                  4.4120214822363586);
+BENCHMARK_CAPTURE(BM_HardInput, sat_hs_declined_beside_tip, InputPair::SatHS, 2087.5468721670381,
+                  4.4120204493157642);
+BENCHMARK_CAPTURE(BM_HardInput, sat_us_near_critical, InputPair::SatUS, 2019.0251059868749,
+                  4.4120214822363586);
+BENCHMARK_CAPTURE(BM_HardInput, hv_critical_liquid_side, InputPair::HV, 2087.0303959328544,
+                  0.0031026159591667191);
+BENCHMARK_CAPTURE(BM_HardInput, uv_critical_liquid_side, InputPair::UV, 2018.5353892159019,
+                  0.0031023595269469729);
+BENCHMARK_CAPTURE(BM_HardInput, vs_critical_liquid_side, InputPair::VS, 0.0031036472373073129,
+                  4.4115001844054209);
+BENCHMARK_CAPTURE(BM_HardInput, vs_critical_isentrope, InputPair::VS, 0.0031055901789906913,
+                  4.4120214822363586);
 
 // The (p,T) rows of the batch benchmarks.
 constexpr int kRows = 1000000;
