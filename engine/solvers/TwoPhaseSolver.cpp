@@ -759,6 +759,9 @@ TwoPhaseSolver::WetVerdict TwoPhaseSolver::FindWetHS(double h, double s,
   const double domeMargin =
       kDomeMarginEnthalpy +
       kDomeMarginShare * (std::max(1.0, std::fabs(h)) + kCriticalTemperature * std::fabs(s));
+  // noState: the dome bound rules out every wet state. stalled: no wet state
+  // lies closer to the target than the last wet evaluation (the bracket closed
+  // on one temperature, or the tip probe fell short of the target).
   bool noState = false;
   bool stalled = false;
   double lastT = std::nan("");
@@ -771,11 +774,17 @@ TwoPhaseSolver::WetVerdict TwoPhaseSolver::FindWetHS(double h, double s,
   StateProperties wetLiquid;
   StateProperties wetVapour;
   const auto mismatch = [&](double T) {
-    // Next to the critical point the bracket can close on one temperature,
-    // from which no later step moves. (One repeat happens anywhere when the
-    // first bisection lands on the start.)
-    repeats = std::fabs(T - lastT) <= 2.0 * kEpsilon * T ? repeats + 1 : 0;
-    if (repeats >= 2 && kCriticalTemperature - T < kCriticalRange) {
+    // The bracket can close on one temperature, from which no later step
+    // moves: next to the critical point, where the residual cannot reach the
+    // tolerance, and at a saturated end whose value the target passes by a
+    // rounding. Next to the critical point a step within two roundings counts
+    // as a repeat; elsewhere only the same temperature three times over, as
+    // a converging iteration's steps may still move by a rounding there. (One
+    // repeat happens anywhere when the first bisection lands on the start.)
+    const bool nearCritical = kCriticalTemperature - T < kCriticalRange;
+    const bool repeat = nearCritical ? std::fabs(T - lastT) <= 2.0 * kEpsilon * T : T == lastT;
+    repeats = repeat ? repeats + 1 : 0;
+    if (repeats >= (nearCritical ? 2 : 3)) {
       stalled = true;
       return ValueSlope{std::nan(""), std::nan("")};
     }
