@@ -47,6 +47,9 @@ constexpr double kSaturatedLiquidEntropy273 = -1.545495919e-4;
 constexpr double kSaturatedVapourEntropy273 = 9.155759395;
 constexpr double kSaturatedLiquidEntropy623 = limits::kSaturatedLiquidEntropy623;
 constexpr double kEntropy2ab2c = 5.85;
+// The backward saturation lines h'(s) and h''(s) miss the saturated
+// enthalpies by at most 0.008 kJ/kg; a target this far above them is not wet.
+constexpr double kWetLineMargin = 1.0;  // kJ/kg
 constexpr double kRegion3MinimumEntropy = 3.397782955;
 constexpr double kRegion3MaximumEntropy = 5.260578707;
 constexpr double kRegion3MaximumEnthalpy = 2812.942061;
@@ -886,6 +889,7 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
   // s'(273.15 K) ... s''(273.15 K).
   bool wetPossible = s >= kSaturatedLiquidEntropy273 && s <= kSaturatedVapourEntropy273;
   bool wetFirst = false;
+  bool wellAbove = false;
   if (wetPossible) {
     double line = 0.0;
     if (s <= kSaturatedLiquidEntropy623) {
@@ -898,6 +902,7 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
       line = backward.SaturatedVapourEnthalpy2ab(s);
     }
     wetFirst = h < line;
+    wellAbove = h > line + kWetLineMargin;
   }
   // Region 3 holds only entropies between s(623.15 K, 100 MPa) and the
   // largest on the B23 line, and enthalpies up to h(863.15 K, 100 MPa).
@@ -924,7 +929,9 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
       return true;
     }
   }
-  return !wetFirst && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
+  // A state well above the line is not wet: its wet solve would only
+  // decline, at the cost of a dozen saturation solves.
+  return !wetFirst && !wellAbove && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
 }
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
