@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "engine/state_acceptance.h"
 #include "vaporix/IF97Calculator.h"
 #include "vaporix/InputPair.h"
 #include "vaporix/Limits.h"
@@ -202,26 +201,13 @@ INSTANTIATE_TEST_SUITE_P(seams, beside_jump_test, testing::ValuesIn(kBesideJumps
 
 // Isochores a hair off the critical one that meet the dome microkelvins
 // below the critical temperature, where the crossing is too rough to tell the
-// target's side: searched in T from the crossing, the state keeps the
-// acceptance rule.
-class critical_isochore_test : public testing::TestWithParam<InputCase> {};
-
-TEST_P(critical_isochore_test, answers_within_the_rule) {
-  const InputCase& row = GetParam();
-  IF97Calculator engine;
-  engine.Initialize();
-  StateProperties found;
-  TransportProperties transport;
-  ASSERT_TRUE(engine.Calculate(row.pair, row.a, row.b, found, transport, false, false));
-  acceptance::Checker checker;
-  EXPECT_EQ(checker.Check(row.pair, row.a, row.b, found), "");
-}
-
+// target's side: searched in T from the crossing, they answer like the
+// targets beside a jump.
 constexpr InputCase kCriticalIsochores[] = {
     {"hv_liquid_side", InputPair::HV, 2087.0303959328544, 0.0031026159591667191},
     {"uv_liquid_side", InputPair::UV, 2018.5353892159019, 0.0031023595269469729},
 };
-INSTANTIATE_TEST_SUITE_P(beside_the_critical_point, critical_isochore_test,
+INSTANTIATE_TEST_SUITE_P(beside_the_critical_point, beside_jump_test,
                          testing::ValuesIn(kCriticalIsochores),
                          [](const testing::TestParamInfo<InputCase>& row) {
                            return std::string(row.param.name);
