@@ -684,9 +684,9 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
     }
     if (state.*field >= targetValue) {
       if (!haveBelow) {
-        if (state.*field != targetValue) {
-          return false;
-        }
+        // Nothing brackets a target at or below the stretch's first state:
+        // that state is the answer when the caller's acceptance rule keeps
+        // it, as it does for a target drawn at 273.15 K itself.
         out = state;
         return true;
       }

@@ -75,6 +75,12 @@ constexpr SearchCase kDensityMaximum[] = {
     {"hv_9_MPa", InputPair::HV, 9.0320107, 275.0, 1e-6},
     {"uv_100_MPa_273_15_K", InputPair::UV, 100.0, 273.15, 1e-6},
     {"hv_100_MPa_273_15_K", InputPair::HV, 100.0, 273.15, 1e-6},
+    // The state at 273.15 K itself, where nothing colder brackets the target:
+    // once declined when its rounding put it a hair above the target.
+    {"hv_0_7_kPa_273_15_K", InputPair::HV, 0.0007, 273.15, 1e-6},
+    {"uv_0_7_kPa_273_15_K", InputPair::UV, 0.0007, 273.15, 1e-6},
+    {"uv_10_kPa_273_15_K", InputPair::UV, 0.01, 273.15, 1e-6},
+    {"uv_16_53_MPa_273_15_K", InputPair::UV, 16.53, 273.15, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(density_maximum, pressure_search_test, testing::ValuesIn(kDensityMaximum),
                          [](const testing::TestParamInfo<SearchCase>& row) {
