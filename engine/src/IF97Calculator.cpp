@@ -262,6 +262,16 @@ constexpr double kRegion3EntropyMargin = 0.01;
 constexpr double kColdIsochoreMaximumVolume = 1.0003e-3;
 constexpr double kColdIsochoreStep = 1.0;
 constexpr double kColdIsochoreTop = 300.0;
+// An isochore this much (relative) wider than the saturated liquid at T has
+// no region-1 state within the acceptance rule's 1e-6 there, whatever the
+// rounding of the saturation line: its state is wet.
+constexpr double kColdWetMargin = 1e-5;
+// Newton's iteration in p for a cold isochore's liquid state: at most this
+// many steps (from the saturation pressure to 100 MPa takes six), stopped
+// when the step is below kColdPressureStep (MPa). The step is absolute: at a
+// few kPa the rounding of v alone moves p by more than 1e-10 of itself.
+constexpr int kColdNewtonSteps = 12;
+constexpr double kColdPressureStep = 1e-11;
 // The isochore search next to the critical point: its first bracket is
 // this wide on either side (K), widened fourfold at most kIsochoreWidenings
 // times; it converges to kIsochoreTolerance relative to the target.
@@ -648,6 +658,41 @@ bool Region13Seam(double v, StateProperties& region1Side, StateProperties& regio
   return true;
 }
 
+// Region 1's state of the isochore v on the cold isotherm T, by Newton's
+// iteration in p from the saturation pressure. On a liquid isotherm v falls
+// with p and is convex in it, so the iterates climb to the root without
+// passing it. A root beyond either end of region 1 gives the end's state, for
+// the acceptance rule to judge; false where the isochore is wet at T by more
+// than rounding.
+bool ColdLiquidOnIsotherm(double T, double v, StateProperties& state) {
+  const Region1Equation region1;
+  const double saturated = SaturationEquation().SaturationPressure(T);
+  if (!(saturated > 0.0) || !region1.Evaluate(saturated, T, state) ||
+      v > state.v * (1.0 + kColdWetMargin)) {
+    return false;
+  }
+  double p = saturated;
+  for (int step = 0; step < kColdNewtonSteps; ++step) {
+    if (!(state.dvdp < 0.0)) {
+      return false;
+    }
+    const double dp = (state.v - v) / state.dvdp;
+    const double next = std::clamp(p - dp, saturated, kMaximumPressure);
+    if (next == p) {
+      break;
+    }
+    p = next;
+    if (!region1.Evaluate(p, T, state)) {
+      return false;
+    }
+    if (std::fabs(dp) <= kColdPressureStep) {
+      break;
+    }
+  }
+  MarkSinglePhase(state, 1);
+  return true;
+}
+
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
 // temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
 // the pressure search found nothing. `densest` is the smallest volume of the
@@ -822,8 +867,11 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       // wet; the other solvers are not asked. Its isochores pass the density
       // maximum, where one pressure holds two of their states and the
       // pressure search crawls to no end: they are searched in T first.
+      // The liquid's own Newton iteration, not region 1's (T,v) solve: at a
+      // few kPa that one spends its whole budget on a convergence test
+      // finer than the rounding of v, and wherever the isochore is wet.
       const auto coldAt = [&](double T, StateProperties& state) {
-        return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
+        return (ColdLiquidOnIsotherm(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
                (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
       };
       const auto coldSearch = [&] {

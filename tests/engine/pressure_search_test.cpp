@@ -172,6 +172,35 @@ INSTANTIATE_TEST_SUITE_P(isentropes, b23_touch_test, testing::ValuesIn(kB23Touch
                            return std::string(row.param.name);
                          });
 
+// Cold liquid just past the warm end of its isochore's wet stretch, found by
+// a search through wet states: the answer is region 1's, with no quality
+// left over from a wet neighbour (once 1.7e-9 % and more).
+class cold_wet_end_test : public testing::TestWithParam<InputCase> {};
+
+TEST_P(cold_wet_end_test, answers_liquid_without_quality) {
+  const InputCase& row = GetParam();
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties found;
+  TransportProperties transport;
+  ASSERT_TRUE(engine.Calculate(row.pair, row.a, row.b, found, transport, false, false));
+  const InputPairInfo& info = Describe(row.pair);
+  EXPECT_EQ(found.region, 1);
+  EXPECT_EQ(found.x, 0.0);
+  EXPECT_NEAR(found.*Describe(info.first).field, row.a, 1e-6 * row.a);
+  EXPECT_NEAR(found.v, row.b, 1e-6 * row.b);
+}
+
+constexpr InputCase kColdWetEnd[] = {
+    {"hv_280_7_K", InputPair::HV, 31.689644311406621, 0.0010001716144668962},
+    {"hv_281_1_K", InputPair::HV, 33.266672913693952, 0.001000192815443147},
+    {"uv_282_0_K", InputPair::UV, 37.291798082402494, 0.0010002543990664371},
+};
+INSTANTIATE_TEST_SUITE_P(isochores, cold_wet_end_test, testing::ValuesIn(kColdWetEnd),
+                         [](const testing::TestParamInfo<InputCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
 // Wet steam at 273.15 K, the cold end of an isochore's wet stretch (below
 // the 1 kPa the pressure search starts from): once declined by (h,v) and
 // (u,v).
