@@ -201,6 +201,8 @@ BENCHMARK_CAPTURE(BM_HardInput, hv_cold_wet_end_281K, InputPair::HV, 31.68964431
                   0.0010001716144668962);
 BENCHMARK_CAPTURE(BM_HardInput, hv_cold_wet_end_1kPa, InputPair::HV, 33.266672913693952,
                   0.001000192815443147);
+BENCHMARK_CAPTURE(BM_HardInput, hv_cold_isochore_299K, InputPair::HV, 137.61390130317091,
+                  0.00098993581552635733);
 BENCHMARK_CAPTURE(BM_HardInput, uv_densest_declined, InputPair::UV, -0.24350319617578517,
                   0.00095668896920754205);
 BENCHMARK_CAPTURE(BM_HardInput, uv_jump_1073K, InputPair::UV, 3665.2304347329919,

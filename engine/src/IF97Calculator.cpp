@@ -709,8 +709,9 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
   double StateProperties::*const field = Describe(target).field;
   // A target beyond the top step's value is not this stretch's.
   StateProperties top;
-  if (!(Region1Equation().VolumeInRange(kMaximumPressure, kColdIsochoreTop) > v) &&
-      stateAt(kColdIsochoreTop, top) && top.*field < targetValue) {
+  const bool haveTop = !(Region1Equation().VolumeInRange(kMaximumPressure, kColdIsochoreTop) > v) &&
+                       stateAt(kColdIsochoreTop, top);
+  if (haveTop && top.*field < targetValue) {
     return false;
   }
   StateProperties below;
@@ -742,6 +743,12 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
     below = state;
     TBelow = T;
     haveBelow = true;
+  }
+  // The steps from 273.15 K stop short of the top (299.15 K): a target
+  // between the last step and the top is bracketed by the top's state.
+  if (haveBelow && !(TAbove > TBelow) && haveTop && TBelow < kColdIsochoreTop) {
+    above = top;
+    TAbove = kColdIsochoreTop;
   }
   if (!haveBelow || !(TAbove > TBelow)) {
     return false;
