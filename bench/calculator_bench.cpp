@@ -231,6 +231,21 @@ BENCHMARK_CAPTURE(BM_HardInput, hs_declined_b23_5_088, InputPair::HS, 2605.66633
                   5.0877683968882259);
 BENCHMARK_CAPTURE(BM_HardInput, vs_b23_top, InputPair::VS, 0.0026939791405272964,
                   5.0812157211773652);
+// Targets beside or in the jump of a line between two equations.
+BENCHMARK_CAPTURE(BM_HardInput, hs_b23_677_K, InputPair::HS, 2622.5653689882802,
+                  5.2040968200308155);
+BENCHMARK_CAPTURE(BM_HardInput, hs_623_15_K_16_5_MPa, InputPair::HS, 1670.888543770584,
+                  3.7783229125406272);
+BENCHMARK_CAPTURE(BM_HardInput, hs_b23_top_corner, InputPair::HS, 2812.9419622154578,
+                  5.0979689890440243);
+BENCHMARK_CAPTURE(BM_HardInput, vs_declined_623_15_K, InputPair::VS, 0.0016339822555271875,
+                  3.7067904090347468);
+BENCHMARK_CAPTURE(BM_HardInput, hv_623_15_K_79_MPa, InputPair::HV, 1557.95375936646,
+                  0.0013545712644729764);
+BENCHMARK_CAPTURE(BM_HardInput, hv_623_15_K_16_5_MPa, InputPair::HV, 1670.8866606708764,
+                  0.0017401268318112187);
+BENCHMARK_CAPTURE(BM_HardInput, hs_next_to_critical, InputPair::HS, 2087.8449815718686,
+                  4.4124822122843232);
 
 // The (p,T) rows of the batch benchmarks.
 constexpr int kRows = 1000000;

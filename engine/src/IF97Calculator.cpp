@@ -47,6 +47,9 @@ constexpr double kSaturatedLiquidEntropy273 = -1.545495919e-4;
 constexpr double kSaturatedVapourEntropy273 = 9.155759395;
 constexpr double kSaturatedLiquidEntropy623 = limits::kSaturatedLiquidEntropy623;
 constexpr double kEntropy2ab2c = 5.85;
+// The backward saturation lines h'(s) and h''(s) miss the saturated
+// enthalpies by at most 0.008 kJ/kg; a target this far above them is not wet.
+constexpr double kWetLineMargin = 1.0;  // kJ/kg
 constexpr double kRegion3MinimumEntropy = 3.397782955;
 constexpr double kRegion3MaximumEntropy = 5.260578707;
 constexpr double kRegion3MaximumEnthalpy = 2812.942061;
@@ -76,6 +79,13 @@ constexpr int kSearchSecondEvaluations = 30;
 constexpr int kLowestPressureBisections = 40;
 // A target this close to an end value (relative, times the tolerance) is that end.
 constexpr double kEndToleranceScale = 1e-3;
+// A target in the jump of a line between two equations has no state when
+// both sides' nearest approach to it lies this many times beyond the
+// acceptance rule's reach.
+constexpr double kJumpReachScale = 2.0;
+constexpr double kStalledLineShare = 1e-3;
+// Newton's iteration from the search's closest probes is tried this often.
+constexpr int kSearchShortcutTries = 2;
 // Pressure (MPa) to which the isochore's meeting with the B23 line is found;
 // the target's value there is then exact to far below the acceptance rule's.
 constexpr double kSeamPressureTolerance = 1e-10;
@@ -901,6 +911,9 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       // and temperature are as exact as the inputs allow; kept only when the
       // acceptance rule keeps it (a mixture stays as its solver found it).
       if (out.region != 4) {
+        // The search's probes share one buffer: a single-phase state found
+        // after a wet probe would keep that probe's quality.
+        out.x = 0.0;
         const std::size_t solver = out.region == 5 ? 4 : static_cast<std::size_t>(out.region - 1);
         if (solver < solvers.size()) {
           StateProperties refined = RefineOnEquation(*solvers[solver], out.region == 3, info.first,
@@ -931,6 +944,7 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
   // s'(273.15 K) ... s''(273.15 K).
   bool wetPossible = s >= kSaturatedLiquidEntropy273 && s <= kSaturatedVapourEntropy273;
   bool wetFirst = false;
+  bool wellAbove = false;
   if (wetPossible) {
     double line = 0.0;
     if (s <= kSaturatedLiquidEntropy623) {
@@ -943,6 +957,7 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
       line = backward.SaturatedVapourEnthalpy2ab(s);
     }
     wetFirst = h < line;
+    wellAbove = h > line + kWetLineMargin;
   }
   // Region 3 holds only entropies between s(623.15 K, 100 MPa) and the
   // largest on the B23 line, and enthalpies up to h(863.15 K, 100 MPa).
@@ -969,7 +984,9 @@ bool IF97Calculator::FindHS(double h, double s, StateProperties& out) const {
       return true;
     }
   }
-  return !wetFirst && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
+  // A state well above the line is not wet: its wet solve would only
+  // decline, at the cost of a dozen saturation solves.
+  return !wetFirst && !wellAbove && wetPossible && twoPhaseSolver.SolveWetHS(h, s, out);
 }
 
 bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
@@ -1300,6 +1317,18 @@ IF97Calculator::LineVerdict IF97Calculator::ScreenLine(InputPair pair, double y,
             return LineVerdict::State;
           }
         }
+        // Region 3's side holds the neighbouring isochores' states at
+        // 623.15 K too, which the rule keeps within its tolerance of v.
+        for (const double shift : {-limits::kInputReproduction, limits::kInputReproduction}) {
+          if (liquidAbove &&
+              Region3Equation().Evaluate(1.0 / (fixedValue * (1.0 + kNeighbourReach * shift)),
+                                         limits::kRegion13Temperature, out)) {
+            MarkSinglePhase(out, 3);
+            if (Accept(pair, y, fixedValue, out)) {
+              return LineVerdict::State;
+            }
+          }
+        }
         return LineVerdict::Search;
       }
       // Region 3's single-phase side is left to the search.
@@ -1409,13 +1438,54 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   // The last pressure whose probe had no state: the final state is not
   // solved for again there (a declining solve asks every solver, 30 us).
   double failedPressure = std::numeric_limits<double>::quiet_NaN();
+  // The probes closest to the target on either side of it: where the line
+  // jumps between two equations, the target's states are found next to them.
+  std::array<StateProperties, 2> nearest{};
+  std::array<double, 2> nearestResidual{-std::numeric_limits<double>::infinity(),
+                                        std::numeric_limits<double>::infinity()};
+  // A probe within the acceptance rule's reach of the target ends the search
+  // once Newton's iteration on its equation gives the exact state, or (on an
+  // isentrope hugging the B23 line, where the probes' residuals are noisy)
+  // once the rule keeps the probe itself: the iteration would only crawl on.
+  // The residual is zero from then on, so Ridders' iteration stops at once.
+  const double reach = limits::kInputReproduction * ReproductionScale(target, targetValue);
+  int shortcutTries = kSearchShortcutTries;
+  StateProperties shortcut;
+  bool shortcutFound = false;
+  const auto tryShortcut = [&](const StateProperties& probe) {
+    if (shortcutTries == 0) {
+      return false;
+    }
+    --shortcutTries;
+    if (NewtonFromProbe(fixed, fixedValue, target, targetValue, probe, shortcut) &&
+        std::fabs(field(shortcut) - targetValue) <= searchTolerance &&
+        std::fabs(shortcut.*Describe(fixed).field - fixedValue) <=
+            tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(fixedValue))) {
+      return true;
+    }
+    shortcut = probe;
+    return fixed == Quantity::Entropy && OnB23(probe) &&
+           AcceptSearched(fixed, fixedValue, target, targetValue, shortcut);
+  };
   const auto residual = [&](double p) {
+    if (shortcutFound) {
+      return 0.0;
+    }
     scratchPressure = insideBracket(p);
     if (FindAtPressure(fixed, scratchPressure, fixedValue, scratch)) {
       const double r = field(scratch) - targetValue;
       if (std::fabs(r) < closestResidual) {
         closestResidual = std::fabs(r);
         closest = scratch;
+        if (std::fabs(r) <= reach && tryShortcut(scratch)) {
+          shortcutFound = true;
+          return 0.0;
+        }
+      }
+      const std::size_t side = r < 0.0 ? 0 : 1;
+      if (std::fabs(r) < std::fabs(nearestResidual[side])) {
+        nearestResidual[side] = r;
+        nearest[side] = scratch;
       }
       return r;
     }
@@ -1436,6 +1506,10 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   } else {
     RootResult search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
                                 searchTolerance, kSearchFirstEvaluations);
+    if (shortcutFound) {
+      out = shortcut;
+      return true;
+    }
     const bool crawled = search.stop == RootStop::Budget;
     // The line crosses the saturation line inside the bracket, where the
     // target's slope jumps and Ridders' iteration crawls.
@@ -1477,6 +1551,11 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
                AcceptSearched(fixed, fixedValue, target, targetValue, onEdge = closest)) {
       out = onEdge;
       return true;
+    } else if (const LineVerdict jump = crawled ? BesideJump(fixed, fixedValue, target, targetValue,
+                                                             nearest, nearestResidual, out)
+                                                : LineVerdict::Search;
+               jump != LineVerdict::Search) {
+      return jump == LineVerdict::State;
     } else if (crosses) {
       // The crossing splits the line into two smooth pieces, one of which
       // holds the target. Its residual comes from the line's own solve there
@@ -1505,12 +1584,19 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   }
 
   // The search's last evaluation is usually the final state itself.
+  if (shortcutFound) {
+    out = shortcut;
+    return true;
+  }
   if (atCrossing) {
     out = crossing;
   } else if (p == scratchPressure) {
     out = scratch;
   } else if (p == failedPressure || !FindAtPressure(fixed, p, fixedValue, out)) {
-    return false;
+    // A line with no state between two equations' stretches (an isochore
+    // at 623.15 K above the saturation pressure) ends the search on the gap.
+    return BesideJump(fixed, fixedValue, target, targetValue, nearest, nearestResidual, out) ==
+           LineVerdict::State;
   }
   const double found = field(out);
   if (target == Quantity::Volume) {
@@ -1530,6 +1616,117 @@ bool IF97Calculator::AcceptSearched(Quantity fixed, double fixedValue, Quantity 
     return !pair.saturation && pair.first == target && pair.second == fixed;
   });
   return info != kInputPairs.end() && Accept(info->pair, targetValue, fixedValue, state);
+}
+
+IF97Calculator::LineVerdict IF97Calculator::BesideJump(
+    Quantity fixed, double fixedValue, Quantity target, double targetValue,
+    const std::array<StateProperties, 2>& nearest, const std::array<double, 2>& residuals,
+    StateProperties& out) const {
+  if (!std::isfinite(residuals[0]) || !std::isfinite(residuals[1]) ||
+      nearest[0].region == nearest[1].region) {
+    return LineVerdict::Search;
+  }
+  double StateProperties::*const targetField = Describe(target).field;
+  double StateProperties::*const fixedField = Describe(fixed).field;
+  // The nearer probe first: where both equations hold the target, its side's.
+  const std::size_t nearer = -residuals[0] <= residuals[1] ? 0 : 1;
+  const std::array<std::size_t, 2> order{nearer, 1 - nearer};
+  // Newton's root on each side's own equation; a wet probe has none here.
+  std::array<StateProperties, 2> roots{};
+  std::array<bool, 2> rooted{};
+  for (const std::size_t side : order) {
+    const int region = nearest[side].region;
+    if (region == 4 || region < 1 || region > 5) {
+      continue;
+    }
+    const std::size_t solver = region == 5 ? 4 : static_cast<std::size_t>(region - 1);
+    roots[side] = RefineOnEquation(*solvers[solver], region == 3, target, targetValue, fixed,
+                                   fixedValue, nearest[side]);
+    rooted[side] = true;
+    // An exact root in its own region is the state.
+    StateProperties same;
+    out = roots[side];
+    if (AcceptSearched(fixed, fixedValue, target, targetValue, out) &&
+        AskSolvers(&RegionSolver::SolvePT, InputPair::PT, out.p, out.t, same) &&
+        same.region == out.region) {
+      return LineVerdict::State;
+    }
+  }
+  // A root a hair beyond the seam: a region-3 state is checked on the seam,
+  // any other is replaced by the formulation's state at its pressure and
+  // temperature, which must reproduce the inputs too.
+  for (const std::size_t side : order) {
+    if (!rooted[side]) {
+      continue;
+    }
+    out = roots[side];
+    if (out.region == 3 ? AcceptSearched(fixed, fixedValue, target, targetValue, out)
+                        : AskSolvers(&RegionSolver::SolvePT, InputPair::PT, roots[side].p,
+                                     roots[side].t, out) &&
+                              AcceptSearched(fixed, fixedValue, target, targetValue, out)) {
+      return LineVerdict::State;
+    }
+  }
+  for (const std::size_t side : order) {
+    out = nearest[side];
+    if (AcceptSearched(fixed, fixedValue, target, targetValue, out)) {
+      return LineVerdict::State;
+    }
+  }
+  // No state when each side's equation stays clear of the target up to the
+  // seam by more than the acceptance rule reaches: the target's tolerance
+  // plus the fixed quantity's tolerance times the slope of the target across
+  // neighbouring lines at constant pressure. Newton's iteration on a side's
+  // equation ends at its root or, where it stalls, at its nearest approach:
+  // beyond the other side's probe (the target lies in the jump) the
+  // residual at the seam follows linearly, else it is no nearer than there.
+  const auto slopeAtPressure = [&](const StateProperties& state, Quantity quantity) {
+    switch (quantity) {
+      case Quantity::Enthalpy:
+        return state.cp;
+      case Quantity::InternalEnergy:
+        return state.cp - 1000.0 * state.p * state.dvdt;
+      case Quantity::Entropy:
+        return state.cp / state.t;
+      default:
+        return state.dvdt;
+    }
+  };
+  const double targetBand = limits::kInputReproduction * ReproductionScale(target, targetValue);
+  const double fixedBand = limits::kInputReproduction * ReproductionScale(fixed, fixedValue);
+  // A stalled iteration keeps the line only to about a thousandth of the
+  // rule's reach, which moves its approach by as little.
+  const double fixedTolerance = kStalledLineShare * fixedBand;
+  for (const std::size_t side : order) {
+    const StateProperties& root = roots[side];
+    const double miss = root.*targetField - targetValue;
+    if (!rooted[0] || !rooted[1] || !(std::fabs(root.*fixedField - fixedValue) <= fixedTolerance)) {
+      return LineVerdict::Search;
+    }
+    const double pProbe = nearest[side].p;
+    const double pOther = nearest[1 - side].p;
+    double approach = 0.0;
+    if ((root.p - pOther) * (pOther - pProbe) > 0.0) {
+      // The other side's probe lies between: the residual there, taken
+      // linearly from the probe to the iteration's end, must keep its sign.
+      const double atOther =
+          residuals[side] + (miss - residuals[side]) * (pOther - pProbe) / (root.p - pProbe);
+      if (!(atOther * residuals[side] > 0.0)) {
+        return LineVerdict::Search;
+      }
+      approach = std::fabs(atOther);
+    } else if (miss * residuals[side] > 0.0 && std::fabs(miss) <= std::fabs(residuals[side])) {
+      approach = std::fabs(miss);
+    } else {
+      return LineVerdict::Search;
+    }
+    const double slope =
+        slopeAtPressure(nearest[side], target) / slopeAtPressure(nearest[side], fixed);
+    if (!(approach > kJumpReachScale * (targetBand + std::fabs(slope) * fixedBand))) {
+      return LineVerdict::Search;
+    }
+  }
+  return LineVerdict::NoState;
 }
 
 bool IF97Calculator::NewtonFromProbe(Quantity fixed, double fixedValue, Quantity target,

@@ -189,6 +189,39 @@ constexpr InputCase kColdWetEnd[] = {
 INSTANTIATE_TEST_SUITE_P(cold_wet_end, single_phase_answer_test, testing::ValuesIn(kColdWetEnd),
                          kRowName);
 
+// Targets in the jump of a line between two equations (the B23 line, the
+// 623.15 K and 1073.15 K seams) within the acceptance rule's reach of a
+// state beside it: once declined after the search crawled into the jump.
+class beside_jump_test : public testing::TestWithParam<InputCase> {};
+
+TEST_P(beside_jump_test, answers_a_state_that_reproduces_both_inputs) {
+  const InputCase& row = GetParam();
+  IF97Calculator engine;
+  engine.Initialize();
+  StateProperties found;
+  TransportProperties transport;
+  ASSERT_TRUE(engine.Calculate(row.pair, row.a, row.b, found, transport, false, false));
+  const InputPairInfo& info = Describe(row.pair);
+  EXPECT_NEAR(found.*Describe(info.first).field, row.a, 1e-6 * std::fabs(row.a));
+  EXPECT_NEAR(found.*Describe(info.second).field, row.b, 1e-6 * std::fabs(row.b));
+}
+
+constexpr InputCase kBesideJumps[] = {
+    {"hs_b23_725_K", InputPair::HS, 2605.6663321388887, 5.0877683968882259},
+    {"us_b23_699_K", InputPair::US, 2452.5734685810303, 5.1459495769623453},
+    {"vs_b23_715_K", InputPair::VS, 0.0046445632088564963, 5.1068824390048491},
+    {"hv_623_15_K_79_MPa", InputPair::HV, 1557.95375936646, 0.0013545712644729764},
+    // A neighbouring isochore's region-3 state at 623.15 K, beside the wet end.
+    {"hv_623_15_K_16_5_MPa", InputPair::HV, 1670.8866606708764, 0.0017401268318112187},
+    {"us_623_15_K_44_MPa", InputPair::US, 1518.4892239102078, 3.5684271698870029},
+    {"vs_623_15_K_45_MPa", InputPair::VS, 0.0014631916273325526, 3.5632632129150439},
+    {"us_1073_15_K_0_24_MPa", InputPair::US, 3664.5093980470415, 9.1624659214058006},
+};
+INSTANTIATE_TEST_SUITE_P(seams, beside_jump_test, testing::ValuesIn(kBesideJumps),
+                         [](const testing::TestParamInfo<InputCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
 // Wet steam at 273.15 K, the cold end of an isochore's wet stretch (below
 // the 1 kPa the pressure search starts from): once declined by (h,v) and
 // (u,v).

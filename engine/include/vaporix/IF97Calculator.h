@@ -239,6 +239,14 @@ class IF97Calculator {
   // its pressure and temperature lie in that equation's region.
   bool NewtonFromProbe(Quantity fixed, double fixedValue, Quantity target, double targetValue,
                        const StateProperties& start, StateProperties& out) const;
+  // What the search's probes nearest the target on either side say when they
+  // lie on two equations (the line jumps at a region boundary between them):
+  // the state beside the jump the acceptance rule keeps, no state when the
+  // target lies in the jump beyond the reach of the rule, or that the search
+  // is to decide. `residuals` are the probes' target values less the target.
+  LineVerdict BesideJump(Quantity fixed, double fixedValue, Quantity target, double targetValue,
+                         const std::array<StateProperties, 2>& nearest,
+                         const std::array<double, 2>& residuals, StateProperties& out) const;
   // The lowest pressure (from the search's minimum) at which the line of
   // constant entropy or volume has a state, with that state; 0 when none.
   double LowestPressureOnLine(Quantity fixed, double fixedValue, double topPressure,
