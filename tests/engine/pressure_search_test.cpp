@@ -136,16 +136,18 @@ INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(k
                            return std::string(row.param.name);
                          });
 
-// Inputs asked as they are: the answer is a single-phase state of `region`,
-// with quality 0, that reproduces both inputs to 1e-6.
+// Inputs asked as they are; the tests of a single-phase answer also name its
+// region.
 struct InputCase {
   const char* name;
   InputPair pair;
   double a;
   double b;
-  int region;
+  int region = 0;
 };
 
+// The answer is a single-phase state of the row's region, with quality 0,
+// that reproduces both inputs to 1e-6.
 class single_phase_answer_test : public testing::TestWithParam<InputCase> {};
 
 TEST_P(single_phase_answer_test, answers_in_its_region) {
