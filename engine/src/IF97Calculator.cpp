@@ -754,7 +754,7 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
     TBelow = T;
     haveBelow = true;
   }
-  // The steps from 273.15 K stop short of the top (299.15 K): a target
+  // The 1 K steps from 273.15 K end at 299.15 K, short of the top: a target
   // between the last step and the top is bracketed by the top's state.
   if (haveBelow && !(TAbove > TBelow) && haveTop && TBelow < kColdIsochoreTop) {
     above = top;
