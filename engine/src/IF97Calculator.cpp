@@ -585,15 +585,16 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   const Region2Equation region2;
   const SaturationEquation saturation;
   const double rho = 1.0 / v;
+  // The line's equation puts its hot end 3e-11 MPa above 100 MPa, where
+  // region 2 has no volume: every isochore would seem to cross there.
+  const auto linePressure = [&](double T) {
+    return std::min(saturation.B23Pressure(T), limits::kMaximumPressure);
+  };
   // Region 2 holds the isochore where its volume at the line's pressure falls
   // below v (its state lies below the line), region 3 where its pressure at
   // density 1/v lies above the line.
-  const auto below2 = [&](double T) {
-    return region2.VolumeInRange(saturation.B23Pressure(T), T) - v;
-  };
-  const auto above3 = [&](double T) {
-    return region3.Pressure(T, rho) - saturation.B23Pressure(T);
-  };
+  const auto below2 = [&](double T) { return region2.VolumeInRange(linePressure(T), T) - v; };
+  const auto above3 = [&](double T) { return region3.Pressure(T, rho) - linePressure(T); };
   double cold = limits::kRegion13Temperature;
   double hot = limits::kB23MaximumTemperature;
   const double f2Cold = below2(cold);
@@ -617,7 +618,7 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   }
   const RootResult at3 = Ridders(above3, cold, f3Cold, hot, f3Hot, kSeamPressureTolerance);
   if (!at3.Converged() || !region3.Evaluate(rho, at3.x, region3Side) ||
-      !region2.Evaluate(saturation.B23Pressure(at2.x), at2.x, region2Side)) {
+      !region2.Evaluate(linePressure(at2.x), at2.x, region2Side)) {
     return false;
   }
   MarkSinglePhase(region3Side, 3);
