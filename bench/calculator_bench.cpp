@@ -193,6 +193,16 @@ BENCHMARK_CAPTURE(BM_HardInput, hv_near_critical, InputPair::HV, 2087.0249153533
                   0.0031025849376648848);
 BENCHMARK_CAPTURE(BM_HardInput, hv_cold_isochore, InputPair::HV, 9.4350053397838725,
                   0.001000098923736705);
+BENCHMARK_CAPTURE(BM_HardInput, uv_cold_isochore_4kPa, InputPair::UV, 38.928852026142494,
+                  0.0010002838737055255);
+BENCHMARK_CAPTURE(BM_HardInput, uv_cold_isochore_282K, InputPair::UV, 37.291798082402494,
+                  0.0010002543990664371);
+BENCHMARK_CAPTURE(BM_HardInput, hv_cold_wet_end_281K, InputPair::HV, 31.689644311406621,
+                  0.0010001716144668962);
+BENCHMARK_CAPTURE(BM_HardInput, hv_cold_wet_end_1kPa, InputPair::HV, 33.266672913693952,
+                  0.001000192815443147);
+BENCHMARK_CAPTURE(BM_HardInput, hv_cold_isochore_299K, InputPair::HV, 137.61390130317091,
+                  0.00098993581552635733);
 BENCHMARK_CAPTURE(BM_HardInput, uv_densest_declined, InputPair::UV, -0.24350319617578517,
                   0.00095668896920754205);
 BENCHMARK_CAPTURE(BM_HardInput, uv_jump_1073K, InputPair::UV, 3665.2304347329919,

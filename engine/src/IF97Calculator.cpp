@@ -272,6 +272,16 @@ constexpr double kRegion3EntropyMargin = 0.01;
 constexpr double kColdIsochoreMaximumVolume = 1.0003e-3;
 constexpr double kColdIsochoreStep = 1.0;
 constexpr double kColdIsochoreTop = 300.0;
+// An isochore this much (relative) wider than the saturated liquid at T has
+// no region-1 state within the acceptance rule's 1e-6 there, whatever the
+// rounding of the saturation line: its state is wet.
+constexpr double kColdWetMargin = 1e-5;
+// Newton's iteration in p for a cold isochore's liquid state: at most this
+// many steps (from the saturation pressure to 100 MPa takes six), stopped
+// when the step is below kColdPressureStep (MPa). The step is absolute: at a
+// few kPa the rounding of v alone moves p by more than 1e-10 of itself.
+constexpr int kColdNewtonSteps = 12;
+constexpr double kColdPressureStep = 1e-11;
 // The isochore search next to the critical point: its first bracket is
 // this wide on either side (K), widened fourfold at most kIsochoreWidenings
 // times; it converges to kIsochoreTolerance relative to the target.
@@ -578,15 +588,16 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   const Region2Equation region2;
   const SaturationEquation saturation;
   const double rho = 1.0 / v;
+  // The line's equation puts its hot end 3e-11 MPa above 100 MPa, where
+  // region 2 has no volume: every isochore would seem to cross there.
+  const auto linePressure = [&](double T) {
+    return std::min(saturation.B23Pressure(T), limits::kMaximumPressure);
+  };
   // Region 2 holds the isochore where its volume at the line's pressure falls
   // below v (its state lies below the line), region 3 where its pressure at
   // density 1/v lies above the line.
-  const auto below2 = [&](double T) {
-    return region2.VolumeInRange(saturation.B23Pressure(T), T) - v;
-  };
-  const auto above3 = [&](double T) {
-    return region3.Pressure(T, rho) - saturation.B23Pressure(T);
-  };
+  const auto below2 = [&](double T) { return region2.VolumeInRange(linePressure(T), T) - v; };
+  const auto above3 = [&](double T) { return region3.Pressure(T, rho) - linePressure(T); };
   double cold = limits::kRegion13Temperature;
   double hot = limits::kB23MaximumTemperature;
   const double f2Cold = below2(cold);
@@ -610,7 +621,7 @@ bool B23Seam(double v, StateProperties& region3Side, StateProperties& region2Sid
   }
   const RootResult at3 = Ridders(above3, cold, f3Cold, hot, f3Hot, kSeamPressureTolerance);
   if (!at3.Converged() || !region3.Evaluate(rho, at3.x, region3Side) ||
-      !region2.Evaluate(saturation.B23Pressure(at2.x), at2.x, region2Side)) {
+      !region2.Evaluate(linePressure(at2.x), at2.x, region2Side)) {
     return false;
   }
   MarkSinglePhase(region3Side, 3);
@@ -661,6 +672,41 @@ bool Region13Seam(double v, StateProperties& region1Side, StateProperties& regio
   return true;
 }
 
+// Region 1's state of the isochore v on the cold isotherm T, by Newton's
+// iteration in p from the saturation pressure. On a liquid isotherm v falls
+// with p and is convex in it, so the iterates climb to the root without
+// passing it. A root beyond either end of region 1 gives the end's state, for
+// the acceptance rule to judge; false where the isochore is wet at T by more
+// than rounding.
+bool ColdLiquidOnIsotherm(double T, double v, StateProperties& state) {
+  const Region1Equation region1;
+  const double saturated = SaturationEquation().SaturationPressure(T);
+  if (!(saturated > 0.0) || !region1.Evaluate(saturated, T, state) ||
+      v > state.v * (1.0 + kColdWetMargin)) {
+    return false;
+  }
+  double p = saturated;
+  for (int step = 0; step < kColdNewtonSteps; ++step) {
+    if (!(state.dvdp < 0.0)) {
+      return false;
+    }
+    const double dp = (state.v - v) / state.dvdp;
+    const double next = std::clamp(p - dp, saturated, kMaximumPressure);
+    if (next == p) {
+      break;
+    }
+    p = next;
+    if (!region1.Evaluate(p, T, state)) {
+      return false;
+    }
+    if (std::fabs(dp) <= kColdPressureStep) {
+      break;
+    }
+  }
+  MarkSinglePhase(state, 1);
+  return true;
+}
+
 // (h,v) and (u,v) of cold liquid beside the density maximum, searched over
 // temperature along the isochore (`stateAt(T, state)` is the (T,v) solve) when
 // the pressure search found nothing. `densest` is the smallest volume of the
@@ -677,8 +723,9 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
   double StateProperties::*const field = Describe(target).field;
   // A target beyond the top step's value is not this stretch's.
   StateProperties top;
-  if (!(Region1Equation().VolumeInRange(kMaximumPressure, kColdIsochoreTop) > v) &&
-      stateAt(kColdIsochoreTop, top) && top.*field < targetValue) {
+  const bool haveTop = !(Region1Equation().VolumeInRange(kMaximumPressure, kColdIsochoreTop) > v) &&
+                       stateAt(kColdIsochoreTop, top);
+  if (haveTop && top.*field < targetValue) {
     return false;
   }
   StateProperties below;
@@ -697,9 +744,9 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
     }
     if (state.*field >= targetValue) {
       if (!haveBelow) {
-        if (state.*field != targetValue) {
-          return false;
-        }
+        // Nothing brackets a target at or below the stretch's first state:
+        // that state is the answer when the caller's acceptance rule keeps
+        // it, as it does for a target drawn at 273.15 K itself.
         out = state;
         return true;
       }
@@ -710,6 +757,12 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
     below = state;
     TBelow = T;
     haveBelow = true;
+  }
+  // The 1 K steps from 273.15 K end at 299.15 K, short of the top: a target
+  // between the last step and the top is bracketed by the top's state.
+  if (haveBelow && !(TAbove > TBelow) && haveTop && TBelow < kColdIsochoreTop) {
+    above = top;
+    TAbove = kColdIsochoreTop;
   }
   if (!haveBelow || !(TAbove > TBelow)) {
     return false;
@@ -835,8 +888,11 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
       // wet; the other solvers are not asked. Its isochores pass the density
       // maximum, where one pressure holds two of their states and the
       // pressure search crawls to no end: they are searched in T first.
+      // The liquid's own Newton iteration, not region 1's (T,v) solve: at a
+      // few kPa that one spends its whole budget on a convergence test
+      // finer than the rounding of v, and wherever the isochore is wet.
       const auto coldAt = [&](double T, StateProperties& state) {
-        return (region1Solver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
+        return (ColdLiquidOnIsotherm(T, b, state) && Accept(InputPair::TV, T, b, state)) ||
                (twoPhaseSolver.SolveTV(T, b, state) && Accept(InputPair::TV, T, b, state));
       };
       const auto coldSearch = [&] {

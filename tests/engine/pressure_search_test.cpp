@@ -75,6 +75,12 @@ constexpr SearchCase kDensityMaximum[] = {
     {"hv_9_MPa", InputPair::HV, 9.0320107, 275.0, 1e-6},
     {"uv_100_MPa_273_15_K", InputPair::UV, 100.0, 273.15, 1e-6},
     {"hv_100_MPa_273_15_K", InputPair::HV, 100.0, 273.15, 1e-6},
+    // The state at 273.15 K itself, where nothing colder brackets the target:
+    // once declined when its rounding put it a hair above the target.
+    {"hv_0_7_kPa_273_15_K", InputPair::HV, 0.0007, 273.15, 1e-6},
+    {"uv_0_7_kPa_273_15_K", InputPair::UV, 0.0007, 273.15, 1e-6},
+    {"uv_10_kPa_273_15_K", InputPair::UV, 0.01, 273.15, 1e-6},
+    {"uv_16_53_MPa_273_15_K", InputPair::UV, 16.53, 273.15, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(density_maximum, pressure_search_test, testing::ValuesIn(kDensityMaximum),
                          [](const testing::TestParamInfo<SearchCase>& row) {
@@ -130,20 +136,21 @@ INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(k
                            return std::string(row.param.name);
                          });
 
-// Isentropes whose region-3 stretch touches the B23 line near 780 K (entropy
-// between region 3's and region 2's least on the line): the state lies on
-// the line, its Newton root a rounding hair beyond it. Once declined after
-// the search fell into the stretch beyond the line, which holds no state.
+// Inputs asked as they are; the tests of a single-phase answer also name its
+// region.
 struct InputCase {
   const char* name;
   InputPair pair;
   double a;
   double b;
+  int region = 0;
 };
 
-class b23_touch_test : public testing::TestWithParam<InputCase> {};
+// The answer is a single-phase state of the row's region, with quality 0,
+// that reproduces both inputs to 1e-6.
+class single_phase_answer_test : public testing::TestWithParam<InputCase> {};
 
-TEST_P(b23_touch_test, answers_on_the_line) {
+TEST_P(single_phase_answer_test, answers_in_its_region) {
   const InputCase& row = GetParam();
   IF97Calculator engine;
   engine.Initialize();
@@ -151,20 +158,38 @@ TEST_P(b23_touch_test, answers_on_the_line) {
   TransportProperties transport;
   ASSERT_TRUE(engine.Calculate(row.pair, row.a, row.b, found, transport, false, false));
   const InputPairInfo& info = Describe(row.pair);
-  EXPECT_EQ(found.region, 3);
-  EXPECT_NEAR(found.*Describe(info.first).field, row.a, 1e-6 * row.a);
-  EXPECT_NEAR(found.s, row.b, 1e-6 * row.b);
+  EXPECT_EQ(found.region, row.region);
+  EXPECT_EQ(found.x, 0.0);
+  EXPECT_NEAR(found.*Describe(info.first).field, row.a, 1e-6 * std::fabs(row.a));
+  EXPECT_NEAR(found.*Describe(info.second).field, row.b, 1e-6 * std::fabs(row.b));
 }
 
-constexpr InputCase kB23Touch[] = {
-    {"hs_779_6_K", InputPair::HS, 2650.242263387529, 5.0480158206907744},
-    {"hs_777_9_K", InputPair::HS, 2647.924997937796, 5.0479672478536264},
-    {"us_778_4_K", InputPair::US, 2461.2179476358187, 5.0479750048982837},
+const auto kRowName = [](const testing::TestParamInfo<InputCase>& row) {
+  return std::string(row.param.name);
 };
-INSTANTIATE_TEST_SUITE_P(isentropes, b23_touch_test, testing::ValuesIn(kB23Touch),
-                         [](const testing::TestParamInfo<InputCase>& row) {
-                           return std::string(row.param.name);
-                         });
+
+// Isentropes whose region-3 stretch touches the B23 line near 780 K (entropy
+// between region 3's and region 2's least on the line): the state lies on
+// the line, its Newton root a rounding hair beyond it. Once declined after
+// the search fell into the stretch beyond the line, which holds no state.
+constexpr InputCase kB23Touch[] = {
+    {"hs_779_6_K", InputPair::HS, 2650.242263387529, 5.0480158206907744, 3},
+    {"hs_777_9_K", InputPair::HS, 2647.924997937796, 5.0479672478536264, 3},
+    {"us_778_4_K", InputPair::US, 2461.2179476358187, 5.0479750048982837, 3},
+};
+INSTANTIATE_TEST_SUITE_P(b23_touch, single_phase_answer_test, testing::ValuesIn(kB23Touch),
+                         kRowName);
+
+// Cold liquid just past the warm end of its isochore's wet stretch, found by
+// a search through wet states: once with the quality of a wet neighbour left
+// over (1.7e-9 % and more).
+constexpr InputCase kColdWetEnd[] = {
+    {"hv_280_7_K", InputPair::HV, 31.689644311406621, 0.0010001716144668962, 1},
+    {"hv_281_1_K", InputPair::HV, 33.266672913693952, 0.001000192815443147, 1},
+    {"uv_282_0_K", InputPair::UV, 37.291798082402494, 0.0010002543990664371, 1},
+};
+INSTANTIATE_TEST_SUITE_P(cold_wet_end, single_phase_answer_test, testing::ValuesIn(kColdWetEnd),
+                         kRowName);
 
 // Targets in the jump of a line between two equations (the B23 line, the
 // 623.15 K and 1073.15 K seams) within the acceptance rule's reach of a
