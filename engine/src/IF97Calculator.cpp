@@ -1466,7 +1466,11 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   // once the rule keeps the probe itself: the iteration would only crawl on.
   // The residual is zero from then on, so Ridders' iteration stops at once.
   const double reach = limits::kInputReproduction * ReproductionScale(target, targetValue);
-  int shortcutTries = kSearchShortcutTries;
+  // Not for u along an isentrope: in cold liquid it rises with p^2 only, and
+  // a residual within the search's tolerance leaves p loose where the
+  // iteration's bracket still narrows it.
+  int shortcutTries =
+      target == Quantity::InternalEnergy && fixed == Quantity::Entropy ? 0 : kSearchShortcutTries;
   StateProperties shortcut;
   bool shortcutFound = false;
   const auto tryShortcut = [&](const StateProperties& probe) {
@@ -1523,6 +1527,9 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   } else {
     RootResult search = Ridders(residual, xl, smaller - targetValue, xh, larger - targetValue,
                                 searchTolerance, kSearchFirstEvaluations);
+    // Where the line meets the dome its target only kinks, and the second
+    // pass below finds the exact state beside the crossing.
+    const bool wetNearest = nearest[0].region == 4 || nearest[1].region == 4;
     if (shortcutFound) {
       out = shortcut;
       return true;
@@ -1568,9 +1575,10 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
                AcceptSearched(fixed, fixedValue, target, targetValue, onEdge = closest)) {
       out = onEdge;
       return true;
-    } else if (const LineVerdict jump = crawled ? BesideJump(fixed, fixedValue, target, targetValue,
-                                                             nearest, nearestResidual, out)
-                                                : LineVerdict::Search;
+    } else if (const LineVerdict jump = crawled && !wetNearest
+                                            ? BesideJump(fixed, fixedValue, target, targetValue,
+                                                         nearest, nearestResidual, out)
+                                            : LineVerdict::Search;
                jump != LineVerdict::Search) {
       return jump == LineVerdict::State;
     } else if (crosses) {
