@@ -773,6 +773,16 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
 
 // A region-3 state on the B23 line, to the rounding its acceptance allows
 // beyond the line.
+// A region-3 state within this of the critical temperature: the equation's
+// values there carry rounding noise of about 1e-5 kJ/kg, on which the
+// search's probes crawl, and its Newton steps rarely settle.
+constexpr double kNoisyCriticalSpan = 1e-2;  // K
+constexpr double kCriticalNoiseShare = 1e-2;
+
+bool NextToCriticalPoint(const StateProperties& state) {
+  return state.region == 3 && std::fabs(state.t - kCriticalTemperature) <= kNoisyCriticalSpan;
+}
+
 bool OnB23(const StateProperties& state) {
   if (!(state.region == 3 && state.t >= limits::kRegion13Temperature &&
         state.t <= limits::kB23MaximumTemperature)) {
@@ -1466,6 +1476,9 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   // once the rule keeps the probe itself: the iteration would only crawl on.
   // The residual is zero from then on, so Ridders' iteration stops at once.
   const double reach = limits::kInputReproduction * ReproductionScale(target, targetValue);
+  // Next to the critical point a probe is taken as it stands only within the
+  // equation's noise of the target, a hundredth of the rule's reach.
+  const double noiseReach = kCriticalNoiseShare * reach;
   // Not for u along an isentrope: in cold liquid it rises with p^2 only, and
   // a residual within the search's tolerance leaves p loose where the
   // iteration's bracket still narrows it.
@@ -1478,14 +1491,16 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       return false;
     }
     --shortcutTries;
-    if (NewtonFromProbe(fixed, fixedValue, target, targetValue, probe, shortcut) &&
+    if (!NextToCriticalPoint(probe) &&
+        NewtonFromProbe(fixed, fixedValue, target, targetValue, probe, shortcut) &&
         std::fabs(field(shortcut) - targetValue) <= searchTolerance &&
         std::fabs(shortcut.*Describe(fixed).field - fixedValue) <=
             tolerance * kSearchToleranceScale * std::max(1.0, std::fabs(fixedValue))) {
       return true;
     }
     shortcut = probe;
-    return fixed == Quantity::Entropy && OnB23(probe) &&
+    return ((NextToCriticalPoint(probe) && std::fabs(field(probe) - targetValue) <= noiseReach) ||
+            (fixed == Quantity::Entropy && OnB23(probe))) &&
            AcceptSearched(fixed, fixedValue, target, targetValue, shortcut);
   };
   const auto residual = [&](double p) {
@@ -1571,7 +1586,9 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     } else if (newtonFound) {
       out = newton;
       return true;
-    } else if (crawled && fixed == Quantity::Entropy && OnB23(closest) &&
+    } else if (crawled &&
+               ((NextToCriticalPoint(closest) && closestResidual <= noiseReach) ||
+                (fixed == Quantity::Entropy && OnB23(closest))) &&
                AcceptSearched(fixed, fixedValue, target, targetValue, onEdge = closest)) {
       out = onEdge;
       return true;
