@@ -1479,11 +1479,11 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   // Next to the critical point a probe is taken as it stands only within the
   // equation's noise of the target, a hundredth of the rule's reach.
   const double noiseReach = kCriticalNoiseShare * reach;
-  // Not for u along an isentrope: in cold liquid it rises with p^2 only, and
-  // a residual within the search's tolerance leaves p loose where the
-  // iteration's bracket still narrows it.
-  int shortcutTries =
-      target == Quantity::InternalEnergy && fixed == Quantity::Entropy ? 0 : kSearchShortcutTries;
+  int shortcutTries = kSearchShortcutTries;
+  // No Newton shortcut for u along an isentrope: in cold liquid it rises
+  // with p^2 only, and a residual within the search's tolerance leaves p
+  // loose where the iteration's bracket still narrows it.
+  const bool newtonShortcut = !(target == Quantity::InternalEnergy && fixed == Quantity::Entropy);
   StateProperties shortcut;
   bool shortcutFound = false;
   const auto tryShortcut = [&](const StateProperties& probe) {
@@ -1491,7 +1491,7 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       return false;
     }
     --shortcutTries;
-    if (!NextToCriticalPoint(probe) &&
+    if (newtonShortcut && !NextToCriticalPoint(probe) &&
         NewtonFromProbe(fixed, fixedValue, target, targetValue, probe, shortcut) &&
         std::fabs(field(shortcut) - targetValue) <= searchTolerance &&
         std::fabs(shortcut.*Describe(fixed).field - fixedValue) <=
