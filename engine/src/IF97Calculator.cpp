@@ -83,6 +83,8 @@ constexpr double kEndToleranceScale = 1e-3;
 // both sides' nearest approach to it lies this many times beyond the
 // acceptance rule's reach.
 constexpr double kJumpReachScale = 2.0;
+// Where Newton's iteration stalls short of a root, its state must still keep
+// the line to this share of the rule's tolerance to stand for the line.
 constexpr double kStalledLineShare = 1e-3;
 // Newton's iteration from the search's closest probes is tried this often.
 constexpr int kSearchShortcutTries = 2;
