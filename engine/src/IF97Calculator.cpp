@@ -781,6 +781,15 @@ bool ColdIsochoreSearch(const StateAt& stateAt, double densest, double searchTol
 constexpr double kNoisyCriticalSpan = 1e-2;  // K
 constexpr double kCriticalNoiseShare = 1e-2;
 
+// The solver of a single-phase region's equation (the engine's solvers in
+// the order of regions 1, 2, 3, two-phase, 5); none for a mixture.
+const RegionSolver* SolverOfRegion(const std::array<const RegionSolver*, 5>& solvers, int region) {
+  if (region < 1 || region > 5 || region == 4) {
+    return nullptr;
+  }
+  return solvers[region == 5 ? 4 : static_cast<std::size_t>(region - 1)];
+}
+
 bool NextToCriticalPoint(const StateProperties& state) {
   return state.region == 3 && std::fabs(state.t - kCriticalTemperature) <= kNoisyCriticalSpan;
 }
@@ -930,10 +939,9 @@ bool IF97Calculator::Find(InputPair pair, double a, double b, StateProperties& o
         // The search's probes share one buffer: a single-phase state found
         // after a wet probe would keep that probe's quality.
         out.x = 0.0;
-        const std::size_t solver = out.region == 5 ? 4 : static_cast<std::size_t>(out.region - 1);
-        if (solver < solvers.size()) {
-          StateProperties refined = RefineOnEquation(*solvers[solver], out.region == 3, info.first,
-                                                     a, info.second, b, out);
+        if (const RegionSolver* solver = SolverOfRegion(solvers, out.region)) {
+          StateProperties refined =
+              RefineOnEquation(*solver, out.region == 3, info.first, a, info.second, b, out);
           if (Accept(pair, a, b, refined)) {
             out = refined;
           }
@@ -1678,21 +1686,25 @@ IF97Calculator::LineVerdict IF97Calculator::BesideJump(
   // Newton's root on each side's own equation; a wet probe has none here.
   std::array<StateProperties, 2> roots{};
   std::array<bool, 2> rooted{};
+  // Each root as the acceptance rule left it, and whether it kept it.
+  std::array<StateProperties, 2> kept{};
+  std::array<bool, 2> keeps{};
   for (const std::size_t side : order) {
-    const int region = nearest[side].region;
-    if (region == 4 || region < 1 || region > 5) {
+    const RegionSolver* solver = SolverOfRegion(solvers, nearest[side].region);
+    if (solver == nullptr) {
       continue;
     }
-    const std::size_t solver = region == 5 ? 4 : static_cast<std::size_t>(region - 1);
-    roots[side] = RefineOnEquation(*solvers[solver], region == 3, target, targetValue, fixed,
+    roots[side] = RefineOnEquation(*solver, nearest[side].region == 3, target, targetValue, fixed,
                                    fixedValue, nearest[side]);
     rooted[side] = true;
     // An exact root in its own region is the state.
+    kept[side] = roots[side];
+    keeps[side] = AcceptSearched(fixed, fixedValue, target, targetValue, kept[side]);
     StateProperties same;
-    out = roots[side];
-    if (AcceptSearched(fixed, fixedValue, target, targetValue, out) &&
-        AskSolvers(&RegionSolver::SolvePT, InputPair::PT, out.p, out.t, same) &&
-        same.region == out.region) {
+    if (keeps[side] &&
+        AskSolvers(&RegionSolver::SolvePT, InputPair::PT, kept[side].p, kept[side].t, same) &&
+        same.region == kept[side].region) {
+      out = kept[side];
       return LineVerdict::State;
     }
   }
@@ -1703,11 +1715,14 @@ IF97Calculator::LineVerdict IF97Calculator::BesideJump(
     if (!rooted[side]) {
       continue;
     }
-    out = roots[side];
-    if (out.region == 3 ? AcceptSearched(fixed, fixedValue, target, targetValue, out)
-                        : AskSolvers(&RegionSolver::SolvePT, InputPair::PT, roots[side].p,
-                                     roots[side].t, out) &&
-                              AcceptSearched(fixed, fixedValue, target, targetValue, out)) {
+    if (roots[side].region == 3) {
+      if (keeps[side]) {
+        out = kept[side];
+        return LineVerdict::State;
+      }
+    } else if (AskSolvers(&RegionSolver::SolvePT, InputPair::PT, roots[side].p, roots[side].t,
+                          out) &&
+               AcceptSearched(fixed, fixedValue, target, targetValue, out)) {
       return LineVerdict::State;
     }
   }
@@ -1778,15 +1793,12 @@ bool IF97Calculator::NewtonFromProbe(Quantity fixed, double fixedValue, Quantity
                                      StateProperties& out) const {
   // A wet probe is left to the search: the polish in (T, x) stops at the
   // acceptance rule's tolerance, short of the search's.
-  if (start.region == 4 || start.region < 1 || start.region > 5) {
+  const RegionSolver* solver = SolverOfRegion(solvers, start.region);
+  if (solver == nullptr) {
     return false;
   }
-  const std::size_t solver = start.region == 5 ? 4 : static_cast<std::size_t>(start.region - 1);
-  if (solver >= solvers.size()) {
-    return false;
-  }
-  StateProperties refined = RefineOnEquation(*solvers[solver], start.region == 3, target,
-                                             targetValue, fixed, fixedValue, start);
+  StateProperties refined =
+      RefineOnEquation(*solver, start.region == 3, target, targetValue, fixed, fixedValue, start);
   if (!AcceptSearched(fixed, fixedValue, target, targetValue, refined)) {
     return false;
   }
