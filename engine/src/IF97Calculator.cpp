@@ -1513,12 +1513,24 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
             (fixed == Quantity::Entropy && OnB23(probe))) &&
            AcceptSearched(fixed, fixedValue, target, targetValue, shortcut);
   };
+  // Below its crossing with the saturation line a line is wet. Within a
+  // hair of the saturated end the (p,s) or (p,v) solve may answer with the
+  // end itself, whose target differs from the wet neighbours' by up to a
+  // few 1e-3 kJ/kg: on the wet piece the probes come from the mixture.
+  bool wetPiece = false;
+  const auto stateAt = [&](double p, StateProperties& state) {
+    if (wetPiece && (fixed == Quantity::Entropy ? twoPhaseSolver.SolvePS(p, fixedValue, state)
+                                                : twoPhaseSolver.SolvePV(p, fixedValue, state))) {
+      return true;
+    }
+    return FindAtPressure(fixed, p, fixedValue, state);
+  };
   const auto residual = [&](double p) {
     if (shortcutFound) {
       return 0.0;
     }
     scratchPressure = insideBracket(p);
-    if (FindAtPressure(fixed, scratchPressure, fixedValue, scratch)) {
+    if (stateAt(scratchPressure, scratch)) {
       const double r = field(scratch) - targetValue;
       if (std::fabs(r) < closestResidual) {
         closestResidual = std::fabs(r);
@@ -1614,7 +1626,15 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
       // when that has a state (so that its sign agrees with its neighbours'),
       // else from the saturated end itself.
       const double yLine = residual(crossing.p);
-      const double yCrossing = std::isfinite(yLine) ? yLine : field(crossing) - targetValue;
+      double yCrossing = std::isfinite(yLine) ? yLine : field(crossing) - targetValue;
+      // The piece reaching down to the line's low end is the wet one; the
+      // saturated end is its own end when it falls on the same side.
+      const bool towardsLow = (yCrossing < 0.0) == volumeTarget;
+      const double yEnd = field(crossing) - targetValue;
+      if (towardsLow && (yEnd < 0.0) == (yCrossing < 0.0)) {
+        wetPiece = true;
+        yCrossing = yEnd;
+      }
       if (yCrossing < 0.0) {
         search = Ridders(residual, crossing.p, yCrossing, xh, larger - targetValue, searchTolerance,
                          kSearchSecondEvaluations);
@@ -1644,7 +1664,7 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
     out = crossing;
   } else if (p == scratchPressure) {
     out = scratch;
-  } else if (p == failedPressure || !FindAtPressure(fixed, p, fixedValue, out)) {
+  } else if (p == failedPressure || !stateAt(p, out)) {
     // A line with no state between two equations' stretches (an isochore
     // at 623.15 K above the saturation pressure) ends the search on the gap.
     return BesideJump(fixed, fixedValue, target, targetValue, nearest, nearestResidual, out) ==
