@@ -86,6 +86,8 @@ constexpr double kJumpReachScale = 2.0;
 // Where Newton's iteration stalls short of a root, its state must still keep
 // the line to this share of the rule's tolerance to stand for the line.
 constexpr double kStalledLineShare = 1e-3;
+// Probes either side of a seam this close, relative in pressure, bracket it.
+constexpr double kSeamBracketShare = 1e-4;
 // Newton's iteration from the search's closest probes is tried this often.
 constexpr int kSearchShortcutTries = 2;
 // Pressure (MPa) to which the isochore's meeting with the B23 line is found;
@@ -1620,6 +1622,14 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
                                             : LineVerdict::Search;
                jump != LineVerdict::Search) {
       return jump == LineVerdict::State;
+    } else if (crawled && !wetNearest && std::isfinite(nearestResidual[0]) &&
+               std::isfinite(nearestResidual[1]) && nearest[0].region != nearest[1].region &&
+               std::fabs(nearest[0].p - nearest[1].p) <=
+                   kSeamBracketShare * std::max(nearest[0].p, nearest[1].p)) {
+      // The first pass closed in on a seam the target jumps across, and
+      // neither side's equation nor probe holds it: a second pass would
+      // only close in on the same seam (30 probes) and find no more.
+      return false;
     } else if (crosses) {
       // The crossing splits the line into two smooth pieces, one of which
       // holds the target. Its residual comes from the line's own solve there
