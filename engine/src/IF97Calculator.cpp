@@ -1079,7 +1079,21 @@ bool IF97Calculator::UpperBoundaryState(Quantity fixed, double q, StatePropertie
     return FindAtPressure(fixed, kMaximumPressure, q, boundary);
   }
   if (Between(c[kD], q, c[kE])) {  // the 1073.15 K isotherm
-    return FindAtTemperature(fixed, kRegion2MaximumTemperature, q, boundary);
+    const bool onIsotherm = FindAtTemperature(fixed, kRegion2MaximumTemperature, q, boundary);
+    if (onIsotherm && boundary.p != kMaximumPressure) {
+      return true;
+    }
+    // Corner D lies at 1073.14 K: lines between it and the 1073.15 K corner
+    // end on the 100 MPa isobar, where the isotherm's solve has no state or
+    // only the corner itself, a rounding band off the line. (Lines a band
+    // beyond the corner keep the isotherm's state beyond 100 MPa.)
+    StateProperties onIsobar;
+    if (FindAtPressure(fixed, kMaximumPressure, q, onIsobar) &&
+        onIsobar.t <= kRegion2MaximumTemperature) {
+      boundary = onIsobar;
+      return true;
+    }
+    return onIsotherm;
   }
   if (Between(c[kE], q, c[kF])) {  // the 10 MPa isobar
     return FindAtPressure(fixed, kRegion5MaximumPressure, q, boundary);
@@ -1455,7 +1469,17 @@ bool IF97Calculator::SearchSegment(Quantity fixed, double fixedValue, Quantity t
   const double endTolerance =
       tolerance * kEndToleranceScale * std::max(1.0, std::fabs(targetValue));
   if (!(targetValue >= smaller - endTolerance && targetValue <= larger + endTolerance)) {
-    return false;
+    // A target beyond an end by no more than the acceptance rule's reach
+    // (a line topping out a rounding band inside a corner of the range):
+    // the end is the state when the rule keeps it.
+    const StateProperties& end =
+        targetValue > larger ? (yTop > yLow ? top : low) : (yTop < yLow ? top : low);
+    if (std::fabs(field(end) - targetValue) >
+        limits::kInputReproduction * ReproductionScale(target, targetValue)) {
+      return false;
+    }
+    out = end;
+    return AcceptSearched(fixed, fixedValue, target, targetValue, out);
   }
 
   // The smaller property value sits at the first end: volume falls with

@@ -130,6 +130,13 @@ constexpr SearchCase kBesideSeams[] = {
     {"uv_below_623_15_K_47_MPa", InputPair::UV, 47.36, 623.14999997, 1e-6},
     {"uv_below_623_15_K_100_MPa", InputPair::UV, 99.9999, 623.149999, 1e-6},
     {"hv_below_623_15_K_16_5_MPa", InputPair::HV, 16.5367, 623.1499, 1e-6},
+    // Lines that top out on the 100 MPa isobar between 1073.14 and 1073.15 K,
+    // where the search looked for their top on the 1073.15 K isotherm: once
+    // declined.
+    {"hv_1073_145_K_99_9999_MPa", InputPair::HV, 99.9999, 1073.145, 1e-6},
+    {"uv_1073_145_K_99_9999_MPa", InputPair::UV, 99.9999, 1073.145, 1e-6},
+    {"us_1073_145_K_99_9999_MPa", InputPair::US, 99.9999, 1073.145, 1e-6},
+    {"vs_1073_145_K_99_9999_MPa", InputPair::VS, 99.9999, 1073.145, 1e-6},
 };
 INSTANTIATE_TEST_SUITE_P(beside_seams, pressure_search_test, testing::ValuesIn(kBesideSeams),
                          [](const testing::TestParamInfo<SearchCase>& row) {
@@ -207,6 +214,17 @@ constexpr InputCase kBesideJumps[] = {
     {"us_1073_15_K_0_24_MPa", InputPair::US, 3664.5093980470415, 9.1624659214058006},
 };
 INSTANTIATE_TEST_SUITE_P(beside_jumps, searched_answer_test, testing::ValuesIn(kBesideJumps),
+                         kRowName);
+
+// Targets a rounding band beyond the end of their line (at 273.15 K, at
+// 2273.15 K, at 100 MPa), within the acceptance rule's reach of the end
+// state: once declined.
+constexpr InputCase kBeyondLineEnds[] = {
+    {"us_273_15_K_vapour", InputPair::US, 2374.8953366532764, 9.1557593952287721},
+    {"uv_2273_15_K", InputPair::UV, 6327.8390640159241, 29.349954190676009},
+    {"hv_100_MPa_273_K", InputPair::HV, 95.488779497457514, 0.00095669228274835596},
+};
+INSTANTIATE_TEST_SUITE_P(beyond_line_ends, searched_answer_test, testing::ValuesIn(kBeyondLineEnds),
                          kRowName);
 
 // Isochores a hair off the critical one that meet the dome microkelvins
