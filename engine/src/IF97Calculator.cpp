@@ -1061,8 +1061,22 @@ bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
       first = &region5Solver;
     }
     const auto solve = entropy ? &RegionSolver::SolvePS : &RegionSolver::SolvePV;
-    if (first != nullptr && (first->*solve)(p, value, out) && Accept(pair, p, value, out)) {
-      return true;
+    if (first != nullptr) {
+      if ((first->*solve)(p, value, out) && Accept(pair, p, value, out)) {
+        return true;
+      }
+      // The usual order without the solver just asked: where an isentrope
+      // runs along the B23 line, region 2's declining solve (7 us) was asked
+      // twice for every region-3 probe.
+      if (!entropy && !(value > 0.0)) {
+        return false;
+      }
+      for (const RegionSolver* solver : solvers) {
+        if (solver != first && (solver->*solve)(p, value, out) && Accept(pair, p, value, out)) {
+          return true;
+        }
+      }
+      return false;
     }
   }
   return Find(pair, p, value, out);
