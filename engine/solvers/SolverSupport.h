@@ -67,12 +67,14 @@ inline bool HasIterate(const RootResult& result) {
 }
 
 // The safeguarded Newton search of f = target over `span`, started in the
-// middle of the span with the whole span as its first step bound.
+// middle of the span with the whole span as its first step bound. A target
+// beyond an end of the span stops the search on that end (f has no side
+// effects here).
 template <class Function>
 RootResult SearchSpan(Function&& f, double target, Bracket span, double tolerance,
                       double relativeCorrection = 0.0) {
   return SafeguardedNewton(f, target, (span.belowTarget + span.aboveTarget) / 2.0, span,
-                           RootOptions{tolerance, kMaxEvaluations, relativeCorrection});
+                           RootOptions{tolerance, kMaxEvaluations, relativeCorrection, 0.0, true});
 }
 
 // Where a property is not monotonic in the same sense over the whole region

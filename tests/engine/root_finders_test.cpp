@@ -82,6 +82,30 @@ TEST(root_finders_test, newton_third_step_compares_with_the_first_new_step) {
   EXPECT_NEAR(result.x, std::cbrt(0.2), 1e-12);
 }
 
+TEST(root_finders_test, newton_stops_a_hair_inside_an_end_the_target_lies_beyond) {
+  // The line x on [0, 1]: targets below 0 and above 1 lie beyond the ends.
+  // Asked to check its ends, the search stops where the whole budget of
+  // bisections would have ended, after a few evaluations.
+  struct Case {
+    double target;
+    double end;
+  };
+  for (const Case& c : {Case{-0.5, 0.0}, Case{1.5, 1.0}}) {
+    std::vector<double> visited;
+    RootOptions options{1e-12};
+    options.checkEnds = true;
+    const RootResult result =
+        SafeguardedNewton(RecordingLine{1.0, 0.0, &visited}, c.target, 0.5, {0.0, 1.0}, options);
+    EXPECT_EQ(result.stop, RootStop::Budget) << "target " << c.target;
+    EXPECT_NEAR(result.x, c.end, 1e-20) << "target " << c.target;
+    EXPECT_GE((result.x - c.end) * (0.5 - c.end), 0.0) << "target " << c.target;
+    EXPECT_LE(visited.size(), 6u) << "target " << c.target;
+    if (c.end == 0.0) {
+      EXPECT_GT(result.x, 0.0);  // a pressure of 0 has no state
+    }
+  }
+}
+
 TEST(root_finders_test, newton_zero_slope_bisects_instead_of_dividing) {
   std::vector<double> visited;
   const RootResult result =

@@ -7,6 +7,9 @@ namespace vaporix {
 
 // At most this many evaluations in either root finder, unless the caller says otherwise.
 inline constexpr int kMaxEvaluations = 100;
+// Newton: after this many bisections in a row towards an end of its bracket
+// that no iterate has moved, the end itself is evaluated.
+inline constexpr int kEndApproachSteps = 3;
 
 // Why a root finder stopped. Every solver that runs one reads it.
 enum class RootStop : std::uint8_t {
@@ -44,6 +47,11 @@ struct RootOptions {
   // Newton: the bound the first two steps are compared with; 0 takes the
   // width of the bracket.
   double firstStepBound = 0.0;
+  // Newton: an end approached by kEndApproachSteps bisections in a row is
+  // evaluated, and the search stops there when the target lies beyond it.
+  // Only for functions without side effects: the extra evaluation is not the
+  // last one.
+  bool checkEnds = false;
 };
 
 // What a Newton function returns at x: f(x) and f'(x).
@@ -75,13 +83,30 @@ RootResult SafeguardedNewton(Function&& f, double target, double x0, Bracket bra
   double step = stepBound;
   double previousStep = stepBound;
   int n = 0;
+  const auto converged = [&](const ValueSlope& value, double where) {
+    return std::fabs(target - value.value) < options.tolerance &&
+           (options.relativeCorrection <= 0.0 ||
+            std::fabs(value.value - target) <=
+                options.relativeCorrection * std::fabs(where * value.slope));
+  };
+  // A target beyond the end the bracket expects on its other side makes every
+  // step a bisection towards that end, through the whole budget, to stop on
+  // it. After kEndApproachSteps such bisections with the end untouched, the
+  // end is evaluated once: where it lies on the iterates' side, the search
+  // stops there.
+  int towardsLow = 0;
+  int towardsHigh = 0;
+  bool lowChecked = false;
+  bool highChecked = false;
   if (std::isnan(at.value) || std::isnan(at.slope)) {
     result.stop = RootStop::FailedEvaluation;
   } else {
     for (;;) {
       double newStep = 0.0;
-      if (((x - xLow) * at.slope - residual) * ((x - xHigh) * at.slope - residual) >= 0.0 ||
-          std::fabs(previousStep * at.slope) < std::fabs(2.0 * residual)) {
+      const bool bisection =
+          ((x - xLow) * at.slope - residual) * ((x - xHigh) * at.slope - residual) >= 0.0 ||
+          std::fabs(previousStep * at.slope) < std::fabs(2.0 * residual);
+      if (bisection) {
         newStep = (xHigh - xLow) / 2.0;
         x = xLow + newStep;
       } else {
@@ -91,9 +116,7 @@ RootResult SafeguardedNewton(Function&& f, double target, double x0, Bracket bra
       at = f(x);
       residual = at.value - target;
       ++n;
-      if (std::fabs(target - at.value) < options.tolerance &&
-          (options.relativeCorrection <= 0.0 ||
-           std::fabs(residual) <= options.relativeCorrection * std::fabs(x * at.slope))) {
+      if (converged(at, x)) {
         result.stop = RootStop::Converged;
         break;
       }
@@ -103,11 +126,35 @@ RootResult SafeguardedNewton(Function&& f, double target, double x0, Bracket bra
       }
       if (at.value >= target) {
         xHigh = x;
+        towardsHigh = 0;
+        towardsLow = bisection && xLow == bracket.belowTarget ? towardsLow + 1 : 0;
       } else {
         xLow = x;
+        towardsLow = 0;
+        towardsHigh = bisection && xHigh == bracket.aboveTarget ? towardsHigh + 1 : 0;
       }
       if (n >= options.maxEvaluations) {
         break;
+      }
+      const bool lowEnd = options.checkEnds && towardsLow >= kEndApproachSteps && !lowChecked;
+      const bool highEnd = options.checkEnds && towardsHigh >= kEndApproachSteps && !highChecked;
+      if (lowEnd || highEnd) {
+        (lowEnd ? lowChecked : highChecked) = true;
+        const double end = lowEnd ? xLow : xHigh;
+        // Not counted against the budget: where the search goes on, it
+        // goes on exactly as it would have.
+        const ValueSlope atEnd = f(end);
+        // An end on its expected side, or within the tolerance, leaves the
+        // iteration as it was: its root, or its first iterate within the
+        // tolerance, may lie a hair inside the end.
+        const bool beyond = lowEnd ? atEnd.value >= target : atEnd.value < target;
+        if (beyond && !converged(atEnd, end)) {
+          // Where the bisections would have ended after the rest of the
+          // budget: a hair inside the end (p = 0 itself has no state).
+          const double other = lowEnd ? xHigh : xLow;
+          x = end + (other - end) * std::ldexp(1.0, n - options.maxEvaluations);
+          break;
+        }
       }
       previousStep = step;
       step = newStep;
