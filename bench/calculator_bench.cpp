@@ -242,6 +242,17 @@ BENCHMARK_CAPTURE(BM_HardInput, vs_declined_623_15_K, InputPair::VS, 0.001633982
                   3.7067904090347468);
 BENCHMARK_CAPTURE(BM_HardInput, hv_623_15_K_79_MPa, InputPair::HV, 1557.95375936646,
                   0.0013545712644729764);
+// An isentrope leaving the dome's vapour side, a target beside its crossing.
+BENCHMARK_CAPTURE(BM_HardInput, us_dome_vapour_side, InputPair::US, 2537.5735439952223,
+                  7.0451971404289138);
+// Beside the 623.15 K jump at 34 MPa: declined.
+BENCHMARK_CAPTURE(BM_HardInput, hs_declined_623_15_K_34_MPa, InputPair::HS, 1599.3652383698818,
+                  3.6182652606371457);
+// Lines topping out on 100 MPa between 1073.14 and 1073.15 K.
+BENCHMARK_CAPTURE(BM_HardInput, hv_top_corner, InputPair::HV, 3715.1885437229594,
+                  0.0043355068212709204);
+BENCHMARK_CAPTURE(BM_HardInput, uv_top_corner_1073_145_K, InputPair::UV, 3281.624371147916,
+                  0.0043354748968334657);
 BENCHMARK_CAPTURE(BM_HardInput, hv_623_15_K_16_5_MPa, InputPair::HV, 1670.8866606708764,
                   0.0017401268318112187);
 BENCHMARK_CAPTURE(BM_HardInput, hs_next_to_critical, InputPair::HS, 2087.8449815718686,
