@@ -876,9 +876,10 @@ bool IF97Calculator::Calculate(InputPair pair, double a, double b, StateProperti
 
 bool IF97Calculator::AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&)
                                     const,
-                                InputPair pair, double a, double b, StateProperties& out) const {
+                                InputPair pair, double a, double b, StateProperties& out,
+                                const RegionSolver* skip) const {
   for (const RegionSolver* solver : solvers) {
-    if ((solver->*operation)(a, b, out) && Accept(pair, a, b, out)) {
+    if (solver != skip && (solver->*operation)(a, b, out) && Accept(pair, a, b, out)) {
       return true;
     }
   }
@@ -1067,16 +1068,8 @@ bool IF97Calculator::FindAtPressure(Quantity fixed, double p, double value,
       }
       // The usual order without the solver just asked: where an isentrope
       // runs along the B23 line, region 2's declining solve (7 us) was asked
-      // twice for every region-3 probe.
-      if (!entropy && !(value > 0.0)) {
-        return false;
-      }
-      for (const RegionSolver* solver : solvers) {
-        if (solver != first && (solver->*solve)(p, value, out) && Accept(pair, p, value, out)) {
-          return true;
-        }
-      }
-      return false;
+      // twice for every region-3 probe. A volume is positive, as Find asks.
+      return (entropy || value > 0.0) && AskSolvers(solve, pair, p, value, out, first);
     }
   }
   return Find(pair, p, value, out);

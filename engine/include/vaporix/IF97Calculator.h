@@ -193,9 +193,11 @@ class IF97Calculator {
   // Finds the state of an SI input pair, without transport.
   bool Find(InputPair pair, double a, double b, StateProperties& out) const;
   // The single-phase solvers asked in order with one operation; the first
-  // answer that Accept keeps is the state.
+  // answer that Accept keeps is the state. `skip`, when given, is a solver
+  // the caller has asked already.
   bool AskSolvers(bool (RegionSolver::*operation)(double, double, StateProperties&) const,
-                  InputPair pair, double a, double b, StateProperties& out) const;
+                  InputPair pair, double a, double b, StateProperties& out,
+                  const RegionSolver* skip = nullptr) const;
   // Keeps a solver's answer only when it reproduces both inputs (after a few
   // Newton steps on its own coordinates if it is close) and, in region 3, is
   // the density that region 3 has at its (p, T).
