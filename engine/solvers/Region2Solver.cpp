@@ -34,9 +34,6 @@ constexpr double kStartOffset = 0.05;
 // A start further than this from the root (by the Newton step) is not the
 // backward equations' estimate of a region-2 state.
 constexpr double kTrustedStartDistance = 5.0;
-// A start this close to the region's lowest temperature (K), two start
-// offsets, has the value there checked first.
-constexpr double kLowEndCheck = 2.0 * kStartOffset;
 
 bool PressureInRange(double p) {
   return p >= kMinPressure && p <= kMaxPressure;
@@ -124,19 +121,6 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
       return false;
     }
   }
-  // A start next to the region's lowest temperature may have its root below
-  // it (a wet or region-3 target a hair beyond the region's value there):
-  // the search would then bisect down to that end through its whole budget
-  // (50 evaluations, 15 us). The end state is where it would stop.
-  if (T0 - Tlow < kLowEndCheck && start.value > target) {
-    const double atLow = property(Tlow).value;
-    if (atLow - target >= detail::kEnergyAcceptance) {
-      return false;
-    }
-    if (atLow - target > tolerance) {
-      return SolvePT(p, Tlow, out);
-    }
-  }
   // The first evaluation of the search is the one just made at T0.
   bool first = true;
   const auto startCached = [&](double T) {
@@ -146,8 +130,14 @@ bool Region2Solver::SolveAtPressure(double p, double TBackward, Property&& prope
     }
     return property(T);
   };
+  // A wet or region-3 target a hair below the value at the region's lowest
+  // temperature has its root below the bracket: the search stops on that end
+  // instead of bisecting there through its whole budget. (The cached start
+  // is the only state the function keeps.)
+  RootOptions options{tolerance};
+  options.checkEnds = true;
   const RootResult search =
-      SafeguardedNewton(startCached, target, T0, {Tlow, kMaxTemperature}, {tolerance});
+      SafeguardedNewton(startCached, target, T0, {Tlow, kMaxTemperature}, options);
   return detail::HasIterate(search) && SolvePT(p, search.x, out);
 }
 
